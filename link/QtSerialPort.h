@@ -1,0 +1,39 @@
+#pragma once
+// The serial port on QSerialPort: each readyRead is turned into one notification per byte.
+
+#include <QByteArray>
+#include <QSerialPort>
+
+#include "link/PortDirectory.h"
+#include "link/SerialPort.h"
+
+namespace nv {
+
+class QtSerialPort : public SerialPort {
+public:
+    explicit QtSerialPort(const PortDirectory& directory);
+    ~QtSerialPort() override;
+
+    bool open(int port, std::string& reason) override;
+    bool isOpen() const override { return port_.isOpen(); }
+    int bytesWaiting() const override { return static_cast<int>(pending_.size() - readPos_); }
+    int readByte() override;
+    void writeByte(std::uint8_t byte) override;
+    void discardInput() override;
+    void discardOutput() override;
+    void flush() override;
+    void close() override;
+
+    // Why opening a device failed, in words a user can act on.
+    static std::string explainOpenError(QSerialPort::SerialPortError error, const QString& path);
+
+private:
+    void takeArrivedBytes();
+
+    const PortDirectory& directory_;
+    QSerialPort port_;
+    QByteArray pending_;
+    qsizetype readPos_ = 0;
+};
+
+}  // namespace nv

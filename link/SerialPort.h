@@ -1,0 +1,38 @@
+#pragma once
+// The serial line as the link sees it: ports are numbered 1 to 8 (COM1 to COM8), every
+// byte is written on its own, and a receive notification is raised once per arrived byte.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace nv {
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    // Opens port n at 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+    // On failure returns false and says why in `reason` (empty when nothing is known).
+    virtual bool open(int port, std::string& reason) = 0;
+    virtual bool isOpen() const = 0;
+    virtual int bytesWaiting() const = 0;
+    virtual int readByte() = 0;  // -1 when nothing is waiting
+    virtual void writeByte(std::uint8_t byte) = 0;
+    virtual void discardInput() = 0;
+    virtual void discardOutput() = 0;
+    // Blocks until queued bytes have left (used before closing after a final byte).
+    virtual void flush() {}
+    virtual void close() = 0;
+
+    std::function<void()> onByteReceived;
+};
+
+// What the application knows about its ports: how to make a port object, and which device
+// stands behind COMn ("" when none).
+struct PortLayer {
+    std::function<std::unique_ptr<SerialPort>()> create;
+    std::function<std::string(int port)> describe;
+};
+
+}  // namespace nv

@@ -1,0 +1,15 @@
+#include "ui/Commands.h"
+
+#include "ui/Form_setup.h"
+#include "ui/Form_type.h"
+#include "ui/MDImain.h"
+
+namespace nv {
+
+void registerCommands(MDImain& main, QHash<QString, std::function<void()>>& commands) {
+    MDImain* m = &main;
+    commands["proc_setup"] = [m] { m->openChild<Form_setup>(); };
+    commands["proc_type"] = [m] { m->openChild<Form_type>(); };
+}
+
+}  // namespace nv

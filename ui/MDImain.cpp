@@ -1,0 +1,289 @@
+#include "ui/MDImain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "core/Models.h"
+#include "core/Startup.h"
+#include "ui/Commands.h"
+#include "ui/Messages.h"
+
+namespace nv {
+
+namespace {
+
+const QString Hyphens = QStringLiteral("--------------");
+
+struct ItemDef {
+    const char* name;
+    const char* parent;  // nullptr: on the menu bar
+    bool submenu;
+    const char* startup;
+    const char* english;
+    const char* chinese;
+    bool shown;
+    const char* shortcut;
+};
+
+// The menu tree in order, with the caption after start-up, in English and in Chinese.
+const ItemDef Items[] = {
+    {"File", nullptr, true, "File", "File", "文件", true, nullptr},
+    {"File_New", "File", false, "New", "New", "新建", true, "Ctrl+N"},
+    {"File_Open", "File", false, "Open", "Open", "打开", true, "Ctrl+O"},
+    {"File_save", "File", false, "Save", "Save", "保存", true, "Ctrl+S"},
+    {"File_saveas", "File", false, "Save As", "Save As", "另存为", true, nullptr},
+    {"File_exit", "File", false, "Exit", "Exit", "退出", true, nullptr},
+    {"proc_type", "File", false, "Model", "Model", "机型", false, nullptr},
+    {"Edit", nullptr, true, "Edit", "Edit", "编辑", true, nullptr},
+    {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息", true, nullptr},
+    {"Optional_edit", "Edit", false, "Optional Features", "Optional Features", "可选功能", true, nullptr},
+    {"key_edit", "Edit", false, "Key Assignment", "Key Assignment", "键设定", false, nullptr},
+    {"ggg", "Edit", false, nullptr, nullptr, nullptr, true, nullptr},
+    {"Scan_edit", "Edit", false, "Scan Information", "Scan Information", "扫描信息", true, nullptr},
+    {"Dtmf_edit", "Edit", false, "DTMF", "DTMF", "DTMF(双音多频)", false, nullptr},
+    {"Fleetsync_edit", "Edit", false, "FleetSync", "FleetSync", "FleetSync(队列同步)", false, nullptr},
+    {"Test_edit", "Edit", false, "Radio", "Radio", "收音机编辑", false, nullptr},
+    {"eee", "Edit", false, nullptr, nullptr, nullptr, false, nullptr},
+    {"Message_edit", "Edit", false, "Embedded Message", "Embedded Message", "嵌入信息", false, nullptr},
+    {"Program", nullptr, true, "Program", "Program", "编程", true, nullptr},
+    {"Prog_read", "Program", false, "Read from radio", "Read from radio", "从对讲机读取数据", true, "Ctrl+R"},
+    {"Prog_write", "Program", false, "Write to radio", "Write to radio", "向对讲机写入数据", true, "Ctrl+W"},
+    {"Prog_test", "Program", false, "Test Mode", "Test Mode", "测试模式", false, "Ctrl+T"},
+    {"Adjust", "Program", true, "Adjust", "Adjust", "调整", false, nullptr},
+    {"Adj_Txp", "Adjust", false, "Power Adjust", "Power Adjust", "发射功率调整", false, nullptr},
+    {"proc_setup", "Program", false, "Communication", "Communication", "端口设置", true, nullptr},
+    {"Other", "Program", false, "Test", "Other", "杂项", false, nullptr},
+    {"Language_Setup", nullptr, true, "Language", "Language", "语言", true, nullptr},
+    {"Language_chn", "Language_Setup", false, "中文", "中文", "中文", true, nullptr},
+    {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},
+    {"Menu_About", nullptr, false, "About", "About", "关于", false, nullptr},
+    {"Menu_exit", nullptr, false, "Exit", "Exit", "退出", true, nullptr},
+};
+
+struct ToolDef {
+    const char* key;
+    const char* item;  // the menu item whose command and caption the button shares
+    QStyle::StandardPixmap icon;
+};
+const ToolDef Tools[] = {
+    {"open", "File_Open", QStyle::SP_DialogOpenButton},
+    {"save", "File_save", QStyle::SP_DialogSaveButton},
+    {"edit_chann", "Channel_edit", QStyle::SP_FileDialogDetailedView},
+    {"read", "Prog_read", QStyle::SP_ArrowDown},
+    {"write", "Prog_write", QStyle::SP_ArrowUp},
+    {"Exit", "File_exit", QStyle::SP_DialogCloseButton},
+};
+
+const int PanelPercent[MDImain::Panels] = {5, 11, 6, 8, 8, 5, 15, 43};
+
+QString captionOf(const ItemDef& d, int column) {
+    if (!d.startup) return Hyphens;
+    return QString::fromUtf8(column == 0 ? d.startup : column == 1 ? d.english : d.chinese);
+}
+
+}  // namespace
+
+MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
+    : QMainWindow(parent), state(s), ports_(std::move(ports)) {
+    setObjectName("MDImain");
+    MDIArea = new QMdiArea(this);
+    MDIArea->setObjectName("MDIArea");
+    MDIArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MDIArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(MDIArea);
+    connect(MDIArea, &QMdiArea::subWindowActivated, this, &MDImain::onSubWindowActivated);
+    registerCommands(*this, commands_);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+}
+
+MDImain::~MDImain() {
+    // Child windows go before this object does: their closing must not call back into it.
+    disconnect(MDIArea, nullptr, this, nullptr);
+    delete MDIArea;
+}
+
+void MDImain::buildMenus() {
+    for (const ItemDef& d : Items) {
+        QAction* action = nullptr;
+        if (d.submenu) {
+            QMenu* menu = d.parent ? menus_[d.parent]->addMenu(QString()) : menuBar()->addMenu(QString());
+            menu->setObjectName(d.name);
+            menus_[d.name] = menu;
+            action = menu->menuAction();
+        } else {
+            action = d.parent ? menus_[d.parent]->addAction(QString()) : menuBar()->addAction(QString());
+            const QString name = QString::fromUtf8(d.name);
+            connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
+        }
+        action->setObjectName(d.name);
+        action->setParent(this);
+        if (d.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
+        action->setVisible(d.shown);
+        action->setEnabled(d.shown);
+        items_[d.name] = action;
+    }
+    items_["Language_chn"]->setCheckable(true);
+    items_["Language_eng"]->setCheckable(true);
+}
+
+void MDImain::buildToolBar() {
+    Toolbar1 = addToolBar(QString());
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setMovable(false);
+    for (const ToolDef& t : Tools) {
+        QAction* button = Toolbar1->addAction(style()->standardIcon(t.icon), QString());
+        button->setObjectName(QStringLiteral("Toolbar1_") + t.key);
+        button->setProperty("key", QString::fromLatin1(t.key));
+        const QString item = QString::fromLatin1(t.item);
+        connect(button, &QAction::triggered, this, [this, item] { runCommand(item); });
+    }
+}
+
+void MDImain::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < Panels; ++i) {
+        panels_[i] = new QLabel(bar);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panels_[i]->setContentsMargins(2, 0, 2, 0);
+        bar->addWidget(panels_[i], i == Panels - 1 ? 1 : 0);
+    }
+}
+
+void MDImain::layoutPanels() {
+    for (int i = 0; i < Panels - 1; ++i) panels_[i]->setFixedWidth(width() * PanelPercent[i] / 100);
+    panels_[Panels - 1]->setMinimumWidth(0);
+}
+
+void MDImain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (panels_[0]) layoutPanels();
+}
+
+void MDImain::setPanel(int panel, const QString& text) { panels_[panel - 1]->setText(text); }
+QString MDImain::panelText(int panel) const { return panels_[panel - 1]->text(); }
+
+void MDImain::applyCaptions(int column) {
+    for (const ItemDef& d : Items) items_[d.name]->setText(captionOf(d, column));
+    for (QAction* button : Toolbar1->actions()) {
+        for (const ToolDef& t : Tools)
+            if (button->property("key").toString() == QLatin1String(t.key))
+                button->setToolTip(items_[t.item]->text());
+    }
+    const bool chinese = column == 2;
+    setWindowTitle(chinese ? QStringLiteral("NV-742 系列对讲机编程软件")
+                           : QStringLiteral("NV-742 series program software "));
+    setPanel(1, chinese ? QStringLiteral("状态") : QStringLiteral("State"));
+    setPanel(2, QString());
+    setPanel(3, QStringLiteral("COM%1").arg(state.CommPortNumber));
+    setPanel(4, chinese ? QStringLiteral("软件版本") : QStringLiteral("  Version"));
+    setPanel(6, chinese ? QStringLiteral("频段") : QStringLiteral("Band"));
+    setPanel(8, QString());
+    setLanguageMarks();
+}
+
+void MDImain::setLanguageMarks() {
+    items_["Language_chn"]->setChecked(state.LanguageChinese);
+    items_["Language_eng"]->setChecked(!state.LanguageChinese);
+}
+
+void MDImain::probePorts() {
+    MSC = ports_.create ? ports_.create() : nullptr;
+    for (int port = 8; port >= 1; --port) {
+        state.CommPortNumber = static_cast<Int16>(port);
+        std::string reason;
+        state.PortOpenFailed = !(MSC && MSC->open(port, reason));
+        if (!state.PortOpenFailed) break;
+    }
+    if (state.PortOpenFailed) state.CommPortNumber = 1;
+}
+
+void MDImain::Form_Load() {
+    initialiseGlobals(state);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    resize(static_cast<int>(screen.width() / 1.5), static_cast<int>(screen.height() / 1.5));
+    show();
+    layoutPanels();
+    setPanel(1, QString());
+    applyCaptions(0);
+    probePorts();
+    setPanel(3, QStringLiteral("COM%1").arg(state.CommPortNumber));
+    if (MSC && MSC->isOpen()) MSC->close();
+    MSC.reset();
+    buildTables(state);
+    setPanel(5, qs(state.VersionText));
+    setPanel(7, qs(statusBandText(state, state.ModelIndex)));
+    buildDefaults(state);
+    runCommand("Channel_edit");
+}
+
+void MDImain::Language_chn_Click() {
+    state.LanguageChinese = true;
+    applyCaptions(2);
+}
+
+void MDImain::Language_eng_Click() {
+    state.LanguageChinese = false;
+    applyCaptions(1);
+}
+
+void MDImain::runCommand(const QString& item) {
+    if (item == "Language_chn") return Language_chn_Click();
+    if (item == "Language_eng") return Language_eng_Click();
+    if (item == "File_exit" || item == "Menu_exit") {
+        close();
+        return;
+    }
+    auto it = commands_.find(item);
+    if (it != commands_.end()) it.value()();
+}
+
+void MDImain::addChild(MdiChild* w) {
+    QMdiSubWindow* sub = MDIArea->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    children_[w->objectName()] = sub;
+}
+
+void MDImain::closeChild(const QString& name) {
+    QPointer<QMdiSubWindow> sub = children_.take(name);
+    if (!sub) return;
+    if (QWidget* w = sub->widget()) w->setObjectName(QString());  // gone from now on
+    sub->close();
+}
+
+QString MDImain::windowName(const QMetaObject& meta) {
+    const QString name = QString::fromLatin1(meta.className());
+    return name.mid(name.lastIndexOf(':') + 1);
+}
+
+MdiChild* MDImain::child(const QString& name) const {
+    QPointer<QMdiSubWindow> sub = children_.value(name);
+    return sub ? qobject_cast<MdiChild*>(sub->widget()) : nullptr;
+}
+
+void MDImain::onSubWindowActivated(QMdiSubWindow* sub) {
+    if (!sub) return;
+    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) w->activated();
+}
+
+void MDImain::closeEvent(QCloseEvent* event) {
+    MDIArea->closeAllSubWindows();
+    children_.clear();
+    event->accept();
+}
+
+}  // namespace nv

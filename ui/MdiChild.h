@@ -1,0 +1,40 @@
+#pragma once
+// Base of every child window of the main window: it knows the shared state and the main
+// window, places itself relative to it and hears when it becomes the active child.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "core/AppState.h"
+
+class QMdiSubWindow;
+
+namespace nv {
+
+class MDImain;
+
+class MdiChild : public QWidget {
+    Q_OBJECT
+public:
+    MdiChild(AppState& state, MDImain& main);
+
+    QMdiSubWindow* subWindow() const;
+    // Closes the child together with its frame.
+    void closeWindow();
+    // Runs each time the window becomes the active child window.
+    virtual void activated() {}
+
+protected:
+    // Sizes and places the frame in the main window's work area.
+    void placeWindow(int left, int top, int width, int height);
+    int mainWidth() const;
+    int mainHeight() const;
+    int innerWidth() const;
+    int innerHeight() const;
+    static int twips(int t) { return t / 15; }
+
+    AppState& state;
+    MDImain& mainWindow;
+};
+
+}  // namespace nv

@@ -1,0 +1,35 @@
+#include "ui/Messages.h"
+
+#include <QMessageBox>
+
+namespace nv {
+
+namespace {
+MessageHandler& handler() {
+    static MessageHandler h;
+    return h;
+}
+}  // namespace
+
+void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+void showMessage(QWidget* parent, const QString& title, const QString& text) {
+    if (handler()) {
+        handler()(parent, title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english) {
+    showMessage(parent, s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"),
+                s.LanguageChinese ? chinese : english);
+}
+
+void promptDone(const AppState& s, QWidget* parent, const QString& chinese, const QString& english) {
+    showMessage(parent, s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate Prompt"),
+                s.LanguageChinese ? chinese : english);
+}
+
+}  // namespace nv

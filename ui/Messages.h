@@ -1,0 +1,30 @@
+#pragma once
+// Every message of the program goes through here: an exclamation icon, an OK button, a title
+// in the active language. Tests replace the real modal box with a recorder.
+
+#include <QString>
+#include <functional>
+
+#include "core/AppState.h"
+
+class QWidget;
+
+namespace nv {
+
+using MessageHandler = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+
+// Installs a replacement for the modal box; an empty handler restores the real one.
+void setMessageHandler(MessageHandler handler);
+void showMessage(QWidget* parent, const QString& title, const QString& text);
+
+// Title "Operate prompt" / "操作提示".
+void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);
+// Title "Operate Prompt" / "操作提示", used by the link completion messages.
+void promptDone(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);
+
+inline QString qpick(const AppState& s, const char* chinese, const char* english) {
+    return QString::fromUtf8(pick(s, chinese, english));
+}
+inline QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace nv
