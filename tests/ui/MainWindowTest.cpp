@@ -12,6 +12,7 @@
 
 #include "support/FakePorts.h"
 #include "support/MessageRecorder.h"
+#include "support/Shots.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 #include "ui/MDImain.h"
@@ -139,7 +140,9 @@ private slots:
         QCOMPARE(setup->windowTitle(), QString("Communication Port Setup"));  // keeps English
         QCOMPARE(setup->Command_ok->text(), QString("Confirm"));
 
+        test::shot(main.get(), "main_zh_setup_en");
         auto* again = main->openChild<Form_setup>();
+        test::shot(main.get(), "main_zh_setup_zh");
         QCOMPARE(again->windowTitle(), QString("通讯端口设置"));
         QCOMPARE(again->Command_ok->text(), QString("确 定"));
         QCOMPARE(again->Frame1->title(), QString("端口设置"));
@@ -193,6 +196,7 @@ private slots:
         QCOMPARE(form->Combo_type->count(), 3);
         QCOMPARE(form->Combo_type->currentText(), QString("K61-UHF"));
         QCOMPARE(form->Label_band->text(), QString(" 400 --  481"));
+        test::shot(main.get(), "main_en_type_en");
         QTest::keyClicks(form->Combo_type, "K");  // typing has no effect
         QCOMPARE(form->Combo_type->currentIndex(), 1);
         form->Combo_type->setCurrentIndex(0);
@@ -215,6 +219,7 @@ private slots:
         QCOMPARE(form->Label1->text(), QString("机  型"));
         QCOMPARE(form->Command_Cancel->text(), QString("取 消"));
         QCOMPARE(form->Combo_type->currentIndex(), 0);
+        test::shot(main.get(), "main_zh_type_zh");
     }
 
     void messagesCarryTheTitleOfTheLanguage() {
