@@ -1,5 +1,7 @@
 #include "ui/Commands.h"
 
+#include "channels/frm_chann.h"
+
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 #include "ui/MDImain.h"
@@ -8,6 +10,7 @@ namespace nv {
 
 void registerCommands(MDImain& main, QHash<QString, std::function<void()>>& commands) {
     MDImain* m = &main;
+    commands["Channel_edit"] = [m] { m->openChild<frm_chann>(); };
     commands["proc_setup"] = [m] { m->openChild<Form_setup>(); };
     commands["proc_type"] = [m] { m->openChild<Form_type>(); };
 }

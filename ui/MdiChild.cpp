@@ -16,17 +16,27 @@ QMdiSubWindow* MdiChild::subWindow() const {
 }
 
 void MdiChild::closeWindow() {
-    if (QMdiSubWindow* sub = subWindow())
+    if (mainWindow.child(objectName()) == this)
+        mainWindow.closeChild(objectName());
+    else if (QMdiSubWindow* sub = subWindow())
         sub->close();
     else
         close();
 }
 
+void MdiChild::setEnabledLook(QWidget* w, bool enabled) {
+    w->setEnabled(enabled);
+    QPalette p = w->palette();
+    p.setBrush(QPalette::Base, enabled ? palette().base() : palette().button());
+    w->setPalette(p);
+}
+
 void MdiChild::placeWindow(int left, int top, int width, int height) {
-    if (QMdiSubWindow* sub = subWindow())
-        sub->setGeometry(left, top, width, height);
-    else
-        setGeometry(left, top, width, height);
+    // On a small screen the given fractions can be smaller than the controls need: the
+    // window then takes the size at which nothing is clipped.
+    QWidget* frame = subWindow() ? static_cast<QWidget*>(subWindow()) : this;
+    const QSize least = frame->minimumSizeHint();
+    frame->setGeometry(left, top, std::max(width, least.width()), std::max(height, least.height()));
 }
 
 int MdiChild::mainWidth() const { return mainWindow.width(); }

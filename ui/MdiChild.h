@@ -32,6 +32,8 @@ protected:
     int innerWidth() const;
     int innerHeight() const;
     static int twips(int t) { return t / 15; }
+    // Enables or disables a text or list box; a disabled one takes the button-face colour.
+    void setEnabledLook(QWidget* w, bool enabled);
 
     AppState& state;
     MDImain& mainWindow;

@@ -1,0 +1,418 @@
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "channels/ChannelRecord.h"
+#include "channels/Form_Chann_Edit.h"
+#include "channels/frm_chann.h"
+#include "core/Models.h"
+#include "support/GuiFixture.h"
+#include "support/Shots.h"
+
+using namespace nv;
+
+class ChannelGridTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::Gui> gui;
+    frm_chann* grid = nullptr;
+
+    void clickCell(int r, int c) {
+        QTableWidget* t = grid->MSF_chann;
+        t->scrollToItem(t->item(r, c));
+        const QRect rect = t->visualRect(t->model()->index(r, c));
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void type(const QString& text) {
+        QWidget* editor = grid->Text_Edit->isVisible() ? static_cast<QWidget*>(grid->Text_Edit)
+                                                        : grid->Combo_edit->lineEdit();
+        QTest::keyClicks(editor, text);
+    }
+    void erase() {
+        for (int i = 0; i < 12; ++i) QTest::keyClick(grid->Text_Edit, Qt::Key_Backspace);
+    }
+    void enter() {
+        QWidget* editor = grid->Text_Edit->isVisible() ? static_cast<QWidget*>(grid->Text_Edit)
+                                                        : grid->Combo_edit->lineEdit();
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    QString cell(int r, int c) { return grid->MSF_chann->item(r, c)->text(); }
+    std::vector<int> row(int r) {
+        std::vector<int> v;
+        for (int c = 0; c < 16; ++c) v.push_back(gui->image()(r, c));
+        return v;
+    }
+    void useVhfBand() { selectModelBand(*gui->state, 0); }  // 136 to 175 MHz
+    void emptyChannel(int n) {
+        ClearChannel(gui->image(), n);
+        grid->refreshAll();
+    }
+
+private slots:
+    void init() {
+        gui = std::make_unique<test::Gui>();
+        grid = gui->window<frm_chann>("frm_chann");
+        QVERIFY(grid);
+    }
+    void cleanup() { gui.reset(); }
+
+    void opensAtStartupWithHeaderCaptionAndDefaults() {
+        QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  1 ]"));
+        QCOMPARE(gui->state->CurrentChannel, 1);
+        const QStringList header = {" Channel ", "RX Frequency", "TX Frequency", "CTCSS/DCS Dec",
+                                    "CTCSS/DCS Enc", "TX Power", "  W/N  ", "Scan_Add",
+                                    " OptSingal ", " PTT-ID"};
+        for (int c = 0; c < 10; ++c) QCOMPARE(cell(0, c), header[c]);
+        QCOMPARE(cell(5, 3), QString("   D754I   "));
+        QCOMPARE(cell(16, 0), QString("16"));
+        QCOMPARE(grid->Command_def->text(), QString("Default"));
+        QVERIFY(!grid->Text_Edit->isVisible());
+        for (int c = 1; c < 10; ++c)  // no clipped header
+            QVERIFY(grid->MSF_chann->columnWidth(c) >=
+                    grid->MSF_chann->fontMetrics().horizontalAdvance(cell(0, c)));
+        test::shot(gui->main.get(), "grid_en_default");
+    }
+
+    void chineseCaptionsAfterReopening() {
+        gui->main->Language_chn_Click();
+        QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  1 ]"));
+        gui->main->runCommand("Channel_edit");
+        grid = gui->window<frm_chann>("frm_chann");
+        QCOMPARE(grid->windowTitle(), QString("信道参数编辑 [ 信道 -  1 ]"));
+        QCOMPARE(cell(0, 1), QString("接收频率(MHZ)"));
+        QCOMPARE(cell(6, 3), QString("无"));
+        QCOMPARE(cell(1, 5), QString("高"));
+        QCOMPARE(cell(1, 6), QString("宽带"));
+        QCOMPARE(grid->Command_clear->text(), QString("清除"));
+        test::shot(gui->main.get(), "grid_zh_default");
+    }
+
+    void receiveEntryCreatesAnEmptyChannel() {
+        useVhfBand();
+        emptyChannel(3);
+        clickCell(3, 1);
+        QVERIFY(grid->Text_Edit->isVisible());
+        type("145.5");
+        clickCell(4, 0);
+        QCOMPARE(row(3), (std::vector<int>{0x00, 0x00, 0x55, 0x14, 0x00, 0x00, 0x55, 0x14, 0xFF, 0xFF,
+                                           0xFF, 0xFF, 0x00, 0xBF, 0xB0, 0xF8}));
+        QVERIFY(scanBit(gui->image(), 3));
+        QCOMPARE(cell(3, 1), QString("145.50000"));
+        QCOMPARE(cell(3, 2), QString("145.50000"));
+        QCOMPARE(cell(3, 3), QString("None"));
+        QCOMPARE(cell(3, 5), QString("High"));
+        QCOMPARE(cell(3, 6), QString("Wide"));
+        QCOMPARE(cell(3, 7), QString("Yes"));
+        QVERIFY(gui->messages->messages.isEmpty());
+    }
+
+    void receiveBelowTheBandWarnsOnceAndStoresTheEdge() {
+        useVhfBand();
+        clickCell(2, 1);
+        erase();
+        type("100");
+        clickCell(2, 0);
+        QCOMPARE(gui->messages->messages.size(), 1);
+        QCOMPARE(gui->messages->lastTitle(), QString("Operate prompt"));
+        QCOMPARE(gui->messages->lastText(), QString("Over the range of receive frequency ."));
+        QCOMPARE(cell(2, 1), QString("136.00000"));
+        QCOMPARE(row(2)[0], 0x00);
+        QCOMPARE(row(2)[2], 0x60);
+        QCOMPARE(row(2)[3], 0x13);
+        QCOMPARE(row(2)[6], 0x60);  // transmit follows
+        QCOMPARE(row(2)[7], 0x13);
+    }
+
+    void receiveEntrySnapsAndSetsTransmit() {
+        clickCell(8, 1);
+        erase();
+        type("446.00625");
+        enter();  // moves on to the transmit cell
+        QCOMPARE(row(8)[0], 0x25);
+        QCOMPARE(row(8)[1], 0x06);
+        QCOMPARE(row(8)[2], 0x60);
+        QCOMPARE(row(8)[3], 0x44);
+        QCOMPARE(row(8)[4], 0x25);
+        QVERIFY(grid->Text_Edit->isVisible());
+        QCOMPARE(grid->Text_Edit->text(), QString("446.00625"));
+        QCOMPARE(grid->MSF_chann->currentColumn(), 2);
+        erase();
+        type("446.508");  // snaps down to the 6.25 kHz raster
+        enter();
+        QCOMPARE(cell(8, 2), QString("446.50625"));
+        QCOMPARE(row(8)[4], 0x25);
+        QCOMPARE(row(8)[5], 0x06);
+        QCOMPARE(row(8)[6], 0x65);
+        QCOMPARE(row(8)[0], 0x25);  // receive unchanged
+        QCOMPARE(row(8)[2], 0x60);
+    }
+
+    void erasingTheReceiveCellClearsTheChannel() {
+        setScanBit(gui->image(), 1, true);
+        clickCell(1, 1);
+        erase();
+        clickCell(2, 0);
+        QCOMPARE(row(1), std::vector<int>(16, 0xFF));
+        QVERIFY(!scanBit(gui->image(), 1));
+        for (int c = 1; c < 10; ++c) QCOMPARE(cell(1, c), QString());
+    }
+
+    void transmitWithoutReceiveWarnsAndWritesNothing() {
+        emptyChannel(4);
+        clickCell(4, 2);
+        type("450");
+        clickCell(5, 0);
+        QCOMPARE(gui->messages->lastText(), QString("Please input the receive frequency in advance."));
+        QCOMPARE(row(4), std::vector<int>(16, 0xFF));
+        QCOMPARE(cell(4, 2), QString());
+    }
+
+    void erasingTheTransmitCellMakesTheChannelReceiveOnly() {
+        clickCell(1, 2);
+        erase();
+        clickCell(2, 0);
+        for (int c = 4; c < 8; ++c) QCOMPARE(row(1)[c], 0xFF);
+        QCOMPARE(row(1)[10], 0xFF);
+        QCOMPARE(row(1)[11], 0xFF);
+        QCOMPARE(row(1)[8], 0x9E);  // decode kept
+        QCOMPARE(cell(1, 2), QString());
+        QCOMPARE(cell(1, 4), QString());
+        clickCell(1, 4);  // no transmit frequency: column 4 has no editor
+        QVERIFY(!grid->Combo_edit->isVisible());
+    }
+
+    void transmitOutsideTheBandWarnsAndTurnsTheEncodeToneOff() {
+        clickCell(2, 2);
+        erase();
+        type("520");
+        clickCell(3, 0);
+        QCOMPARE(gui->messages->lastText(), QString("Over the range of transmit frequency ."));
+        QCOMPARE(cell(2, 2), QString("400.00000"));
+        QCOMPARE(row(2)[6], 0x00);
+        QCOMPARE(row(2)[7], 0x40);
+        QCOMPARE(row(2)[10], 0xFF);
+        QCOMPARE(row(2)[11], 0xFF);
+        QCOMPARE(row(2)[8], 0xE8);  // decode kept
+        QCOMPARE(cell(2, 4), QString("None"));
+    }
+
+    void typedDecodeTones() {
+        clickCell(6, 3);
+        QVERIFY(grid->Combo_edit->isVisible());
+        QCOMPARE(grid->Combo_edit->count(), 206);
+        type("100");
+        clickCell(7, 0);
+        QCOMPARE(row(6)[8], 0xE8);
+        QCOMPARE(row(6)[9], 0x03);
+        QCOMPARE(row(6)[10], 0xE8);
+        QCOMPARE(row(6)[11], 0x03);
+        QCOMPARE(cell(6, 3), QString("100.0"));
+        QCOMPARE(cell(6, 4), QString("100.0"));
+
+        clickCell(7, 3);
+        grid->Combo_edit->setEditText(QString());
+        type("52.0");
+        clickCell(8, 0);
+        QCOMPARE(row(7)[8], 0xFF);
+        QCOMPARE(row(7)[9], 0xFF);
+
+        clickCell(9, 3);
+        grid->Combo_edit->setEditText(QString());
+        type("256");
+        clickCell(10, 0);
+        QCOMPARE(row(9)[8], 0x00);
+        QCOMPARE(row(9)[9], 0x0A);
+        QCOMPARE(cell(9, 3), QString());  // a high byte of 10 is not read as CTCSS
+
+        clickCell(10, 4);
+        grid->Combo_edit->setEditText(QString());
+        type("d023n");  // lower case letters are taken as capitals
+        QCOMPARE(grid->Combo_edit->currentText(), QString("D023N"));
+        clickCell(11, 0);
+        QCOMPARE(row(10)[10], 0x13);
+        QCOMPARE(row(10)[11], 0x28);
+        QCOMPARE(row(10)[8], 0xFF);  // an encode entry leaves the decode tone alone
+    }
+
+    void pickingNoneStoresZeroZeroInBothTones() {
+        clickCell(1, 3);
+        test::shot(gui->main.get(), "grid_en_combo");
+        test::pickFromList(grid->Combo_edit, 0);
+        QCOMPARE(row(1)[8], 0x00);
+        QCOMPARE(row(1)[9], 0x00);
+        QCOMPARE(row(1)[10], 0x00);
+        QCOMPARE(row(1)[11], 0x00);
+        QCOMPARE(cell(1, 3), QString("None"));
+        QCOMPARE(cell(1, 4), QString("None"));
+    }
+
+    void pickingTonesAndAttributes() {
+        clickCell(6, 3);
+        test::pickFromList(grid->Combo_edit, 205);  // D754I
+        QCOMPARE(row(6)[8], 0xEC);
+        QCOMPARE(row(6)[11], 0xA9);
+        clickCell(6, 4);
+        test::pickFromList(grid->Combo_edit, 9);  // 88.5: the code is 885
+        QCOMPARE(row(6)[10], 0x75);
+        QCOMPARE(row(6)[11], 0x03);
+        QCOMPARE(row(6)[8], 0xEC);
+
+        clickCell(6, 5);
+        test::pickFromList(grid->Combo_edit, 1);  // Low
+        QCOMPARE(row(6)[13], 0x9F);
+        clickCell(6, 6);
+        test::pickFromList(grid->Combo_edit, 0);  // Narrow
+        QCOMPARE(row(6)[13], 0x8F);
+        clickCell(6, 7);
+        test::pickFromList(grid->Combo_edit, 0);  // Yes
+        QVERIFY(scanBit(gui->image(), 6));
+        clickCell(6, 8);
+        test::pickFromList(grid->Combo_edit, 2);  // FleetSync
+        QCOMPARE(getField(gui->image(), 6, ch::OptSig), 2);
+        clickCell(6, 9);
+        test::pickFromList(grid->Combo_edit, 1);  // ON
+        QCOMPARE(row(6)[14], 0xB1);
+        clickCell(7, 0);
+        QCOMPARE(cell(6, 5), QString("Low"));
+        QCOMPARE(cell(6, 6), QString("Narrow"));
+        QCOMPARE(cell(6, 7), QString("Yes"));
+        QCOMPARE(cell(6, 8), QString("FleetSync"));
+        QCOMPARE(cell(6, 9), QString("ON"));
+        QCOMPARE(row(6)[12], 0x04);  // no other bit of cell 12 moved
+    }
+
+    void attributeColumnsRefuseTyping() {
+        clickCell(2, 5);
+        type("Low");
+        QCOMPARE(grid->Combo_edit->currentText(), QString("High"));
+        clickCell(3, 0);
+        QCOMPARE(row(2)[13], 0xBF);
+    }
+
+    void emptyChannelsHaveNoComboEditor() {
+        emptyChannel(12);
+        for (int c = 3; c < 10; ++c) {
+            clickCell(12, c);
+            QVERIFY(!grid->Combo_edit->isVisible());
+        }
+        clickCell(13, 0);
+        QCOMPARE(row(12), std::vector<int>(16, 0xFF));
+    }
+
+    void textEditorTakesDigitsAndPointOnly() {
+        clickCell(3, 1);
+        erase();
+        type("4a6x0.-1+2");
+        QCOMPARE(grid->Text_Edit->text(), QString("460.12"));
+    }
+
+    void enterInTheLastCellStaysInRowSixteen() {
+        clickCell(16, 9);
+        enter();
+        QCOMPARE(grid->MSF_chann->currentRow(), 16);
+        QCOMPARE(grid->MSF_chann->currentColumn(), 1);
+        QVERIFY(grid->Text_Edit->isVisible());
+        QVERIFY(!grid->Combo_edit->isVisible());
+        QCOMPARE(grid->Text_Edit->text(), QString("469.97500"));
+    }
+
+    void commitAfterAnEnterMoveWritesTheRowBeingLeft() {
+        clickCell(5, 8);
+        enter();
+        QCOMPARE(grid->MSF_chann->currentColumn(), 9);
+        enter();
+        QCOMPARE(grid->MSF_chann->currentRow(), 6);
+        erase();
+        type("455");
+        QTest::mouseClick(grid->Command_help, Qt::LeftButton);
+        QCOMPARE(row(6)[3], 0x45);  // nothing written by a button click
+        QCOMPARE(row(6)[2], 0x98);
+        clickCell(9, 0);
+        QCOMPARE(row(6)[2], 0x50);
+        QCOMPARE(row(6)[3], 0x45);
+        QCOMPARE(row(6)[6], 0x50);
+        QCOMPARE(row(5)[2], 0x99);  // the clicked row is untouched
+        QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  9 ]"));
+    }
+
+    void enterOnAnEmptyTransmitRowMovesDown() {
+        emptyChannel(10);
+        clickCell(10, 2);
+        enter();
+        QCOMPARE(grid->MSF_chann->currentRow(), 11);
+        QCOMPARE(grid->MSF_chann->currentColumn(), 1);
+        QCOMPARE(row(10), std::vector<int>(16, 0xFF));
+    }
+
+    void buttonClickWithAnEditorOpenLeavesTheImage() {
+        const Image before = gui->image();
+        clickCell(1, 1);
+        erase();
+        type("470");
+        QTest::mouseClick(grid->Command_help, Qt::LeftButton);
+        QCOMPARE(gui->image(), before);
+    }
+
+    void clearAndDefault() {
+        gui->image()(23, 14) = 0xFF;
+        gui->image()(23, 15) = 0x0F;
+        gui->image()(30, 3) = 0x42;
+        QTest::mouseClick(grid->Command_clear, Qt::LeftButton);
+        for (int n = 1; n <= 16; ++n) QCOMPARE(row(n), std::vector<int>(16, 0xFF));
+        QCOMPARE(gui->image()(23, 14), 0);
+        QCOMPARE(gui->image()(23, 15), 0);
+        QCOMPARE(cell(1, 1), QString());
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        gui->image()(23, 14) = 0x05;
+        QTest::mouseClick(grid->Command_def, Qt::LeftButton);
+        QCOMPARE(row(1), (std::vector<int>{0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45, 0x9E, 0x02,
+                                           0x9E, 0x02, 0x00, 0xBF, 0xB0, 0xF8}));
+        QCOMPARE(gui->image()(23, 14), 0x05);  // scan bits are left as they are
+        QCOMPARE(gui->image()(30, 3), 0x42);
+        QCOMPARE(cell(1, 7), QString("Yes"));
+        QCOMPARE(cell(5, 3), QString("   D754I   "));
+    }
+
+    void clearOrDefaultDropsAnOpenEditor() {
+        clickCell(3, 1);
+        QTest::mouseClick(grid->Command_clear, Qt::LeftButton);
+        QTest::mouseClick(grid->Command_def, Qt::LeftButton);
+        clickCell(4, 0);  // the old editor text must not come back
+        QCOMPARE(row(3)[2], 0x99);
+        QCOMPARE(row(3)[3], 0x46);
+    }
+
+    void scrollingHidesTheTextEditor() {
+        grid->subWindow()->resize(grid->subWindow()->width(), 200);
+        clickCell(2, 1);
+        QVERIFY(grid->Text_Edit->isVisible());
+        grid->MSF_chann->verticalScrollBar()->setValue(grid->MSF_chann->verticalScrollBar()->maximum());
+        QVERIFY(!grid->Text_Edit->isVisible());
+    }
+
+    void staleEditorIsDroppedWhenTheImageChangedMeanwhile() {
+        clickCell(1, 1);
+        gui->main->openChild<Form_Chann_Edit>();
+        gui->image()(1, 3) = 0x47;  // as a read or a file load would
+        gui->main->workArea()->setActiveSubWindow(grid->subWindow());
+        QCOMPARE(cell(1, 1), QString("470.02500"));
+        clickCell(2, 0);
+        QCOMPARE(gui->image()(1, 3), 0x47);
+        QCOMPARE(gui->image()(1, 7), 0x45);  // transmit not rewritten from the stale text
+    }
+
+    void closeAlsoClosesTheDetailDialog() {
+        QTest::mouseClick(grid->Command_Edit, Qt::LeftButton);
+        QVERIFY(gui->main->child("Form_Chann_Edit"));
+        QTest::mouseClick(grid->Command_close, Qt::LeftButton);
+        QVERIFY(!gui->main->child("Form_Chann_Edit"));
+        QVERIFY(!gui->main->child("frm_chann"));
+    }
+};
+
+QTEST_MAIN(ChannelGridTest)
+#include "ChannelGridTest.moc"

@@ -1,0 +1,49 @@
+#pragma once
+// A started main window on a fake port layer, with message boxes recorded, for window tests.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+#include <memory>
+
+#include "support/FakePorts.h"
+#include "support/MessageRecorder.h"
+#include "ui/MDImain.h"
+
+namespace nv::test {
+
+struct Gui {
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    std::shared_ptr<FakePortWorld> world = std::make_shared<FakePortWorld>();
+    std::unique_ptr<MessageRecorder> messages = std::make_unique<MessageRecorder>();
+    std::unique_ptr<MDImain> main;
+
+    Gui() {
+        world->openable = {1};
+        main = std::make_unique<MDImain>(*state, fakePortLayer(world));
+        main->Form_Load();
+    }
+    ~Gui() {
+        main.reset();
+        messages.reset();
+    }
+    Image& image() { return state->RadioImage; }
+    template <class W>
+    W* window(const char* name) {
+        return qobject_cast<W*>(main->child(name));
+    }
+};
+
+// Picks an entry of a combo box the way a user does: open the list, click the entry.
+inline void pickFromList(QComboBox* combo, int index) {
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    const QRect rect = view->visualRect(item).intersected(view->viewport()->rect());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTRY_VERIFY(!view->isVisible());
+}
+
+}  // namespace nv::test
