@@ -1,0 +1,26 @@
+#pragma once
+// Open and save dialogs of the channel file.
+
+#include "files/FileDialog.h"
+
+namespace nv {
+
+class Form_open_chann : public FileDialog {
+    Q_OBJECT
+public:
+    Form_open_chann(AppState& state, MDImain& main);
+
+protected:
+    void perform(const QString& path) override;
+};
+
+class Form_save_chann : public FileDialog {
+    Q_OBJECT
+public:
+    Form_save_chann(AppState& state, MDImain& main);
+
+protected:
+    void perform(const QString& path) override;
+};
+
+}  // namespace nv

@@ -1,0 +1,67 @@
+#pragma once
+// What the file dialogs share: a drive list, a folder list, a file list with a pattern, a name
+// box, and the name check before the dialog's own load or save.
+
+#include <QString>
+
+#include "ui/MdiChild.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace nv {
+
+class FileDialog : public MdiChild {
+    Q_OBJECT
+public:
+    struct Texts {
+        const char* titleChinese;
+        const char* titleEnglish;
+        const char* nameChinese;   // Label_name
+        const char* nameEnglish;
+        const char* invalidChinese;
+        const char* invalidEnglish;
+        const char* suffixChinese;
+        const char* suffixEnglish;
+    };
+
+    FileDialog(AppState& state, MDImain& main, const char* name, QString suffix, Texts texts);
+    void load();
+
+    // Dir1's folder; File1 follows it.
+    void setDirectory(const QString& path);
+    QString directory() const { return directory_; }
+
+    void Command_enter_Click();
+
+    QLabel* Label_drive;
+    QComboBox* Drive1;
+    QListWidget* Dir1;
+    QListWidget* File1;
+    QLabel* Label_name;
+    QLineEdit* Text1;
+    QPushButton* Command_enter;
+    QPushButton* Command_close;
+
+protected:
+    // Runs after a passing name check, with CurrentFilePath already set to `path`.
+    virtual void perform(const QString& path) = 0;
+    void placeLikeChannelFileDialogs();
+    virtual void place() { placeLikeChannelFileDialogs(); }
+
+private:
+    void fillDrives();
+    void fillFolders();
+    void fillFiles();
+    QString startFolder() const;
+
+    QString suffix_;
+    Texts texts_;
+    QString directory_;
+};
+
+}  // namespace nv

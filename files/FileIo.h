@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reads and writes for the configuration files. A write goes to a temporary file
+// that replaces the old one only when every byte is on disk.
+
+#include <QByteArray>
+#include <QString>
+
+namespace nv {
+
+// Channel and adjustment files are a few kilobytes; anything far larger is not one of them.
+constexpr qint64 MaxConfigFileSize = 1 << 20;
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason);
+
+}  // namespace nv
