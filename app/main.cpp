@@ -6,8 +6,6 @@
 
 #include "app/Options.h"
 #include "core/AppState.h"
-#include "link/PortDirectory.h"
-#include "link/QtSerialPort.h"
 #include "ui/MDImain.h"
 
 int main(int argc, char* argv[]) {
@@ -19,26 +17,30 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(
         "Programs the NV-742 family of hand-held FM radios over a serial cable.\n"
         "COM1 to COM8 stand for this machine's serial devices, built-in ports first and USB "
-        "adapters last.");
+        "adapters last; \"Communication\" shows which device each one is.");
     parser.addHelpOption();
     parser.addVersionOption();
     nv::PortOptions portOptions;
     portOptions.addTo(parser);
+    QCommandLineOption virtualRadio(QStringList{"virtual-radio"},
+                                    "Maps COM8 to the built-in virtual radio, so that reading and writing work "
+                                    "without a radio (the start-up port probe picks COM8 first).");
+    parser.addOption(virtualRadio);
     parser.process(app);
 
     nv::PortDirectory directory;
     directory.discover();
+    if (parser.isSet(virtualRadio)) directory.assign(8, nv::PortDirectory::VirtualRadio);
     QString error;
-    if (!portOptions.apply(parser, directory, &error)) {
+    std::shared_ptr<nv::TraceLog> trace;
+    if (!portOptions.apply(parser, directory, &error) || !portOptions.openTrace(parser, &trace, &error)) {
         std::fprintf(stderr, "nv742-cps: %s\n", qPrintable(error));
         return 2;
     }
 
     nv::AppState state;
-    nv::PortLayer ports;
-    ports.create = [&directory] { return std::make_unique<nv::QtSerialPort>(directory); };
-    ports.describe = [&directory](int n) { return directory.target(n).toStdString(); };
-    nv::MDImain window(state, ports);
+    auto line = std::make_shared<nv::VirtualRadioLine>();
+    nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
     window.Form_Load();
     return app.exec();
 }

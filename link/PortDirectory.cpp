@@ -43,7 +43,8 @@ bool PortDirectory::assignFromOption(const QString& option, QString* error) {
     const int eq = option.indexOf('=');
     bool ok = false;
     const int port = eq > 0 ? option.left(eq).toInt(&ok) : 0;
-    const QString path = eq > 0 ? option.mid(eq + 1) : QString();
+    QString path = eq > 0 ? option.mid(eq + 1) : QString();
+    if (path == QLatin1String("virtual")) path = VirtualRadio;
     if (!ok || path.isEmpty() || !assign(port, path)) {
         if (error) *error = QStringLiteral("--port expects N=PATH with N from 1 to 8, not \"%1\"").arg(option);
         return false;

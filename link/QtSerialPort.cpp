@@ -15,34 +15,43 @@ QtSerialPort::QtSerialPort(const PortDirectory& directory) : directory_(director
 
 QtSerialPort::~QtSerialPort() { close(); }
 
-std::string QtSerialPort::explainOpenError(QSerialPort::SerialPortError error, const QString& path) {
-    const QByteArray p = path.toLocal8Bit();
+PortProblem QtSerialPort::explainOpenError(QSerialPort::SerialPortError error, const QString& path,
+                                           const QString& systemText) {
+    PortProblem p;
+    p.device = path.toStdString();
+    const QByteArray local = path.toLocal8Bit();
     switch (error) {
         case QSerialPort::DeviceNotFoundError:
-            return "the device " + p.toStdString() + " does not exist";
+            p.kind = PortProblem::NotFound;
+            break;
         case QSerialPort::PermissionError:
-            if (QFileInfo::exists(path) && ::access(p.constData(), R_OK | W_OK) != 0) {
+            // Qt reports a lock held by another program as a permission error too.
+            if (QFileInfo::exists(path) && ::access(local.constData(), R_OK | W_OK) != 0) {
+                p.kind = PortProblem::PermissionDenied;
                 const QString group = QFileInfo(path).group();
-                return "permission denied on " + p.toStdString() +
-                       ": the user must be in the group that owns the device (" +
-                       (group.isEmpty() ? std::string("dialout") : group.toStdString()) + ")";
+                p.detail = group.isEmpty() ? "dialout" : group.toStdString();
+            } else {
+                p.kind = PortProblem::Busy;
             }
-            return "the device " + p.toStdString() + " is busy: another program holds it";
+            break;
         default:
-            return "the device " + p.toStdString() + " cannot be opened";
+            p.kind = PortProblem::Other;
+            p.detail = systemText.toStdString();
     }
+    return p;
 }
 
-bool QtSerialPort::open(int port, std::string& reason) {
+bool QtSerialPort::open(int port, PortProblem& problem) {
     close();
     const QString path = directory_.target(port);
     if (path.isEmpty()) {
-        reason = "no serial device stands behind COM" + std::to_string(port);
+        problem = {PortProblem::NoDevice, {}, {}};
         return false;
     }
     port_.setPortName(path);
     if (!port_.open(QIODevice::ReadWrite)) {
-        reason = explainOpenError(port_.error(), path);
+        problem = explainOpenError(port_.error(), path, port_.errorString());
+        port_.clearError();
         return false;
     }
     port_.setBaudRate(QSerialPort::Baud9600);

@@ -14,7 +14,7 @@ public:
     explicit QtSerialPort(const PortDirectory& directory);
     ~QtSerialPort() override;
 
-    bool open(int port, std::string& reason) override;
+    bool open(int port, PortProblem& problem) override;
     bool isOpen() const override { return port_.isOpen(); }
     int bytesWaiting() const override { return static_cast<int>(pending_.size() - readPos_); }
     int readByte() override;
@@ -24,8 +24,9 @@ public:
     void flush() override;
     void close() override;
 
-    // Why opening a device failed, in words a user can act on.
-    static std::string explainOpenError(QSerialPort::SerialPortError error, const QString& path);
+    // Why opening a device failed, in terms a user can act on.
+    static PortProblem explainOpenError(QSerialPort::SerialPortError error, const QString& path,
+                                        const QString& systemText);
 
 private:
     void takeArrivedBytes();

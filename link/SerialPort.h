@@ -9,19 +9,28 @@
 
 namespace nv {
 
+// Why a port would not open, so that the user can act on it.
+struct PortProblem {
+    enum Kind { None, NoDevice, NotFound, PermissionDenied, Busy, Other } kind = None;
+    std::string device;  // the device behind the port, when there is one
+    std::string detail;  // the owning group (PermissionDenied) or the system's words (Other)
+};
+
+// One line that names the device and the reason, in the active language.
+std::string describePortProblem(const PortProblem& problem, int port, bool chinese);
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
     // Opens port n at 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
-    // On failure returns false and says why in `reason` (empty when nothing is known).
-    virtual bool open(int port, std::string& reason) = 0;
+    virtual bool open(int port, PortProblem& problem) = 0;
     virtual bool isOpen() const = 0;
     virtual int bytesWaiting() const = 0;
     virtual int readByte() = 0;  // -1 when nothing is waiting
     virtual void writeByte(std::uint8_t byte) = 0;
     virtual void discardInput() = 0;
     virtual void discardOutput() = 0;
-    // Blocks until queued bytes have left (used before closing after a final byte).
+    // Waits until queued bytes have left (used before closing after a final byte).
     virtual void flush() {}
     virtual void close() = 0;
 

@@ -2,6 +2,7 @@
 
 #include "channels/frm_chann.h"
 #include "files/ChannelFileDialogs.h"
+#include "link/CommWindows.h"
 
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
@@ -15,6 +16,8 @@ void registerCommands(MDImain& main, QHash<QString, std::function<void()>>& comm
     commands["File_save"] = [m] { m->openChild<Form_save_chann>(); };
     commands["File_saveas"] = [m] { m->openChild<Form_save_chann>(); };
     commands["Channel_edit"] = [m] { m->openChild<frm_chann>(); };
+    commands["Prog_read"] = [m] { m->openChild<Form_Comm_Read>(); };
+    commands["Prog_write"] = [m] { m->openChild<Form_Comm_Write>(); };
     commands["proc_setup"] = [m] { m->openChild<Form_setup>(); };
     commands["proc_type"] = [m] { m->openChild<Form_type>(); };
 }

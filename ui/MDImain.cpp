@@ -205,8 +205,8 @@ void MDImain::probePorts() {
     MSC = ports_.create ? ports_.create() : nullptr;
     for (int port = 8; port >= 1; --port) {
         state.CommPortNumber = static_cast<Int16>(port);
-        std::string reason;
-        state.PortOpenFailed = !(MSC && MSC->open(port, reason));
+        PortProblem problem;
+        state.PortOpenFailed = !(MSC && MSC->open(port, problem));
         if (!state.PortOpenFailed) break;
     }
     if (state.PortOpenFailed) state.CommPortNumber = 1;
@@ -261,7 +261,10 @@ void MDImain::addChild(MdiChild* w) {
 void MDImain::closeChild(const QString& name) {
     QPointer<QMdiSubWindow> sub = children_.take(name);
     if (!sub) return;
-    if (QWidget* w = sub->widget()) w->setObjectName(QString());  // gone from now on
+    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) {
+        w->setObjectName(QString());  // gone from now on
+        w->closingByProgram = true;
+    }
     sub->close();
 }
 
@@ -281,6 +284,8 @@ void MDImain::onSubWindowActivated(QMdiSubWindow* sub) {
 }
 
 void MDImain::closeEvent(QCloseEvent* event) {
+    for (QMdiSubWindow* sub : MDIArea->subWindowList())
+        if (auto* w = qobject_cast<MdiChild*>(sub->widget())) w->closingByProgram = true;
     MDIArea->closeAllSubWindows();
     children_.clear();
     event->accept();

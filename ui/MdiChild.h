@@ -24,6 +24,10 @@ public:
     // Runs each time the window becomes the active child window.
     virtual void activated() {}
 
+    // Set when the program closes the window (a new instance replaces it, the main window
+    // ends), as opposed to the user.
+    bool closingByProgram = false;
+
 protected:
     // Sizes and places the frame in the main window's work area.
     void placeWindow(int left, int top, int width, int height);

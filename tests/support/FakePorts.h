@@ -17,10 +17,10 @@ struct FakePortWorld {
 class FakePort : public SerialPort {
 public:
     explicit FakePort(std::shared_ptr<FakePortWorld> world) : world_(std::move(world)) {}
-    bool open(int port, std::string& reason) override {
+    bool open(int port, PortProblem& problem) override {
         world_->attempts.push_back(port);
         open_ = world_->openable.count(port) > 0;
-        if (!open_) reason = "not there";
+        if (!open_) problem = {PortProblem::NoDevice, {}, {}};
         return open_;
     }
     bool isOpen() const override { return open_; }

@@ -1,0 +1,26 @@
+#pragma once
+// The read and write windows.
+
+#include "link/LinkWindow.h"
+
+namespace nv {
+
+class Form_Comm_Read : public LinkWindow {
+    Q_OBJECT
+public:
+    Form_Comm_Read(AppState& state, MDImain& main);
+
+protected:
+    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers, nv::LinkView& view) override;
+};
+
+class Form_Comm_Write : public LinkWindow {
+    Q_OBJECT
+public:
+    Form_Comm_Write(AppState& state, MDImain& main);
+
+protected:
+    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers, nv::LinkView& view) override;
+};
+
+}  // namespace nv

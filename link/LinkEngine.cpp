@@ -1,0 +1,163 @@
+#include "link/LinkEngine.h"
+
+namespace nv {
+
+LinkEngine::LinkEngine(AppState& state, SerialPort& port, LinkTimers& timers, LinkView& view)
+    : state_(state), port_(port), timers_(timers), view_(view) {}
+
+LinkEngine::~LinkEngine() = default;
+
+bool LinkEngine::openPort() {
+    state_.PortOpenFailed = false;
+    PortProblem problem;
+    if (port_.open(state_.CommPortNumber, problem)) {
+        port_.discardInput();
+        if (writeWindow()) port_.discardOutput();
+        return true;
+    }
+    state_.PortOpenFailed = true;
+    std::string text = pick(state_, "通讯端口打开错误，请正确设置通讯端口 ！",
+                            "Communication port is error, please setting right communication port . ！");
+    const std::string why = describePortProblem(problem, state_.CommPortNumber, state_.LanguageChinese);
+    if (!why.empty()) text += "\n" + why;
+    view_.message(text, false);
+    return false;
+}
+
+void LinkEngine::closePort() {
+    if (port_.isOpen()) port_.close();
+}
+
+void LinkEngine::startButton() {
+    timers_.stop(Timer1);
+    timers_.stop(Timer2);
+    timers_.stop(Timer3);
+    Busy = false;
+    closePort();
+    RetriesLeft = 3;
+    startAttempt();
+    if (!state_.PortOpenFailed) {
+        view_.setProgress(0);
+        text("正在与对讲机联络 ！", "Connecting with transceiver. ");
+    }
+}
+
+void LinkEngine::startAttempt() {
+    if (!port_.isOpen() && !openPort()) return;
+    DataPhase = false;
+    port_.discardInput();
+    LinkState = 0;
+    port_.discardInput();
+    for (std::size_t i = 0; i < ProgramModeSequence.size(); ++i) SendBuffer[i] = ProgramModeSequence[i];
+    SendCount = static_cast<int>(ProgramModeSequence.size());
+    WriteMode = writeWindow();
+    BlockCounter = 0;
+    LastBlock = lastBlock();
+    Busy = true;
+    sendFrame();
+}
+
+void LinkEngine::sendFrame() {
+    FrameSent = false;
+    SendPos = 0;
+    timers_.start(Timer1, FrameInterval);
+}
+
+void LinkEngine::putFrame(std::initializer_list<int> bytes) {
+    SendCount = 0;
+    for (int b : bytes) SendBuffer[SendCount++] = b;
+}
+
+bool LinkEngine::cancelButton() {
+    if (Busy) {
+        view_.message(pick(state_, "正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,"),
+                      false);
+        return false;
+    }
+    closePort();
+    return true;
+}
+
+void LinkEngine::timerTick(TimerId id) {
+    switch (id) {
+        case Timer1:  // the frame sender: the whole frame in one tick
+            while (SendPos != SendCount) {
+                port_.writeByte(static_cast<std::uint8_t>(SendBuffer[SendPos]));
+                ++SendPos;
+            }
+            timers_.start(Timer2, ReplyTimeout);
+            timers_.stop(Timer1);
+            FrameSent = true;
+            break;
+        case Timer2: replyTimedOut(); break;
+        case Timer3: retryPauseOver(); break;
+        case Timer4: timer4Tick(); break;
+    }
+}
+
+void LinkEngine::replyTimedOut() {
+    // The time-out stops itself so that exactly one pause follows each time-out.
+    timers_.stop(Timer2);
+    timers_.stop(Timer1);
+    timers_.start(Timer3, RetryPause);
+    closePort();
+    Busy = false;
+}
+
+void LinkEngine::retryPauseOver() {
+    timers_.stop(Timer1);
+    timers_.stop(Timer2);
+    timers_.stop(Timer3);
+    if (RetriesLeft <= 0) {
+        Busy = false;
+        closePort();
+        view_.message(pick(state_, "与对讲机联络失败 ！", "Fail connect with transceiver."), false);
+        view_.setProgress(0);
+        text("与对讲机通讯故障 ！", "Communication fault.");
+        return;
+    }
+    --RetriesLeft;
+    startAttempt();
+}
+
+void LinkEngine::timer4Tick() {
+    if (TransferDone) view_.requestClose();
+}
+
+void LinkEngine::byteReceived() {
+    if (!port_.isOpen()) return;
+    if (DataPhase)
+        receiveData();
+    else
+        receiveHandshake();
+}
+
+void LinkEngine::receiveHandshake() {
+    const int wanted = LinkState == 0 ? 8 : 1;
+    if (LinkState > 1 || port_.bytesWaiting() < wanted) return;
+    for (int i = 0; i < wanted; ++i) ReceiveBuffer[i] = static_cast<std::uint8_t>(port_.readByte());
+    if (LinkState == 0) {
+        for (int p = 0; p <= 20; ++p) {
+            if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + 7] == IdentLast) {
+                if (p >= 10) return;
+                LinkState = 1;
+                putFrame({Ack});
+                port_.discardInput();
+                sendFrame();
+                port_.discardInput();
+                return;
+            }
+        }
+        return;
+    }
+    if (ReceiveBuffer[0] == Ack) {
+        LinkState = 2;
+        DataPhase = true;
+        timers_.stop(Timer2);
+        timers_.stop(Timer3);
+        startDataPhase();
+        port_.discardInput();
+    }
+}
+
+}  // namespace nv

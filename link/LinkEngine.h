@@ -1,0 +1,109 @@
+#pragma once
+// The radio link: port opening, the program-mode handshake, the frame sender, the reply
+// time-out, the retry pause and the closing timer, with the data phase of a read or a write
+// on top. Qt-free: it talks to the world through a serial port, timers and a view.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/AppState.h"
+#include "link/SerialPort.h"
+
+namespace nv {
+
+// The 8 bytes that put the radio into its programming mode.
+constexpr std::array<std::uint8_t, 8> ProgramModeSequence = {0x02, 'P', 'N', 'V', '7', '4', '2', 0x03};
+
+constexpr std::uint8_t Ack = 0x06;
+constexpr std::uint8_t IdentFirst = 0xAA;
+constexpr std::uint8_t IdentLast = 0xBB;
+constexpr std::uint8_t ReadCommand = 0x52;   // "R"
+constexpr std::uint8_t WriteCommand = 0x57;  // "W"
+constexpr std::uint8_t EndOfTransfer = 0x45; // "E"
+
+constexpr int FrameInterval = 15;     // ms from queueing a frame to its first byte
+constexpr int ReplyTimeout = 1000;    // ms after the last byte of a frame
+constexpr int RetryPause = 1000;      // ms
+
+enum TimerId { Timer1 = 1, Timer2 = 2, Timer3 = 3, Timer4 = 4 };
+
+class LinkTimers {
+public:
+    virtual ~LinkTimers() = default;
+    // Starts (or restarts) a periodic timer.
+    virtual void start(TimerId id, int intervalMs) = 0;
+    virtual void stop(TimerId id) = 0;
+};
+
+class LinkView {
+public:
+    virtual ~LinkView() = default;
+    virtual void setProgress(int value) = 0;   // also shows the bar
+    virtual void setLabel(const std::string& text) = 0;
+    // A message box; returns when the user has dismissed it. `done` selects the title of the
+    // completion messages ("Operate Prompt").
+    virtual void message(const std::string& text, bool done) = 0;
+    virtual void requestClose() = 0;
+};
+
+// The state record of a link window.
+struct LinkRecord {
+    std::array<int, 201> SendBuffer{};
+    int SendCount = 0;
+    int SendPos = 0;
+    std::array<std::uint8_t, 2001> ReceiveBuffer{};
+    int LinkState = 0;
+    int BlockCounter = 0;
+    int LastBlock = 0;
+    bool WriteMode = false;
+    bool DataPhase = false;
+    bool FrameSent = false;
+    int RetriesLeft = 0;
+    bool Busy = false;
+    bool TransferDone = false;
+};
+
+class LinkEngine : public LinkRecord {
+public:
+    LinkEngine(AppState& state, SerialPort& port, LinkTimers& timers, LinkView& view);
+    virtual ~LinkEngine();
+
+    // The window has opened.
+    virtual void windowLoaded() {}
+    // The window's start button.
+    void startButton();
+    // The window's cancel button; true when the window may close.
+    bool cancelButton();
+    void timerTick(TimerId id);
+    // One notification per byte that arrived.
+    void byteReceived();
+
+    SerialPort& port() { return port_; }
+
+protected:
+    virtual bool writeWindow() const = 0;
+    virtual int lastBlock() const = 0;
+    virtual void startDataPhase() = 0;
+    virtual void receiveData() = 0;
+    virtual void timer4Tick();
+
+    void sendFrame();
+    void putFrame(std::initializer_list<int> bytes);
+    void closePort();
+    void text(const char* chinese, const char* english) { view_.setLabel(pick(state_, chinese, english)); }
+
+    AppState& state_;
+    SerialPort& port_;
+    LinkTimers& timers_;
+    LinkView& view_;
+
+private:
+    bool openPort();
+    void startAttempt();
+    void receiveHandshake();
+    void replyTimedOut();
+    void retryPauseOver();
+};
+
+}  // namespace nv

@@ -1,0 +1,27 @@
+#pragma once
+// The read data phase: 16 requests of 64 bytes, collected in ReplyTable and copied into the
+// image only when all have arrived.
+
+#include "link/LinkEngine.h"
+
+namespace nv {
+
+constexpr int ReadRequests = 16;
+
+class ReadLink : public LinkEngine {
+public:
+    using LinkEngine::LinkEngine;
+    // Timer4 runs every 200 ms from the moment the window opens.
+    void windowLoaded() override { timers_.start(Timer4, 200); }
+
+protected:
+    bool writeWindow() const override { return false; }
+    int lastBlock() const override { return ReadRequests; }
+    void startDataPhase() override;
+    void receiveData() override;
+
+private:
+    void finish();
+};
+
+}  // namespace nv

@@ -1,0 +1,49 @@
+#pragma once
+// A serial port that writes a timestamped hex trace of every byte sent and received, for bug
+// reports. It wraps the real port and changes nothing else.
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "link/SerialPort.h"
+
+namespace nv {
+
+class TraceLog {
+public:
+    explicit TraceLog(const std::string& path);
+    ~TraceLog();
+    bool ok() const { return file_ != nullptr; }
+    void line(const char* what, const std::string& text);
+    void byte(char direction, std::uint8_t value);
+
+private:
+    void flushBytes();
+    std::FILE* file_ = nullptr;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    char direction_ = 0;
+    std::string pending_;
+    double pendingAt_ = 0;
+};
+
+class TracingPort : public SerialPort {
+public:
+    TracingPort(std::unique_ptr<SerialPort> inner, std::shared_ptr<TraceLog> log);
+    bool open(int port, PortProblem& problem) override;
+    bool isOpen() const override { return inner_->isOpen(); }
+    int bytesWaiting() const override { return inner_->bytesWaiting(); }
+    int readByte() override;
+    void writeByte(std::uint8_t byte) override;
+    void discardInput() override;
+    void discardOutput() override { inner_->discardOutput(); }
+    void flush() override { inner_->flush(); }
+    void close() override;
+
+private:
+    std::unique_ptr<SerialPort> inner_;
+    std::shared_ptr<TraceLog> log_;
+};
+
+}  // namespace nv

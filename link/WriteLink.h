@@ -1,0 +1,25 @@
+#pragma once
+// The write data phase: image rows 0 to 48, one acknowledged 16-byte row per request.
+
+#include "link/LinkEngine.h"
+
+namespace nv {
+
+constexpr int LastWrittenRow = 48;
+
+class WriteLink : public LinkEngine {
+public:
+    using LinkEngine::LinkEngine;
+
+protected:
+    bool writeWindow() const override { return true; }
+    int lastBlock() const override { return LastWrittenRow; }
+    void startDataPhase() override;
+    void receiveData() override;
+
+private:
+    void putRow(int row);
+    void finish();
+};
+
+}  // namespace nv

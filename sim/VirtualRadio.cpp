@@ -1,0 +1,182 @@
+#include "sim/VirtualRadio.h"
+
+#include <algorithm>
+
+#include "core/Defaults.h"
+#include "core/Frequency.h"
+#include "link/LinkEngine.h"
+
+namespace nv {
+
+VirtualRadio::VirtualRadio() : memory(plausibleMemory()) {}
+
+VirtualRadio::Memory VirtualRadio::plausibleMemory() {
+    AppState s;
+    buildDefaultImage(s);
+    Image& im = s.RadioImage;
+    // Twelve PMR446-style channels with a few tones, two channels left empty.
+    const char* freqs[16] = {"446.00625", "446.01875", "446.03125", "446.04375", "446.05625", "446.06875",
+                             "446.08125", "446.09375", "433.075", "433.500", "438.025", "445.950",
+                             nullptr, nullptr, "462.5625", "467.7125"};
+    for (int n = 1; n <= 16; ++n) {
+        if (!freqs[n - 1]) {
+            for (int c = 0; c < 16; ++c) im(n, c) = 0xFF;
+            continue;
+        }
+        textToFrequency(freqs[n - 1], im, n, 0);
+        textToFrequency(freqs[n - 1], im, n, 4);
+    }
+    textToFrequency("438.025", im, 11, 4);  // a repeater pair
+    textToFrequency("430.425", im, 11, 0);
+    im(3, 8) = 0x75; im(3, 9) = 0x03;  // 88.5 Hz decode and encode
+    im(3, 10) = 0x75; im(3, 11) = 0x03;
+    im(9, 10) = 0x13; im(9, 11) = 0x28;  // D023N encode only
+    im(4, 13) = 0x8F;                    // low power, narrow
+    im(12, 12) = 0x02;                   // DTMF signalling
+    im(12, 14) = 0xB1;                   // PTT ID on
+    im(23, 14) = 0x3F;                   // channels 1 to 6 scan
+    im(23, 15) = 0x01;                   // and channel 9
+    im(19, 0) = 0x02;                    // a different squelch level
+    Memory m{};
+    for (int a = 0; a < MemorySize; ++a) m[a] = static_cast<std::uint8_t>(im(a / 16, a % 16));
+    return m;
+}
+
+// A program-mode entry is recognised in any state, so that a host that gave up half-way
+// can start again; bytes inside a command never count towards it.
+bool VirtualRadio::entryComplete(std::uint8_t byte) {
+    entry_.push_back(byte);
+    if (entry_.size() > ProgramModeSequence.size()) entry_.pop_front();
+    if (!std::equal(entry_.begin(), entry_.end(), ProgramModeSequence.begin(), ProgramModeSequence.end()))
+        return false;
+    entry_.clear();
+    return true;
+}
+
+void VirtualRadio::answerEntry() {
+    command_.clear();
+    ackOwed_ = false;
+    if (fault == Fault::Silent) {
+        mode_ = Mode::Idle;
+        return;
+    }
+    if (fault == Fault::Garbage)
+        for (std::uint8_t g : {0x00, 0xFF, 0x13}) toHost.push_back(g);
+    toHost.push_back(fault == Fault::WrongIdent ? 0xAB : IdentFirst);
+    for (std::uint8_t b : IdentificationBytes) toHost.push_back(b);
+    toHost.push_back(IdentLast);
+    mode_ = Mode::WaitAck;
+}
+
+void VirtualRadio::fromHost(std::uint8_t byte) {
+    const bool insideCommand = mode_ == Mode::Program && !command_.empty();
+    if (!insideCommand && entryComplete(byte)) {
+        answerEntry();
+        return;
+    }
+    switch (mode_) {
+        case Mode::Idle: return;
+        case Mode::WaitAck:
+            if (byte == Ack) {
+                toHost.push_back(Ack);
+                mode_ = Mode::Program;
+                ++sessions;
+                ended = false;
+                writesThisSession_ = 0;
+                entry_.clear();
+            }
+            return;
+        case Mode::Program: handleProgramByte(byte); return;
+    }
+}
+
+void VirtualRadio::handleProgramByte(std::uint8_t byte) {
+    if (command_.empty()) {
+        if (byte == Ack) {
+            ackOwed_ = true;
+            return;
+        }
+        if (byte == EndOfTransfer) {
+            ended = true;
+            mode_ = Mode::Idle;
+            return;
+        }
+        if (byte != ReadCommand && byte != WriteCommand) return;  // noise
+        entry_.clear();
+    }
+    command_.push_back(byte);
+    const std::size_t wanted = command_[0] == ReadCommand ? 4 : 20;
+    if (command_.size() < wanted) return;
+    if (command_[0] == ReadCommand)
+        answerRead(command_[1] * 256 + command_[2]);
+    else
+        storeWrite();
+    command_.clear();
+}
+
+void VirtualRadio::answerRead(int address) {
+    if (fault == Fault::StopAfterBlock && !faultSpent_ && readReplies >= faultBlock) {
+        faultSpent_ = true;  // a restarted session is answered again
+        mode_ = Mode::Idle;
+        return;
+    }
+    if (ackOwed_) toHost.push_back(Ack);
+    ackOwed_ = false;
+    if (fault == Fault::ExtraLeadingByte && readReplies == 0) toHost.push_back(0x00);
+    for (int b : {int{ReadCommand}, address / 256, address % 256, 0x40}) toHost.push_back(static_cast<std::uint8_t>(b));
+    for (int i = 0; i < 64; ++i) toHost.push_back(memory[(address + i) % MemorySize]);
+    ++readReplies;
+}
+
+void VirtualRadio::storeWrite() {
+    ++writesThisSession_;
+    const int address = command_[1] * 256 + command_[2];
+    const int length = command_[3];
+    const bool faulty = !faultSpent_ && writesThisSession_ == faultBlock &&
+                        (fault == Fault::NoWriteAck || fault == Fault::WrongWriteAck);
+    if (faulty) {
+        faultSpent_ = true;
+        if (fault == Fault::WrongWriteAck) toHost.push_back(0x15);
+        return;  // the row is not stored either
+    }
+    for (int i = 0; i < length && i < 16; ++i)
+        if (address + i < MemorySize) memory[address + i] = command_[4 + i];
+    writeAddresses.push_back(address);
+    ++writesStored;
+    toHost.push_back(Ack);
+}
+
+std::string VirtualRadio::faultName(Fault f) {
+    switch (f) {
+        case Fault::None: return "none";
+        case Fault::Silent: return "silent";
+        case Fault::WrongIdent: return "wrong-ident";
+        case Fault::StopAfterBlock: return "stop-after";
+        case Fault::NoWriteAck: return "no-write-ack";
+        case Fault::WrongWriteAck: return "wrong-write-ack";
+        case Fault::ExtraLeadingByte: return "extra-byte";
+        case Fault::Garbage: return "garbage";
+    }
+    return "none";
+}
+
+bool VirtualRadio::parseFault(const std::string& text, Fault* f, int* block) {
+    const std::size_t eq = text.find('=');
+    const std::string name = text.substr(0, eq);
+    for (Fault candidate : {Fault::None, Fault::Silent, Fault::WrongIdent, Fault::StopAfterBlock, Fault::NoWriteAck,
+                            Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage}) {
+        if (faultName(candidate) != name) continue;
+        *f = candidate;
+        if (eq != std::string::npos) {
+            try {
+                *block = std::stoi(text.substr(eq + 1));
+            } catch (...) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace nv
