@@ -78,8 +78,8 @@ void setTone(Image& image, int channel, int cell, int low, int high) {
     image(channel, cell + 1) = static_cast<Int16>(high);
 }
 
-std::string gridToneText(const AppState& s, int low, int high) {
-    if ((low == 0 && high == 0) || (low == 0xFF && high == 0xFF)) return pick(s, "无", "None");
+std::string gridToneText(const AppState& s, int low, int high, bool chinese) {
+    if ((low == 0 && high == 0) || (low == 0xFF && high == 0xFF)) return (chinese ? "无" : "None");
     if (high < 10) {
         int tenths = low + 256 * high;
         std::string text = shortestDecimal(tenths, 1);
@@ -90,30 +90,30 @@ std::string gridToneText(const AppState& s, int low, int high) {
     return {};
 }
 
-std::string channelToneText(const AppState& s, int channel, int cell) {
-    return gridToneText(s, s.RadioImage(channel, cell), s.RadioImage(channel, cell + 1));
+std::string channelToneText(const AppState& s, int channel, int cell, bool chinese) {
+    return gridToneText(s, s.RadioImage(channel, cell), s.RadioImage(channel, cell + 1), chinese);
 }
 
-std::array<std::string, 10> gridRowTexts(const AppState& s, int n) {
+std::array<std::string, 10> gridRowTexts(const AppState& s, int n, bool chinese) {
     const Image& im = s.RadioImage;
     std::array<std::string, 10> t;
     t[0] = std::to_string(n);
     if (isEmptyChannel(im, n)) return t;
     t[1] = frequencyToText(im, n, ch::RxFreq);
-    t[3] = channelToneText(s, n, ch::DecodeTone);
+    t[3] = channelToneText(s, n, ch::DecodeTone, chinese);
     if (hasTxFrequency(im, n)) {
         t[2] = frequencyToText(im, n, ch::TxFreq);
-        t[4] = channelToneText(s, n, ch::EncodeTone);
+        t[4] = channelToneText(s, n, ch::EncodeTone, chinese);
     }
-    t[5] = getField(im, n, ch::HighPower) ? pick(s, "高", "High") : pick(s, "低", "Low");
-    t[6] = getField(im, n, ch::Wide) ? pick(s, "宽带", "Wide") : pick(s, "窄带", "Narrow");
-    t[7] = scanBit(im, n) ? pick(s, "有", "Yes") : pick(s, "无", "None");
+    t[5] = getField(im, n, ch::HighPower) ? (chinese ? "高" : "High") : (chinese ? "低" : "Low");
+    t[6] = getField(im, n, ch::Wide) ? (chinese ? "宽带" : "Wide") : (chinese ? "窄带" : "Narrow");
+    t[7] = scanBit(im, n) ? (chinese ? "有" : "Yes") : (chinese ? "无" : "None");
     switch (getField(im, n, ch::OptSig)) {
         case 1: t[8] = "DTMF"; break;
         case 2: t[8] = "FleetSync"; break;
-        default: t[8] = pick(s, "无", "None");
+        default: t[8] = (chinese ? "无" : "None");
     }
-    t[9] = getField(im, n, ch::PttId) ? pick(s, "开", "ON") : pick(s, "关", "OFF");
+    t[9] = getField(im, n, ch::PttId) ? (chinese ? "开" : "ON") : (chinese ? "关" : "OFF");
     return t;
 }
 

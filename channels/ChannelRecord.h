@@ -53,12 +53,12 @@ void InitNewChannel(Image& image, int channel);
 
 void setTone(Image& image, int channel, int cell, int low, int high);
 
-// Text of a tone pair as the channel grid shows it, in the active language.
-std::string gridToneText(const AppState& s, int low, int high);
-std::string channelToneText(const AppState& s, int channel, int cell);
+// Text of a tone pair as the channel grid shows it, in Chinese or English.
+std::string gridToneText(const AppState& s, int low, int high, bool chinese);
+std::string channelToneText(const AppState& s, int channel, int cell, bool chinese);
 
 // One channel as the grid's columns 1 to 9 show it (column 0 is the number); an empty
 // channel gives nine empty texts.
-std::array<std::string, 10> gridRowTexts(const AppState& s, int channel);
+std::array<std::string, 10> gridRowTexts(const AppState& s, int channel, bool chinese);
 
 }  // namespace nv

@@ -138,25 +138,25 @@ bool Form_Chann_Edit::channelValid() const { return channel() >= 1 && channel() 
 void Form_Chann_Edit::load() {
     const int w = static_cast<int>(mainWidth() / 1.3), h = static_cast<int>(mainHeight() / 1.3);
     placeWindow(std::max(0, (mainWidth() - w) / 2), 0, w, h);
-    setWindowTitle(qpick(state, "信道编辑", "Channel Edit"));
-    Label_CHN->setText(qpick(state, "信道", "Channel"));
-    Label_RX_freq->setText(qpick(state, "接收频率", "Receive Frequency "));
-    Label_TX_freq->setText(qpick(state, "发射频率", "Transmit Frequency"));
-    Label_Decode->setText(qpick(state, "QT/DQT 解码", "QT/DQT Decode"));
-    Label_Encode->setText(qpick(state, "QT/DQT 编码", "QT/DQT Encode"));
-    Label_OptSig->setText(qpick(state, "可选信令", "Option Signalling"));
-    Label_SpUnmute->setText(qpick(state, "SP不静音", "SP Unmute"));
-    Label_TXP->setText(qpick(state, "发射功率", "TX Power"));
-    Label_WN->setText(qpick(state, "宽带/窄带", "Wide/Narror"));
-    Label_BCL->setText(qpick(state, "繁忙信道锁定", "Busy Channel Lockout"));
-    Label_PTT_ID->setText(qpick(state, "PTT ID", "PTT ID"));
-    Label_Memory->setText(qpick(state, "自动拨号存储器", "Autodial Memory"));
-    Check_BS->setText(qpick(state, "拍频偏移", "Beat Shift"));
-    Check_ScanAdd->setText(qpick(state, "扫描添加", "Scan Add"));
-    Check_Pri->setText(qpick(state, "优先信道", "Priority Channel"));
-    Check_Comp->setText(qpick(state, "压括器", "Compander"));
-    Command_Help->setText(qpick(state, "帮助", "Help"));
-    Command_close->setText(qpick(state, "关闭", "Close"));
+    setWindowTitle(text("信道编辑", "Channel Edit"));
+    Label_CHN->setText(text("信道", "Channel"));
+    Label_RX_freq->setText(text("接收频率", "Receive Frequency "));
+    Label_TX_freq->setText(text("发射频率", "Transmit Frequency"));
+    Label_Decode->setText(text("QT/DQT 解码", "QT/DQT Decode"));
+    Label_Encode->setText(text("QT/DQT 编码", "QT/DQT Encode"));
+    Label_OptSig->setText(text("可选信令", "Option Signalling"));
+    Label_SpUnmute->setText(text("SP不静音", "SP Unmute"));
+    Label_TXP->setText(text("发射功率", "TX Power"));
+    Label_WN->setText(text("宽带/窄带", "Wide/Narror"));
+    Label_BCL->setText(text("繁忙信道锁定", "Busy Channel Lockout"));
+    Label_PTT_ID->setText(text("PTT ID", "PTT ID"));
+    Label_Memory->setText(text("自动拨号存储器", "Autodial Memory"));
+    Check_BS->setText(text("拍频偏移", "Beat Shift"));
+    Check_ScanAdd->setText(text("扫描添加", "Scan Add"));
+    Check_Pri->setText(text("优先信道", "Priority Channel"));
+    Check_Comp->setText(text("压括器", "Compander"));
+    Command_Help->setText(text("帮助", "Help"));
+    Command_close->setText(text("关闭", "Close"));
     show();
 
     if (!channelValid()) state.CurrentChannel = 1;
@@ -208,14 +208,14 @@ void Form_Chann_Edit::enableFields(bool on) {
 
 void Form_Chann_Edit::fillLists() {
     QStringList tones;
-    tones << (state.LanguageChinese ? QStringLiteral("无") : QString::fromStdString(trimmedToneName(state, 0)));
+    tones << (chinese ? QStringLiteral("无") : QString::fromStdString(trimmedToneName(state, 0)));
     for (int i = 1; i <= LastTone; ++i) tones << QString::fromStdString(trimmedToneName(state, i));
     setListQuietly(Combo_Decode, tones);
     setListQuietly(Combo_Encode, tones);
-    setListQuietly(Combo_Optsig, {qpick(state, "无", "None"), "DTMF", "FleetSync"});
-    setListQuietly(Combo_TXP, {qpick(state, "高", "High"), qpick(state, "低", "Low")});
-    setListQuietly(Combo_WN, {qpick(state, "窄带", "Narrow"), qpick(state, "宽带", "Wide")});
-    setListQuietly(Combo_PTT_ID, {qpick(state, "关", "Off"), qpick(state, "开", "On")});
+    setListQuietly(Combo_Optsig, {text("无", "None"), "DTMF", "FleetSync"});
+    setListQuietly(Combo_TXP, {text("高", "High"), text("低", "Low")});
+    setListQuietly(Combo_WN, {text("窄带", "Narrow"), text("宽带", "Wide")});
+    setListQuietly(Combo_PTT_ID, {text("关", "Off"), text("开", "On")});
     setListQuietly(Combo_Memory, {"1", "2", "3", "4", "5", "6", "7", "8"});
 }
 
@@ -261,13 +261,13 @@ void Form_Chann_Edit::rebuildSpunmute() {
     const int stored = getField(state.RadioImage, n, ch::SpUnmute);
     QStringList entries;
     if (optSig == 0)
-        entries << (hasDecodeTone_ ? QStringLiteral("QT/DQT") : qpick(state, "载波", "Carrier"));
+        entries << (hasDecodeTone_ ? QStringLiteral("QT/DQT") : text("载波", "Carrier"));
     else if (!hasDecodeTone_)
-        entries << qpick(state, "载波", "Carrier") << qpick(state, "载波 + 可选信令", "Carrier+ Opt.Sig")
-                << qpick(state, "载波或可选信令", "Carrier or Opt.Sig");
+        entries << text("载波", "Carrier") << text("载波 + 可选信令", "Carrier+ Opt.Sig")
+                << text("载波或可选信令", "Carrier or Opt.Sig");
     else
-        entries << "QT/DQT" << qpick(state, "QT/DQT + 可选信令", "QT/DQT+ Opt.Sig")
-                << qpick(state, "QT/DQT 或可选信令", "QT/DQT or Opt.Sig");
+        entries << "QT/DQT" << text("QT/DQT + 可选信令", "QT/DQT+ Opt.Sig")
+                << text("QT/DQT 或可选信令", "QT/DQT or Opt.Sig");
     setListQuietly(Combo_Spunmute, entries);
     Combo_Spunmute->setCurrentIndex(optSig == 0 ? 0 : stored);  // 3 has no entry: no selection
 }
@@ -276,9 +276,9 @@ void Form_Chann_Edit::rebuildBcl() {
     const int n = channel();
     const int optSig = getField(state.RadioImage, n, ch::OptSig);
     const int stored = getField(state.RadioImage, n, ch::BusyLockout);
-    QStringList entries{qpick(state, "关", "Off"), qpick(state, "载波", "Carrier")};
-    if (hasDecodeTone_) entries << qpick(state, "QT/DQT", "QT/DQY");
-    if (optSig != 0) entries << qpick(state, "可选信令", "Option Signalling");
+    QStringList entries{text("关", "Off"), text("载波", "Carrier")};
+    if (hasDecodeTone_) entries << text("QT/DQT", "QT/DQY");
+    if (optSig != 0) entries << text("可选信令", "Option Signalling");
     setListQuietly(Combo_BCL, entries);
     Combo_BCL->setCurrentIndex(stored < entries.size() ? stored : -1);
 }

@@ -121,11 +121,11 @@ frm_chann::frm_chann(AppState& s, MDImain& main) : MdiChild(s, main) {
 
 void frm_chann::load() {
     setHeader();
-    Command_clear->setText(qpick(state, "清除", "Clear"));
-    Command_def->setText(qpick(state, "出厂值", "Default"));
-    Command_Edit->setText(qpick(state, "信道编辑", "Channel Edit"));
-    Command_help->setText(qpick(state, "帮助", "Help"));
-    Command_close->setText(qpick(state, "关闭", "Close"));
+    Command_clear->setText(text("清除", "Clear"));
+    Command_def->setText(text("出厂值", "Default"));
+    Command_Edit->setText(text("信道编辑", "Channel Edit"));
+    Command_help->setText(text("帮助", "Help"));
+    Command_close->setText(text("关闭", "Close"));
 
     const int w = static_cast<int>(mainWidth() / 1.05), h = static_cast<int>(mainHeight() / 1.3);
     placeWindow(std::max(0, (innerWidth() - w) / 8), std::max(0, (innerHeight() - h) / 8), w, h);
@@ -139,7 +139,7 @@ void frm_chann::load() {
 }
 
 void frm_chann::setHeader() {
-    const QStringList columns = QString::fromUtf8(nv::pick(state, HeaderChinese, HeaderEnglish)).split('|');
+    const QStringList columns = QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish).split('|');
     for (int c = 0; c < Cols && c < columns.size(); ++c) {
         QString text = columns[c];
         if (text.startsWith('^')) text.remove(0, 1);  // "^" centres the column
@@ -183,13 +183,13 @@ QString frm_chann::cellText(int row, int col) const { return MSF_chann->item(row
 void frm_chann::setCellText(int row, int col, const QString& text) { MSF_chann->item(row, col)->setText(text); }
 
 void frm_chann::setCaption() {
-    setWindowTitle(qpick(state, "信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ") + " " +
+    setWindowTitle(text("信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ") + " " +
                    QString::number(state.CurrentChannel) + " ]");
 }
 
 void frm_chann::refreshRow(int n) {
     if (isEmptyChannel(state.RadioImage, n)) ClearChannel(state.RadioImage, n);
-    const auto texts = gridRowTexts(state, n);
+    const auto texts = gridRowTexts(state, n, chinese);
     for (int c = 1; c < Cols; ++c) setCellText(n, c, QString::fromStdString(texts[c]));
 }
 
@@ -259,14 +259,14 @@ void frm_chann::fillCombo(int c) {
     switch (c) {
         case 3:
         case 4:
-            entries << qpick(state, "无", "None");
+            entries << text("无", "None");
             for (int i = 1; i <= LastTone; ++i) entries << QString::fromStdString(trimmedToneName(state, i));
             break;
-        case 5: entries << qpick(state, "高", "High") << qpick(state, "低", "Low"); break;
-        case 6: entries << qpick(state, "窄带", "Narrow") << qpick(state, "宽带", "Wide"); break;
-        case 7: entries << qpick(state, "有", "Yes") << qpick(state, "无", "None"); break;
-        case 8: entries << qpick(state, "无", "None") << "DTMF" << "FleetSync"; break;
-        case 9: entries << qpick(state, "关", "OFF") << qpick(state, "开", "ON"); break;
+        case 5: entries << text("高", "High") << text("低", "Low"); break;
+        case 6: entries << text("窄带", "Narrow") << text("宽带", "Wide"); break;
+        case 7: entries << text("有", "Yes") << text("无", "None"); break;
+        case 8: entries << text("无", "None") << "DTMF" << "FleetSync"; break;
+        case 9: entries << text("关", "OFF") << text("开", "ON"); break;
     }
     Combo_edit->addItems(entries);
     Combo_edit->setCurrentIndex(-1);
@@ -371,7 +371,7 @@ void frm_chann::commitTransmit(int r) {
             prompt(state, this, "发射频率超出范围 ！", "Over the range of transmit frequency .");
             const QString edge = QString::fromStdString(lowerEdgeText(state));
             setCellText(r, 2, edge);
-            setCellText(r, 4, qpick(state, "无", "None"));
+            setCellText(r, 4, text("无", "None"));
             textToFrequency(utf8(edge), im, r, ch::TxFreq);
         } else {
             setCellText(r, 2, QString());
@@ -383,7 +383,7 @@ void frm_chann::commitTransmit(int r) {
         const QString cell = QString::fromStdString(padFrequencyText(utf8(t)));
         setCellText(r, 2, cell);
         textToFrequency(utf8(cell), im, r, ch::TxFreq);
-        if (im(r, ch::EncodeTone) == 0xFF) setCellText(r, 4, qpick(state, "无", "None"));
+        if (im(r, ch::EncodeTone) == 0xFF) setCellText(r, 4, text("无", "None"));
     }
     hideEditors();
     refreshRow(r);

@@ -88,11 +88,11 @@ FileDialog::FileDialog(AppState& s, MDImain& main, const char* name, QString suf
 }
 
 void FileDialog::load() {
-    setWindowTitle(qpick(state, texts_.titleChinese, texts_.titleEnglish));
-    Label_drive->setText(qpick(state, "驱动器：", "Drive:"));
-    Label_name->setText(qpick(state, texts_.nameChinese, texts_.nameEnglish));
-    Command_enter->setText(qpick(state, "确  定", "Confirm"));
-    Command_close->setText(qpick(state, "取  消", "Cancel"));
+    setWindowTitle(text(texts_.titleChinese, texts_.titleEnglish));
+    Label_drive->setText(text("驱动器：", "Drive:"));
+    Label_name->setText(text(texts_.nameChinese, texts_.nameEnglish));
+    Command_enter->setText(text("确  定", "Confirm"));
+    Command_close->setText(text("取  消", "Cancel"));
     Text1->setText("*" + suffix_);
     place();
     show();
@@ -119,7 +119,7 @@ void FileDialog::fillDrives() {
         if (isUserVolume(v) && v.rootPath() != "/")
             Drive1->addItem(v.rootPath() + (v.displayName() != v.rootPath() ? "  [" + v.displayName() + "]" : ""),
                             v.rootPath());
-    Drive1->addItem(qpick(state, "主文件夹 ", "Home ") + QDir::homePath(), QDir::homePath());
+    Drive1->addItem(text("主文件夹 ", "Home ") + QDir::homePath(), QDir::homePath());
 }
 
 void FileDialog::setDirectory(const QString& path) {

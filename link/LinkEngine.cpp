@@ -3,7 +3,7 @@
 namespace nv {
 
 LinkEngine::LinkEngine(AppState& state, SerialPort& port, LinkTimers& timers, LinkView& view)
-    : state_(state), port_(port), timers_(timers), view_(view) {}
+    : state_(state), port_(port), timers_(timers), view_(view), chinese_(state.LanguageChinese) {}
 
 LinkEngine::~LinkEngine() = default;
 
@@ -16,7 +16,7 @@ bool LinkEngine::openPort() {
         return true;
     }
     state_.PortOpenFailed = true;
-    std::string text = pick(state_, "通讯端口打开错误，请正确设置通讯端口 ！",
+    std::string text = say("通讯端口打开错误，请正确设置通讯端口 ！",
                             "Communication port is error, please setting right communication port . ！");
     const std::string why = describePortProblem(problem, state_.CommPortNumber, state_.LanguageChinese);
     if (!why.empty()) text += "\n" + why;
@@ -70,7 +70,7 @@ void LinkEngine::putFrame(std::initializer_list<int> bytes) {
 
 bool LinkEngine::cancelButton() {
     if (Busy) {
-        view_.message(pick(state_, "正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,"),
+        view_.message(say("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,"),
                       false);
         return false;
     }
@@ -111,7 +111,7 @@ void LinkEngine::retryPauseOver() {
     if (RetriesLeft <= 0) {
         Busy = false;
         closePort();
-        view_.message(pick(state_, "与对讲机联络失败 ！", "Fail connect with transceiver."), false);
+        view_.message(say("与对讲机联络失败 ！", "Fail connect with transceiver."), false);
         view_.setProgress(0);
         text("与对讲机通讯故障 ！", "Communication fault.");
         return;

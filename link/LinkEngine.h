@@ -91,12 +91,16 @@ protected:
     void sendFrame();
     void putFrame(std::initializer_list<int> bytes);
     void closePort();
-    void text(const char* chinese, const char* english) { view_.setLabel(pick(state_, chinese, english)); }
+    // Labels stay in the language of the window; messages follow the language of the moment.
+    const char* label(const char* chinese, const char* english) const { return chinese_ ? chinese : english; }
+    void text(const char* chinese, const char* english) { view_.setLabel(label(chinese, english)); }
+    const char* say(const char* chinese, const char* english) const { return pick(state_, chinese, english); }
 
     AppState& state_;
     SerialPort& port_;
     LinkTimers& timers_;
     LinkView& view_;
+    const bool chinese_;
 
 private:
     bool openPort();

@@ -55,10 +55,10 @@ LinkWindow::~LinkWindow() {
 }
 
 void LinkWindow::load() {
-    setWindowTitle(qpick(state, texts_.titleChinese, texts_.titleEnglish));
-    Command_start->setText(qpick(state, texts_.startChinese, texts_.startEnglish));
-    Command_Cancel->setText(qpick(state, "取消", "Cancel"));
-    Command_Help->setText(qpick(state, "帮助", "Help"));
+    setWindowTitle(text(texts_.titleChinese, texts_.titleEnglish));
+    Command_start->setText(text(texts_.startChinese, texts_.startEnglish));
+    Command_Cancel->setText(text("取消", "Cancel"));
+    Command_Help->setText(text("帮助", "Help"));
     const int w = static_cast<int>(mainWidth() / 1.55), h = static_cast<int>(mainHeight() / 2.8);
     placeWindow(std::max(0, (mainWidth() - w) / 2), std::max(0, (mainHeight() - h) / 4), w, h);
 

@@ -28,8 +28,7 @@ void ReadLink::receiveData() {
     ++BlockCounter;
     sendFrame();
     view_.setProgress(BlockCounter * 100 / (LastBlock + 1));
-    view_.setLabel(pick(state_, "正在读取 ", "Reading ") + std::to_string(BlockCounter) +
-                   pick(state_, " 数据块", " Data Block"));
+    view_.setLabel(label("正在读取 ", "Reading ") + std::to_string(BlockCounter) + label(" 数据块", " Data Block"));
 }
 
 void ReadLink::finish() {
@@ -46,7 +45,7 @@ void ReadLink::finish() {
     port_.flush();  // and the end byte before the port closes
     closePort();
     text("数据读出正常 ！", "Read Data in gear. ");
-    view_.message(pick(state_, "从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."), true);
+    view_.message(say("从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."), true);
     TransferDone = true;
 }
 

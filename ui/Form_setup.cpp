@@ -47,10 +47,10 @@ Form_setup::Form_setup(AppState& s, MDImain& main) : MdiChild(s, main) {
 }
 
 void Form_setup::load() {
-    setWindowTitle(qpick(state, "通讯端口设置", "Communication Port Setup"));
-    Frame1->setTitle(qpick(state, "端口设置", "Port Setup"));
-    Command_ok->setText(qpick(state, "确 定", "Confirm"));
-    Command1->setText(qpick(state, "取 消", "Cancel"));
+    setWindowTitle(text("通讯端口设置", "Communication Port Setup"));
+    Frame1->setTitle(text("端口设置", "Port Setup"));
+    Command_ok->setText(text("确 定", "Confirm"));
+    Command1->setText(text("取 消", "Cancel"));
     for (int n = 1; n <= 8; ++n) {
         const std::string device = mainWindow.ports().describe ? mainWindow.ports().describe(n) : "";
         Device[n]->setText(device.empty() ? QStringLiteral("—") : qs(device));

@@ -53,11 +53,11 @@ Form_type::Form_type(AppState& s, MDImain& main) : MdiChild(s, main) {
 }
 
 void Form_type::load() {
-    setWindowTitle(qpick(state, "机型选择", "Model Select"));
-    Label1->setText(qpick(state, "机  型", "Model"));
-    Label2->setText(qpick(state, "频  段", "Band"));
-    Command_enter->setText(qpick(state, "确 定", "Confirm"));
-    Command_Cancel->setText(qpick(state, "取 消", "Cancel"));
+    setWindowTitle(text("机型选择", "Model Select"));
+    Label1->setText(text("机  型", "Model"));
+    Label2->setText(text("频  段", "Band"));
+    Command_enter->setText(text("确 定", "Confirm"));
+    Command_Cancel->setText(text("取 消", "Cancel"));
     const int w = innerWidth() / 2, h = innerHeight() / 2;
     placeWindow((innerWidth() - w) / 2, (innerHeight() - h) / 2, w, h);
     show();

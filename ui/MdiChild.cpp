@@ -7,7 +7,7 @@
 
 namespace nv {
 
-MdiChild::MdiChild(AppState& s, MDImain& main) : state(s), mainWindow(main) {
+MdiChild::MdiChild(AppState& s, MDImain& main) : chinese(s.LanguageChinese), state(s), mainWindow(main) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 

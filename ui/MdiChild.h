@@ -24,6 +24,13 @@ public:
     // Runs each time the window becomes the active child window.
     virtual void activated() {}
 
+    // The language of the window: the one active when it was opened. Its captions, lists
+    // and cell texts stay in it; message boxes follow the language of the moment.
+    const bool chinese;
+    QString text(const char* chineseText, const char* englishText) const {
+        return QString::fromUtf8(chinese ? chineseText : englishText);
+    }
+
     // Set when the program closes the window (a new instance replaces it, the main window
     // ends), as opposed to the user.
     bool closingByProgram = false;

@@ -79,6 +79,9 @@ private slots:
     void chineseCaptionsAfterReopening() {
         gui->main->Language_chn_Click();
         QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  1 ]"));
+        grid->refreshAll();  // an open window keeps its language in every text it shows
+        QCOMPARE(cell(1, 5), QString("High"));
+        QCOMPARE(cell(6, 3), QString("None"));
         gui->main->runCommand("Channel_edit");
         grid = gui->window<frm_chann>("frm_chann");
         QCOMPARE(grid->windowTitle(), QString("信道参数编辑 [ 信道 -  1 ]"));

@@ -88,21 +88,20 @@ TEST(ChannelLifecycle, ClearAndInitNewChannel) {
 
 TEST(GridToneText, FollowsTheDisplayRule) {
     AppState s = started();
-    EXPECT_EQ(gridToneText(s, 0x00, 0x00), "None");
-    EXPECT_EQ(gridToneText(s, 0xFF, 0xFF), "None");
-    EXPECT_EQ(gridToneText(s, 0x9E, 0x02), "67.0");
-    EXPECT_EQ(gridToneText(s, 0x75, 0x03), "88.5");
-    EXPECT_EQ(gridToneText(s, 0xE8, 0x03), "100.0");
-    EXPECT_EQ(gridToneText(s, 0x01, 0x00), "0.1");      // any high byte below 10 is CTCSS
-    EXPECT_EQ(gridToneText(s, 0xEC, 0xA9), "   D754I   ");  // table text as stored
-    EXPECT_EQ(gridToneText(s, 0x00, 0x0A), "");         // no match
-    s.LanguageChinese = true;
-    EXPECT_EQ(gridToneText(s, 0xFF, 0xFF), "无");
+    EXPECT_EQ(gridToneText(s, 0x00, 0x00, false), "None");
+    EXPECT_EQ(gridToneText(s, 0xFF, 0xFF, false), "None");
+    EXPECT_EQ(gridToneText(s, 0x9E, 0x02, false), "67.0");
+    EXPECT_EQ(gridToneText(s, 0x75, 0x03, false), "88.5");
+    EXPECT_EQ(gridToneText(s, 0xE8, 0x03, false), "100.0");
+    EXPECT_EQ(gridToneText(s, 0x01, 0x00, false), "0.1");      // any high byte below 10 is CTCSS
+    EXPECT_EQ(gridToneText(s, 0xEC, 0xA9, false), "   D754I   ");  // table text as stored
+    EXPECT_EQ(gridToneText(s, 0x00, 0x0A, false), "");         // no match
+    EXPECT_EQ(gridToneText(s, 0xFF, 0xFF, true), "无");
 }
 
 TEST(GridRowTexts, ShowsEveryColumnAndBlanksAnEmptyOrReceiveOnlyChannel) {
     AppState s = started();
-    auto t = gridRowTexts(s, 1);
+    auto t = gridRowTexts(s, 1, false);
     EXPECT_EQ(t[0], "1");
     EXPECT_EQ(t[1], "450.02500");
     EXPECT_EQ(t[2], "450.02500");
@@ -116,12 +115,12 @@ TEST(GridRowTexts, ShowsEveryColumnAndBlanksAnEmptyOrReceiveOnlyChannel) {
 
     s.RadioImage(2, 4) = 0xFF;
     setField(s.RadioImage, 2, ch::OptSig, 3);
-    t = gridRowTexts(s, 2);
+    t = gridRowTexts(s, 2, false);
     EXPECT_EQ(t[2], "");
     EXPECT_EQ(t[4], "");
     EXPECT_EQ(t[8], "None");
 
     s.RadioImage(4, 0) = 0xFF;
-    t = gridRowTexts(s, 4);
+    t = gridRowTexts(s, 4, false);
     for (int c = 1; c < 10; ++c) EXPECT_EQ(t[c], "");
 }

@@ -75,7 +75,7 @@ TEST(ReadLink, ReadsTheWholeMemoryByteForByte) {
 }
 
 TEST(ReadLink, ChineseTexts) {
-    SimLink<ReadLink> link;
+    SimLink<ReadLink> link(true);
     startDefaults(link);
     link.state.LanguageChinese = true;
     link.engine.startButton();
@@ -83,6 +83,16 @@ TEST(ReadLink, ChineseTexts) {
     EXPECT_EQ(link.view.labels[0], "正在与对讲机联络 ！");
     EXPECT_EQ(link.view.labels[1], "正在读取 2 数据块");
     EXPECT_EQ(link.view.labels.back(), "数据读出正常 ！");
+    EXPECT_EQ(link.view.messages, std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
+}
+
+TEST(ReadLink, LabelsKeepTheWindowsLanguageWhileMessagesFollowTheSwitch) {
+    SimLink<ReadLink> link(false);
+    startDefaults(link);
+    link.state.LanguageChinese = true;  // switched after the window opened
+    link.engine.startButton();
+    link.run(5000);
+    EXPECT_EQ(link.view.labels[1], "Reading 2 Data Block");
     EXPECT_EQ(link.view.messages, std::vector<std::string>{"从对讲机中读取数据完毕 ！"});
 }
 

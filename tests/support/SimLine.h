@@ -147,7 +147,12 @@ private:
 // An engine of type E wired to the fake clock, the virtual radio and a recording view.
 template <class E>
 struct SimLink {
+    explicit SimLink(bool chinese = false) : languageSet_((state.LanguageChinese = chinese, true)) {
+        state.CommPortNumber = 3;
+        port.onByteReceived = [this] { engine.byteReceived(); };
+    }
     AppState state;
+    bool languageSet_;  // the window's language is fixed before its engine exists
     FakeClock clock;
     VirtualRadio radio;
     SimPort port{clock, radio};
@@ -155,10 +160,6 @@ struct SimLink {
     FakeTimers timers{clock, [this](TimerId id) { engine.timerTick(id); }};
     E engine{state, port, timers, view};
 
-    SimLink() {
-        state.CommPortNumber = 3;
-        port.onByteReceived = [this] { engine.byteReceived(); };
-    }
     void run(long long ms) { clock.runUntil(clock.now + ms); }
     // Times at which the host sent the first byte of a program-mode entry.
     std::vector<long long> entryTimes() const {

@@ -1,0 +1,65 @@
+// nv742-bench: a full read and a full write against nv742-sim pacing its line at 9600 baud.
+// Each time is printed as a ratio to its bound: the bytes on the wire at 960 bytes per second
+// plus 15 ms for every frame that goes through the frame sender.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <cstdio>
+
+#include "core/Startup.h"
+#include "link/ConsoleTransfer.h"
+#include "link/PortDirectory.h"
+#include "link/QtSerialPort.h"
+
+namespace {
+double boundSeconds(const nv::TransferResult& r) {
+    return static_cast<double>(r.bytesSent + r.bytesReceived) / 960.0 + 0.015 * r.framesSent;
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QString sim = QFileInfo(QCoreApplication::applicationFilePath()).dir().filePath("nv742-sim");
+    QProcess server;
+    server.start(sim, {"--baud", "--quiet"});
+    if (!server.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "nv742-bench: %s did not start\n", qPrintable(sim));
+        return 1;
+    }
+    const QString pty = QString::fromLocal8Bit(server.readLine()).trimmed();
+
+    nv::PortDirectory directory;
+    directory.assign(1, pty);
+    nv::AppState state;
+    nv::initialiseGlobals(state);
+    nv::buildTables(state);
+    nv::buildDefaults(state);
+    state.CommPortNumber = 1;
+
+    int status = 0;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    for (bool write : {false, true}) {
+        double best = 1e9;
+        nv::TransferResult last;
+        for (int i = 0; i < rounds; ++i) {
+            nv::QtSerialPort port(directory);
+            last = nv::runTransfer(state, port, write, {});
+            if (!last.ok) {
+                std::fprintf(stderr, "nv742-bench: the %s failed\n", write ? "write" : "read");
+                status = 1;
+                break;
+            }
+            best = std::min(best, last.seconds);
+        }
+        if (!last.ok) continue;
+        const double bound = boundSeconds(last);
+        std::printf("%-5s  %4lld bytes out  %4lld bytes in  %2d frames  bound %.3f s  best of %d %.3f s  ratio %.3f\n",
+                    write ? "write" : "read", last.bytesSent, last.bytesReceived, last.framesSent, bound, rounds,
+                    best, best / bound);
+    }
+    server.terminate();
+    server.waitForFinished(3000);
+    return status;
+}

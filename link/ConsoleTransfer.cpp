@@ -1,0 +1,103 @@
+#include "link/ConsoleTransfer.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <memory>
+
+#include "link/QtLinkTimers.h"
+#include "link/ReadLink.h"
+#include "link/WriteLink.h"
+
+namespace nv {
+
+namespace {
+
+// Counts what crosses the line, for the benchmark's bound.
+class CountingPort : public SerialPort {
+public:
+    explicit CountingPort(SerialPort& inner) : inner_(inner) {
+        inner_.onByteReceived = [this] {
+            ++received;
+            if (onByteReceived) onByteReceived();
+        };
+    }
+    bool open(int port, PortProblem& problem) override { return inner_.open(port, problem); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    int bytesWaiting() const override { return inner_.bytesWaiting(); }
+    int readByte() override { return inner_.readByte(); }
+    void writeByte(std::uint8_t byte) override {
+        ++sent;
+        inner_.writeByte(byte);
+    }
+    void discardInput() override { inner_.discardInput(); }
+    void discardOutput() override { inner_.discardOutput(); }
+    void flush() override { inner_.flush(); }
+    void close() override { inner_.close(); }
+    long long sent = 0, received = 0;
+
+private:
+    SerialPort& inner_;
+};
+
+class Run : public LinkView {
+public:
+    Run(const TransferCallbacks& callbacks, QEventLoop& loop) : callbacks_(callbacks), loop_(loop) {}
+    void setProgress(int value) override {
+        percent_ = value;
+        if (callbacks_.progress) callbacks_.progress(percent_, label_);
+    }
+    void setLabel(const std::string& text) override {
+        label_ = text;
+        if (callbacks_.progress) callbacks_.progress(percent_, label_);
+    }
+    void message(const std::string& text, bool done) override {
+        if (callbacks_.message) callbacks_.message(text);
+        ok = done;
+        // Ends the run once the engine has returned from the call that brought the message.
+        QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
+    }
+    void requestClose() override {}
+    bool ok = false;
+
+private:
+    const TransferCallbacks& callbacks_;
+    QEventLoop& loop_;
+    int percent_ = 0;
+    std::string label_;
+};
+
+}  // namespace
+
+TransferResult runTransfer(AppState& state, SerialPort& port, bool write, const TransferCallbacks& callbacks) {
+    QEventLoop loop;
+    Run view(callbacks, loop);
+    CountingPort counting(port);
+    int frames = 0;
+    std::unique_ptr<LinkEngine> engine;
+    QtLinkTimers timers([&](TimerId id) {
+        if (id == Timer1) ++frames;
+        engine->timerTick(id);
+    });
+    if (write)
+        engine = std::make_unique<WriteLink>(state, counting, timers, view);
+    else
+        engine = std::make_unique<ReadLink>(state, counting, timers, view);
+    counting.onByteReceived = [&] { engine->byteReceived(); };
+
+    QElapsedTimer clock;
+    clock.start();
+    engine->startButton();
+    if (!state.PortOpenFailed) loop.exec();
+    TransferResult result;
+    result.ok = view.ok;
+    result.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    result.bytesSent = counting.sent;
+    result.bytesReceived = counting.received;
+    result.framesSent = frames;
+    for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers.stop(id);
+    port.close();
+    return result;
+}
+
+}  // namespace nv

@@ -1,0 +1,135 @@
+// The command-line tool against the pseudo-terminal server, as a script would use them.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/ChannelFile.h"
+
+class CliTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QProcess server;
+    QString pty;
+
+    QString bin(const char* name) const { return QStringLiteral(NV742_BIN_DIR "/") + name; }
+    void startServer(const QStringList& args) {
+        server.start(bin("nv742-sim"), args);
+        QVERIFY(server.waitForReadyRead(5000));
+        pty = QString::fromLocal8Bit(server.readLine()).trimmed();
+        QVERIFY(pty.startsWith("/dev/"));
+    }
+    void stopServer() {
+        server.terminate();
+        QVERIFY(server.waitForFinished(5000));
+    }
+    struct Run {
+        int code;
+        QString out, err;
+    };
+    Run cli(const QStringList& args) {
+        QProcess p;
+        p.start(bin("nv742-cli"), args);
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QByteArray read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void cleanup() {
+        if (server.state() != QProcess::NotRunning) stopServer();
+    }
+
+    void readThenWriteThroughThePseudoTerminal() {
+        const QString memory = dir.filePath("radio.chann");
+        startServer({"--quiet", "--save", memory});
+        const QString file = dir.filePath("read.chann");
+        Run r = cli({"read", pty, file});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("Complete reading the data from transceiver."));
+        stopServer();
+        QCOMPARE(read(file), read(memory));  // the file holds exactly the radio's memory
+
+        // Change a channel in the file and write it back.
+        nv::Image im;
+        QCOMPARE(nv::loadChannelFileText(read(file).toStdString(), im).kind, nv::NumberListError::None);
+        im(2, 3) = 0x47;
+        im(50, 0) = 0x41;  // above row 48: never written
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(nv::channelFileText(im)));
+        f.close();
+        startServer({"--quiet", "--load", memory, "--save", memory});
+        r = cli({"write", pty, file});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("Complete writing Data to the transceiver."));
+        stopServer();
+        nv::Image radio;
+        QCOMPARE(nv::loadChannelFileText(read(memory).toStdString(), radio).kind, nv::NumberListError::None);
+        QCOMPARE(int(radio(2, 3)), 0x47);
+        QVERIFY(radio(50, 0) != 0x41);
+    }
+
+    void aSilentRadioFailsAndLeavesNoFile() {
+        startServer({"--quiet", "--fault", "silent"});
+        const QString file = dir.filePath("never.chann");
+        const Run r = cli({"read", pty, file});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Fail connect with transceiver."));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void aBrokenFileIsRefusedBeforeAnythingIsSent() {
+        const QString memory = dir.filePath("untouched.chann");
+        startServer({"--quiet", "--save", memory});
+        const QString broken = dir.filePath("broken.chann");
+        QFile f(broken);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(" 1  2  3 \r\n");
+        f.close();
+        const Run r = cli({"write", pty, broken});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("is incomplete: it holds 3 values, 1188 are needed"));
+        stopServer();
+        const Run shown = cli({"show", memory});  // the radio still holds its own channels
+        QVERIFY(shown.out.contains("1\t446.00625\t446.00625"));
+    }
+
+    void aMissingPortFailsWithItsReason() {
+        const Run r = cli({"read", "/dev/nv742-no-such-port", dir.filePath("x.chann")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Communication port is error"));
+        QVERIFY(r.err.contains("/dev/nv742-no-such-port: the device does not exist."));
+        QVERIFY(!QFile::exists(dir.filePath("x.chann")));
+    }
+
+    void showPrintsTheGridColumns() {
+        nv::Image im;
+        for (int r = 0; r < 54; ++r)
+            for (int c = 0; c < 16; ++c) im(r, c) = 0xFF;
+        const int channel1[16] = {0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45, 0x9E, 0x02, 0x00, 0x00, 0x02, 0x8F, 0xB1, 0xF8};
+        for (int c = 0; c < 16; ++c) im(1, c) = static_cast<nv::Int16>(channel1[c]);
+        im(23, 14) = 0x01;
+        im(23, 15) = 0x00;
+        const QString file = dir.filePath("show.chann");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(nv::channelFileText(im)));
+        f.close();
+        const Run r = cli({"show", file});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 17);
+        QCOMPARE(lines[0], QString("Channel\tRX Frequency\tTX Frequency\tCTCSS/DCS Dec\tCTCSS/DCS Enc\tTX Power\tW/N\tScan_Add\tOptSingal\tPTT-ID"));
+        QCOMPARE(lines[1], QString("1\t450.02500\t450.02500\t67.0\tNone\tLow\tNarrow\tYes\tDTMF\tON"));
+        QCOMPARE(lines[2], QString("2\t\t\t\t\t\t\t\t\t"));
+    }
+};
+
+QTEST_MAIN(CliTest)
+#include "CliTest.moc"
