@@ -243,7 +243,7 @@ private slots:
     void pickingNoneStoresZeroZeroInBothTones() {
         clickCell(1, 3);
         test::shot(gui->main.get(), "grid_en_combo");
-        test::pickFromList(grid->Combo_edit, 0);
+        test::pickFromList(grid->Combo_edit, 0, "grid_en_combo_list");
         QCOMPARE(row(1)[8], 0x00);
         QCOMPARE(row(1)[9], 0x00);
         QCOMPARE(row(1)[10], 0x00);

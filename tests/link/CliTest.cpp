@@ -75,6 +75,18 @@ private slots:
         QVERIFY(radio(50, 0) != 0x41);
     }
 
+    void traceRecordsTheBytesOnTheLine() {
+        startServer({"--quiet"});
+        const QString trace = dir.filePath("trace.txt");
+        const Run r = cli({"--trace", trace, "read", pty, dir.filePath("traced.chann")});
+        QCOMPARE(r.code, 0);
+        const QString text = QString::fromLatin1(read(trace));
+        QVERIFY(text.contains(" TX 02 50 4E 56 37 34 32 03\n"));  // the program-mode entry
+        QVERIFY(text.contains(" RX AA 4E 56 37 34 32 55 BB"));     // the identification
+        QVERIFY(text.contains(" TX 06 45\n"));  // the last acknowledge and the end byte
+        QVERIFY(text.contains("-- open COM1 ok"));
+    }
+
     void aSilentRadioFailsAndLeavesNoFile() {
         startServer({"--quiet", "--fault", "silent"});
         const QString file = dir.filePath("never.chann");

@@ -8,6 +8,7 @@
 
 #include "support/FakePorts.h"
 #include "support/MessageRecorder.h"
+#include "support/Shots.h"
 #include "ui/MDImain.h"
 
 namespace nv::test {
@@ -35,12 +36,13 @@ struct Gui {
 };
 
 // Picks an entry of a combo box the way a user does: open the list, click the entry.
-inline void pickFromList(QComboBox* combo, int index) {
+inline void pickFromList(QComboBox* combo, int index, const char* shotName = nullptr) {
     combo->showPopup();
     QAbstractItemView* view = combo->view();
     QTRY_VERIFY(view->isVisible());
     const QModelIndex item = view->model()->index(index, 0);
     view->scrollTo(item);
+    if (shotName) shot(view->window(), shotName);
     const QRect rect = view->visualRect(item).intersected(view->viewport()->rect());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTRY_VERIFY(!view->isVisible());

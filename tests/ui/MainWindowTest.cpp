@@ -15,6 +15,7 @@
 #include "support/Shots.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
+#include "link/PortDirectory.h"
 #include "ui/MDImain.h"
 
 using namespace nv;
@@ -235,6 +236,21 @@ private slots:
         QCOMPARE(recorder.messages[1].title, QString("Operate Prompt"));
         QCOMPARE(recorder.messages[2].title, QString("操作提示"));
         QCOMPARE(recorder.messages[2].text, QString("中文"));
+    }
+
+    void portMapPutsAdaptersLastAndTakesOptions() {
+        QCOMPARE(PortDirectory::orderDevices({"/dev/ttyS1", "/dev/ttyS0"}, {"/dev/ttyUSB0"}),
+                 (QStringList{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"}));
+        PortDirectory d;
+        QString error;
+        QVERIFY(d.assignFromOption("3=/dev/pts/7", &error));
+        QCOMPARE(d.target(3), QString("/dev/pts/7"));
+        QVERIFY(d.assignFromOption("5=virtual", &error));
+        QVERIFY(d.isVirtual(5));
+        for (const char* bad : {"9=/dev/x", "0=/dev/x", "x=/dev/x", "3=", "/dev/x"}) {
+            QVERIFY(!d.assignFromOption(bad, &error));
+            QVERIFY(error.contains("--port expects N=PATH"));
+        }
     }
 
     void exitClosesEverything() {
