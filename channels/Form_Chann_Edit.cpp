@@ -127,6 +127,13 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, MDImain& main) : MdiChild(s, main)
 
 Form_Chann_Edit::~Form_Chann_Edit() { closing_ = true; }
 
+// A field losing the focus because its window goes away is not an edit of the channel that
+// happens to be current then.
+void Form_Chann_Edit::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    MdiChild::closeEvent(event);
+}
+
 QList<QComboBox*> Form_Chann_Edit::lists() const {
     return {Combo_Decode, Combo_Encode, Combo_Optsig, Combo_Spunmute, Combo_TXP,
             Combo_WN,     Combo_BCL,    Combo_PTT_ID, Combo_Memory};
@@ -338,7 +345,7 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event) {
             if (!printable) return false;
             return !(text.at(0).isDigit() || text.at(0) == '.');
         }
-    } else if (event->type() == QEvent::FocusOut && !closing_) {
+    } else if (event->type() == QEvent::FocusOut && !closing_ && !closingByProgram) {
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             if (watched == Text_RX_Freq) Text_RX_Freq_LostFocus();
             if (watched == Text_TX_Freq) Text_TX_Freq_LostFocus();

@@ -302,6 +302,35 @@ private slots:
         test::shot(gui->main.get(), "dialog_zh_normal");
     }
 
+    void aClosingDialogWritesNothing() {
+        ClearChannel(im(), 10);
+        open(10);
+        dlg->Text_RX_Freq->setFocus();
+        QTRY_VERIFY(dlg->Text_RX_Freq->hasFocus());
+        const Image before = im();
+        open(11);  // the old dialog loses its focus while it closes: no check may run
+        QCOMPARE(im(), before);
+        QCOMPARE(dlg->Text_RX_Freq->text(), QString("410.02500"));
+    }
+
+    void chineseEmptyAndReceiveOnlyChannels() {
+        gui->main->Language_chn_Click();
+        ClearChannel(im(), 10);
+        open(10);
+        QCOMPARE(dlg->Label_CHN->text(), QString("信道"));
+        QCOMPARE(dlg->Check_Comp->text(), QString("压括器"));
+        QVERIFY(!dlg->Combo_TXP->isEnabled());
+        test::shot(gui->main.get(), "dialog_zh_empty");
+        for (int c = 4; c < 8; ++c) im()(11, c) = 0xFF;
+        setField(im(), 11, ch::OptSig, 2);
+        open(11);
+        QVERIFY(!dlg->Combo_Encode->isEnabled());
+        QCOMPARE(dlg->Combo_Encode->currentText(), QString("无"));
+        QCOMPARE(entries(dlg->Combo_Spunmute), (QStringList{"载波", "载波 + 可选信令", "载波或可选信令"}));
+        QCOMPARE(entries(dlg->Combo_BCL), (QStringList{"关", "载波", "可选信令"}));
+        test::shot(gui->main.get(), "dialog_zh_receive_only");
+    }
+
     void gridAndDialogStayInStepThroughActivation() {
         auto* grid = gui->window<frm_chann>("frm_chann");
         QTest::mouseClick(grid->Command_Edit, Qt::LeftButton);

@@ -285,6 +285,7 @@ private slots:
         QCOMPARE(cell(6, 8), QString("FleetSync"));
         QCOMPARE(cell(6, 9), QString("ON"));
         QCOMPARE(row(6)[12], 0x04);  // no other bit of cell 12 moved
+        test::shot(gui->main.get(), "grid_en_edited");
     }
 
     void attributeColumnsRefuseTyping() {
