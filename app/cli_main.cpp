@@ -15,6 +15,7 @@
 #include "channels/ChannelRecord.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
+#include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
 
@@ -41,18 +42,8 @@ bool loadFile(const QString& path, nv::Image& image, QString* error) {
         return false;
     }
     const nv::NumberListError e = nv::loadChannelFileText(data.toStdString(), image);
-    switch (e.kind) {
-        case nv::NumberListError::None: return true;
-        case nv::NumberListError::TooShort:
-            *error = QStringLiteral("%1 is incomplete: it holds %2 values, %3 are needed").arg(path).arg(e.valuesRead).arg(nv::ChannelFileValues);
-            break;
-        case nv::NumberListError::NotAnInteger:
-            *error = QStringLiteral("%1 has an invalid value \"%2\" in line %3").arg(path, QString::fromStdString(e.token)).arg(e.line);
-            break;
-        case nv::NumberListError::OutOfRange:
-            *error = QStringLiteral("%1 has the value %2 in line %3, outside 0 to 255").arg(path, QString::fromStdString(e.token)).arg(e.line);
-            break;
-    }
+    if (e.kind == nv::NumberListError::None) return true;
+    *error = path + ": " + nv::channelFileProblem(e, false);
     return false;
 }
 

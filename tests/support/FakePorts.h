@@ -1,6 +1,7 @@
 #pragma once
 // A port layer for tests: only the listed port numbers open; every attempt is recorded.
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -12,6 +13,7 @@ namespace nv::test {
 struct FakePortWorld {
     std::set<int> openable;
     std::vector<int> attempts;
+    std::function<void()> onOpen;  // runs at every open attempt
 };
 
 class FakePort : public SerialPort {
@@ -19,6 +21,7 @@ public:
     explicit FakePort(std::shared_ptr<FakePortWorld> world) : world_(std::move(world)) {}
     bool open(int port, PortProblem& problem) override {
         world_->attempts.push_back(port);
+        if (world_->onOpen) world_->onOpen();
         open_ = world_->openable.count(port) > 0;
         if (!open_) problem = {PortProblem::NoDevice, {}, {}};
         return open_;

@@ -27,10 +27,11 @@ class MainWindowTest : public QObject {
     std::shared_ptr<test::FakePortWorld> world;
     std::unique_ptr<MDImain> main;
 
-    void start(std::set<int> openable) {
+    void start(std::set<int> openable, std::function<void()> onOpen = {}) {
         state = std::make_unique<AppState>();
         world = std::make_shared<test::FakePortWorld>();
         world->openable = std::move(openable);
+        world->onOpen = std::move(onOpen);
         main = std::make_unique<MDImain>(*state, test::fakePortLayer(world));
         main->Form_Load();
     }
@@ -56,6 +57,45 @@ private slots:
         QCOMPARE(state->PortOpenFailed, true);
         QCOMPARE(world->attempts, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1}));
         QCOMPARE(main->panelText(3), QString("COM1"));
+    }
+
+    void startupRunsInItsOrder() {
+        // At the port probe the window is shown and captioned, the tables and the image not
+        // built yet; the channel grid opens last.
+        bool checked = false;
+        start({4}, [&] {
+            if (checked) return;
+            checked = true;
+            QVERIFY(main->isVisible());
+            QCOMPARE(main->windowTitle(), QString("NV-742 series program software "));
+            QCOMPARE(main->panelText(1), QString("State"));
+            QCOMPARE(main->panelText(3), QString("COM0"));
+            QCOMPARE(main->panelText(5), QString());
+            QCOMPARE(state->VersionText, std::string("V13.10.25"));
+            QVERIFY(state->ToneNames[1].empty());
+            QCOMPARE(state->RadioImage(1, 3), 0);
+            QVERIFY(!main->child("frm_chann"));
+        });
+        QVERIFY(checked);
+        QCOMPARE(state->CommPortNumber, 4);
+        QVERIFY(main->child("frm_chann"));
+    }
+
+    void everyMenuCaptionInChinese() {
+        start({1});
+        main->Language_chn_Click();
+        const std::pair<const char*, const char*> captions[] = {
+            {"File", "文件"}, {"File_New", "新建"}, {"File_Open", "打开"}, {"File_save", "保存"},
+            {"File_saveas", "另存为"}, {"File_exit", "退出"}, {"proc_type", "机型"}, {"Edit", "编辑"},
+            {"Channel_edit", "信道信息"}, {"Optional_edit", "可选功能"}, {"key_edit", "键设定"},
+            {"Scan_edit", "扫描信息"}, {"Dtmf_edit", "DTMF(双音多频)"}, {"Test_edit", "收音机编辑"},
+            {"eee", "--------------"}, {"Message_edit", "嵌入信息"}, {"Program", "编程"},
+            {"Prog_write", "向对讲机写入数据"}, {"Prog_test", "测试模式"}, {"Adjust", "调整"},
+            {"Adj_Txp", "发射功率调整"}, {"proc_setup", "端口设置"}, {"Other", "杂项"},
+            {"Language_Setup", "语言"}, {"Language_chn", "中文"}, {"Language_eng", "English"},
+            {"Menu_About", "关于"}, {"Menu_exit", "退出"}};
+        for (const auto& [name, caption] : captions) QCOMPARE(item(name)->text(), QString::fromUtf8(caption));
+        QVERIFY(!item("Prog_test")->isVisible());  // hidden items stay hidden
     }
 
     void startupSetsGlobalsCaptionsAndPanels() {
