@@ -12,12 +12,14 @@
 namespace nv {
 
 struct PortOptions {
-    QCommandLineOption port{QStringList{"port"},
-                            "Maps COMn to a device path, e.g. --port 2=/dev/ttyUSB0, or to the built-in "
-                            "virtual radio with --port 2=virtual (repeatable).",
-                            "N=PATH"};
-    QCommandLineOption trace{QStringList{"trace"},
-                             "Writes a timestamped hex trace of every byte sent and received to FILE.", "FILE"};
+    QCommandLineOption port{
+        QStringList{"port"},
+        "Maps COMn to a device path, e.g. --port 2=/dev/ttyUSB0, or to the built-in "
+        "virtual radio with --port 2=virtual (repeatable).",
+        "N=PATH"};
+    QCommandLineOption trace{
+        QStringList{"trace"},
+        "Writes a timestamped hex trace of every byte sent and received to FILE.", "FILE"};
 
     void addTo(QCommandLineParser& parser) {
         parser.addOption(port);
@@ -30,7 +32,8 @@ struct PortOptions {
         return true;
     }
     // The trace log the options ask for, or none; false when the file cannot be created.
-    bool openTrace(const QCommandLineParser& parser, std::shared_ptr<TraceLog>* log, QString* error) const {
+    bool openTrace(const QCommandLineParser& parser, std::shared_ptr<TraceLog>* log,
+                   QString* error) const {
         if (!parser.isSet(trace)) return true;
         *log = std::make_shared<TraceLog>(parser.value(trace).toStdString());
         if (!(*log)->ok()) {
@@ -42,7 +45,8 @@ struct PortOptions {
 };
 
 // Makes the ports of the application: routed through the port map, traced when asked.
-inline PortLayer makePortLayer(const PortDirectory& directory, std::shared_ptr<VirtualRadioLine> line,
+inline PortLayer makePortLayer(const PortDirectory& directory,
+                               std::shared_ptr<VirtualRadioLine> line,
                                std::shared_ptr<TraceLog> trace) {
     PortLayer layer;
     layer.create = [&directory, line, trace]() -> std::unique_ptr<SerialPort> {

@@ -21,7 +21,8 @@ double boundSeconds(const nv::TransferResult& r) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString sim = QFileInfo(QCoreApplication::applicationFilePath()).dir().filePath("nv742-sim");
+    const QString sim =
+        QFileInfo(QCoreApplication::applicationFilePath()).dir().filePath("nv742-sim");
     QProcess server;
     server.start(sim, {"--baud", "--quiet"});
     if (!server.waitForReadyRead(5000)) {
@@ -55,9 +56,11 @@ int main(int argc, char* argv[]) {
         }
         if (!last.ok) continue;
         const double bound = boundSeconds(last);
-        std::printf("%-5s  %4lld bytes out  %4lld bytes in  %2d frames  bound %.3f s  best of %d %.3f s  ratio %.3f\n",
-                    write ? "write" : "read", last.bytesSent, last.bytesReceived, last.framesSent, bound, rounds,
-                    best, best / bound);
+        std::printf(
+            "%-5s  %4lld bytes out  %4lld bytes in  %2d frames  bound %.3f s  best of %d %.3f s  "
+            "ratio %.3f\n",
+            write ? "write" : "read", last.bytesSent, last.bytesReceived, last.framesSent, bound,
+            rounds, best, best / bound);
     }
     server.terminate();
     server.waitForFinished(3000);

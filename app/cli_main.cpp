@@ -4,12 +4,13 @@
 //   nv742-cli write PORT FILE.chann   write a channel file to a radio
 //   nv742-cli show FILE.chann         print the channels as the channel grid shows them
 
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
-#include <unistd.h>
 
 #include "app/Options.h"
 #include "channels/ChannelRecord.h"
@@ -28,7 +29,8 @@ int fail(const QString& text, int code = 2) {
 
 // COM1..COM8 name a port of the port map; anything else is a device path, which COM1 stands for.
 int choosePort(const QString& text, nv::PortDirectory& directory) {
-    const auto match = QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
+    const auto match =
+        QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
     if (match.hasMatch()) return match.captured(1).toInt();
     directory.assign(1, text);
     return 1;
@@ -66,11 +68,14 @@ int show(const QString& path) {
     nv::buildTables(state);
     QString error;
     if (!loadFile(path, state.RadioImage, &error)) return fail(error);
-    std::printf("Channel\tRX Frequency\tTX Frequency\tCTCSS/DCS Dec\tCTCSS/DCS Enc\tTX Power\tW/N\tScan_Add\tOptSingal\tPTT-ID\n");
+    std::printf(
+        "Channel\tRX Frequency\tTX Frequency\tCTCSS/DCS Dec\tCTCSS/DCS Enc\tTX "
+        "Power\tW/N\tScan_Add\tOptSingal\tPTT-ID\n");
     for (int n = 1; n <= nv::ChannelCount; ++n) {
         const auto texts = nv::gridRowTexts(state, n, false);
         for (int c = 0; c < 10; ++c)
-            std::printf("%s%s", c ? "\t" : "", QString::fromStdString(texts[c]).trimmed().toUtf8().constData());
+            std::printf("%s%s", c ? "\t" : "",
+                        QString::fromStdString(texts[c]).trimmed().toUtf8().constData());
         std::printf("\n");
     }
     return 0;
@@ -84,10 +89,13 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Reads and writes NV-742 radios and shows channel files.\n\n"
-        "  read PORT FILE.chann    read a radio into a channel file (written only when the read completed)\n"
-        "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write window does)\n"
+        "  read PORT FILE.chann    read a radio into a channel file (written only when the read "
+        "completed)\n"
+        "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write "
+        "window does)\n"
         "  show FILE.chann         print the 16 channels as the channel grid shows them\n\n"
-        "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of nv742-sim.\n"
+        "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
+        "nv742-sim.\n"
         "Exit status 0 only on success.");
     parser.addHelpOption();
     nv::PortOptions options;
@@ -115,16 +123,19 @@ int main(int argc, char* argv[]) {
     nv::PortDirectory directory;
     directory.discover();
     std::shared_ptr<nv::TraceLog> trace;
-    if (!options.apply(parser, directory, &error) || !options.openTrace(parser, &trace, &error)) return fail(error);
+    if (!options.apply(parser, directory, &error) || !options.openTrace(parser, &trace, &error))
+        return fail(error);
     state.CommPortNumber = static_cast<nv::Int16>(choosePort(args[1], directory));
     auto line = std::make_shared<nv::VirtualRadioLine>();
     auto port = nv::makePortLayer(directory, line, trace).create();
 
-    const nv::TransferResult result = nv::runTransfer(state, *port, write, {showProgress, showMessage});
+    const nv::TransferResult result =
+        nv::runTransfer(state, *port, write, {showProgress, showMessage});
     if (!result.ok) return 1;
     if (!write) {
         QString reason;
-        if (!nv::writeFileAtomically(file, QByteArray::fromStdString(nv::channelFileText(state.RadioImage)), &reason))
+        if (!nv::writeFileAtomically(
+                file, QByteArray::fromStdString(nv::channelFileText(state.RadioImage)), &reason))
             return fail(QStringLiteral("cannot write %1: %2").arg(file, reason), 1);
     }
     return 0;

@@ -26,13 +26,15 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     nv::PortOptions portOptions;
     portOptions.addTo(parser);
-    QCommandLineOption virtualRadio(QStringList{"virtual-radio"},
-                                    "Maps COM8 to the built-in virtual radio, so that reading and writing work "
-                                    "without a radio (the start-up port probe picks COM8 first).");
+    QCommandLineOption virtualRadio(
+        QStringList{"virtual-radio"},
+        "Maps COM8 to the built-in virtual radio, so that reading and writing work "
+        "without a radio (the start-up port probe picks COM8 first).");
     parser.addOption(virtualRadio);
-    QCommandLineOption measureStartup(QStringList{"measure-startup"},
-                                      "Prints the milliseconds from the program's start to the shown channel grid, "
-                                      "then ends.");
+    QCommandLineOption measureStartup(
+        QStringList{"measure-startup"},
+        "Prints the milliseconds from the program's start to the shown channel grid, "
+        "then ends.");
     parser.addOption(measureStartup);
     parser.process(app);
 
@@ -41,7 +43,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(virtualRadio)) directory.assign(8, nv::PortDirectory::VirtualRadio);
     QString error;
     std::shared_ptr<nv::TraceLog> trace;
-    if (!portOptions.apply(parser, directory, &error) || !portOptions.openTrace(parser, &trace, &error)) {
+    if (!portOptions.apply(parser, directory, &error) ||
+        !portOptions.openTrace(parser, &trace, &error)) {
         std::fprintf(stderr, "nv742-cps: %s\n", qPrintable(error));
         return 2;
     }

@@ -21,10 +21,13 @@ void onSave(int) { saveRequested = true; }
 void usage() {
     std::printf(
         "usage: nv742-sim [options]\n"
-        "Serves the virtual NV-742 radio on a pseudo-terminal; the first line printed is its device path.\n\n"
+        "Serves the virtual NV-742 radio on a pseudo-terminal; the first line printed is its "
+        "device path.\n\n"
         "  --load FILE.chann   start with the memory of a channel file\n"
-        "  --save FILE.chann   write the memory to a channel file on exit (SIGINT, SIGTERM) and on SIGUSR1\n"
-        "  --baud              pace the bytes at 9600 baud (960 bytes per second) like a real line\n"
+        "  --save FILE.chann   write the memory to a channel file on exit (SIGINT, SIGTERM) and on "
+        "SIGUSR1\n"
+        "  --baud              pace the bytes at 9600 baud (960 bytes per second) like a real "
+        "line\n"
         "  --fault NAME[=N]    misbehave: silent, wrong-ident, stop-after=N, no-write-ack=N,\n"
         "                      wrong-write-ack=N, extra-byte, garbage\n"
         "  --quiet             no log of the sessions on stderr\n");
@@ -49,7 +52,8 @@ bool saveMemory(const nv::VirtualRadio& radio, const std::string& path) {
 bool quiet = false;
 void logSession(const nv::VirtualRadio& radio) {
     if (!quiet)
-        std::fprintf(stderr, "nv742-sim: session %d ended (%d read replies, %d rows written so far)\n",
+        std::fprintf(stderr,
+                     "nv742-sim: session %d ended (%d read replies, %d rows written so far)\n",
                      radio.sessions, radio.readReplies, radio.writesStored);
 }
 
@@ -81,7 +85,8 @@ int main(int argc, char* argv[]) {
                 std::fprintf(stderr, "nv742-sim: %s is not a usable channel file\n", path.c_str());
                 return 2;
             }
-            for (int a = 0; a < nv::VirtualRadio::MemorySize; ++a) radio.memory[a] = static_cast<std::uint8_t>(im(a / 16, a % 16) & 0xFF);
+            for (int a = 0; a < nv::VirtualRadio::MemorySize; ++a)
+                radio.memory[a] = static_cast<std::uint8_t>(im(a / 16, a % 16) & 0xFF);
         } else if (arg == "--save") {
             savePath = value();
         } else if (arg == "--baud") {

@@ -109,9 +109,14 @@ std::array<std::string, 10> gridRowTexts(const AppState& s, int n, bool chinese)
     t[6] = getField(im, n, ch::Wide) ? (chinese ? "宽带" : "Wide") : (chinese ? "窄带" : "Narrow");
     t[7] = scanBit(im, n) ? (chinese ? "有" : "Yes") : (chinese ? "无" : "None");
     switch (getField(im, n, ch::OptSig)) {
-        case 1: t[8] = "DTMF"; break;
-        case 2: t[8] = "FleetSync"; break;
-        default: t[8] = (chinese ? "无" : "None");
+        case 1:
+            t[8] = "DTMF";
+            break;
+        case 2:
+            t[8] = "FleetSync";
+            break;
+        default:
+            t[8] = (chinese ? "无" : "None");
     }
     t[9] = getField(im, n, ch::PttId) ? (chinese ? "开" : "ON") : (chinese ? "关" : "OFF");
     return t;

@@ -33,8 +33,8 @@ constexpr int TxFreq = 4;
 constexpr int DecodeTone = 8;
 constexpr int EncodeTone = 10;
 constexpr int ScanRow = 23;
-constexpr int ScanCellLow = 14;  // channels 1..8
-constexpr int ScanCellHigh = 15; // channels 9..16
+constexpr int ScanCellLow = 14;   // channels 1..8
+constexpr int ScanCellHigh = 15;  // channels 9..16
 
 constexpr std::array<std::uint8_t, 8> NewChannelPattern = {0xFF, 0xFF, 0xFF, 0xFF,
                                                            0x00, 0xBF, 0xB0, 0xF8};

@@ -87,11 +87,14 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, MDImain& main) : MdiChild(s, main)
     grid->addWidget(Label_CHN, 0, 0);
     grid->addLayout(channelRow, 0, 1);
     const std::pair<QLabel*, QWidget*> left[] = {
-        {Label_RX_freq, Text_RX_Freq}, {Label_TX_freq, Text_TX_Freq}, {Label_Decode, Combo_Decode},
-        {Label_Encode, Combo_Encode},  {Label_OptSig, Combo_Optsig},  {Label_SpUnmute, Combo_Spunmute}};
-    const std::pair<QLabel*, QWidget*> right[] = {
-        {Label_TXP, Combo_TXP}, {Label_WN, Combo_WN}, {Label_BCL, Combo_BCL},
-        {Label_PTT_ID, Combo_PTT_ID}, {Label_Memory, Combo_Memory}};
+        {Label_RX_freq, Text_RX_Freq}, {Label_TX_freq, Text_TX_Freq},
+        {Label_Decode, Combo_Decode},  {Label_Encode, Combo_Encode},
+        {Label_OptSig, Combo_Optsig},  {Label_SpUnmute, Combo_Spunmute}};
+    const std::pair<QLabel*, QWidget*> right[] = {{Label_TXP, Combo_TXP},
+                                                  {Label_WN, Combo_WN},
+                                                  {Label_BCL, Combo_BCL},
+                                                  {Label_PTT_ID, Combo_PTT_ID},
+                                                  {Label_Memory, Combo_Memory}};
     int row = 1;
     for (auto [label, field] : left) {
         grid->addWidget(label, row, 0);
@@ -138,7 +141,9 @@ QList<QComboBox*> Form_Chann_Edit::lists() const {
     return {Combo_Decode, Combo_Encode, Combo_Optsig, Combo_Spunmute, Combo_TXP,
             Combo_WN,     Combo_BCL,    Combo_PTT_ID, Combo_Memory};
 }
-QList<QCheckBox*> Form_Chann_Edit::checks() const { return {Check_BS, Check_ScanAdd, Check_Pri, Check_Comp}; }
+QList<QCheckBox*> Form_Chann_Edit::checks() const {
+    return {Check_BS, Check_ScanAdd, Check_Pri, Check_Comp};
+}
 
 bool Form_Chann_Edit::channelValid() const { return channel() >= 1 && channel() <= ChannelCount; }
 
@@ -314,7 +319,8 @@ void Form_Chann_Edit::connectWriteActions() {
     });
     onPick(Combo_Spunmute, [this, &im](int k) { setField(im, channel(), ch::SpUnmute, k); });
     onPick(Combo_BCL, [this, &im](int k) { setField(im, channel(), ch::BusyLockout, k); });
-    onPick(Combo_TXP, [this, &im](int k) { setField(im, channel(), ch::HighPower, k == 0 ? 1 : 0); });
+    onPick(Combo_TXP,
+           [this, &im](int k) { setField(im, channel(), ch::HighPower, k == 0 ? 1 : 0); });
     onPick(Combo_WN, [this, &im](int k) { setField(im, channel(), ch::Wide, k == 1 ? 1 : 0); });
     onPick(Combo_PTT_ID, [this, &im](int k) { setField(im, channel(), ch::PttId, k); });
     onPick(Combo_Memory, [this, &im](int k) { setField(im, channel(), ch::AutodialMemory, k); });

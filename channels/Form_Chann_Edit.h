@@ -15,7 +15,7 @@ namespace nv {
 
 class Form_Chann_Edit : public MdiChild {
     Q_OBJECT
-public:
+  public:
     Form_Chann_Edit(AppState& state, MDImain& main);
     ~Form_Chann_Edit() override;
     void load();
@@ -32,11 +32,11 @@ public:
     QCheckBox *Check_BS, *Check_ScanAdd, *Check_Pri, *Check_Comp;
     QPushButton *Command_Help, *Command_close;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QList<QComboBox*> lists() const;
     QList<QCheckBox*> checks() const;
     bool channelValid() const;

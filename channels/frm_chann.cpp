@@ -26,14 +26,16 @@ namespace nv {
 namespace {
 constexpr int Rows = 17, Cols = 10;
 const char* const HeaderChinese =
-    "^ 信道号 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT 编码|^发射功率|^信道带宽|^扫描添加|^ 可选信令 |^ PTT-ID";
+    "^ 信道号 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT "
+    "编码|^发射功率|^信道带宽|^扫描添加|^ 可选信令 |^ PTT-ID";
 const char* const HeaderEnglish =
-    "^ Channel |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|^  W/N  |^Scan_Add|^ OptSingal |^ PTT-ID";
+    "^ Channel |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|^  W/N  "
+    "|^Scan_Add|^ OptSingal |^ PTT-ID";
 
 // Widest texts a data column shows, so that no cell is clipped in either language.
-const char* const WidestContent[Cols] = {"16",        "450.02500", "450.02500", "   D754I   ",
-                                         "   D754I   ", "High",    "Narrow",    "None",
-                                         "FleetSync",  "OFF"};
+const char* const WidestContent[Cols] = {"16",          "450.02500", "450.02500", "   D754I   ",
+                                         "   D754I   ", "High",      "Narrow",    "None",
+                                         "FleetSync",   "OFF"};
 
 QString trimmed(const QString& t) { return t.trimmed(); }
 std::string utf8(const QString& t) { return t.toStdString(); }
@@ -139,7 +141,8 @@ void frm_chann::load() {
 }
 
 void frm_chann::setHeader() {
-    const QStringList columns = QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish).split('|');
+    const QStringList columns =
+        QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish).split('|');
     for (int c = 0; c < Cols && c < columns.size(); ++c) {
         QString text = columns[c];
         if (text.startsWith('^')) text.remove(0, 1);  // "^" centres the column
@@ -180,7 +183,9 @@ void frm_chann::followGridSize() {
 }
 
 QString frm_chann::cellText(int row, int col) const { return MSF_chann->item(row, col)->text(); }
-void frm_chann::setCellText(int row, int col, const QString& text) { MSF_chann->item(row, col)->setText(text); }
+void frm_chann::setCellText(int row, int col, const QString& text) {
+    MSF_chann->item(row, col)->setText(text);
+}
 
 void frm_chann::setCaption() {
     setWindowTitle(text("信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ") + " " +
@@ -260,13 +265,25 @@ void frm_chann::fillCombo(int c) {
         case 3:
         case 4:
             entries << text("无", "None");
-            for (int i = 1; i <= LastTone; ++i) entries << QString::fromStdString(trimmedToneName(state, i));
+            for (int i = 1; i <= LastTone; ++i)
+                entries << QString::fromStdString(trimmedToneName(state, i));
             break;
-        case 5: entries << text("高", "High") << text("低", "Low"); break;
-        case 6: entries << text("窄带", "Narrow") << text("宽带", "Wide"); break;
-        case 7: entries << text("有", "Yes") << text("无", "None"); break;
-        case 8: entries << text("无", "None") << "DTMF" << "FleetSync"; break;
-        case 9: entries << text("关", "OFF") << text("开", "ON"); break;
+        case 5:
+            entries << text("高", "High") << text("低", "Low");
+            break;
+        case 6:
+            entries << text("窄带", "Narrow") << text("宽带", "Wide");
+            break;
+        case 7:
+            entries << text("有", "Yes") << text("无", "None");
+            break;
+        case 8:
+            entries << text("无", "None") << "DTMF"
+                    << "FleetSync";
+            break;
+        case 9:
+            entries << text("关", "OFF") << text("开", "ON");
+            break;
     }
     Combo_edit->addItems(entries);
     Combo_edit->setCurrentIndex(-1);
@@ -304,11 +321,21 @@ void frm_chann::pick(int k) {
             refreshRow(r);
             break;
         }
-        case 5: setField(im, r, ch::HighPower, k == 0 ? 1 : 0); break;
-        case 6: setField(im, r, ch::Wide, k == 1 ? 1 : 0); break;
-        case 7: setScanBit(im, r, k == 0); break;
-        case 8: setField(im, r, ch::OptSig, k); break;
-        case 9: setField(im, r, ch::PttId, k); break;
+        case 5:
+            setField(im, r, ch::HighPower, k == 0 ? 1 : 0);
+            break;
+        case 6:
+            setField(im, r, ch::Wide, k == 1 ? 1 : 0);
+            break;
+        case 7:
+            setScanBit(im, r, k == 0);
+            break;
+        case 8:
+            setField(im, r, ch::OptSig, k);
+            break;
+        case 9:
+            setField(im, r, ch::PttId, k);
+            break;
     }
 }
 
@@ -321,15 +348,26 @@ void frm_chann::commit() {
     }
     armed_ = false;
     switch (c) {
-        case 1: commitReceive(r); break;
-        case 2: commitTransmit(r); break;
+        case 1:
+            commitReceive(r);
+            break;
+        case 2:
+            commitTransmit(r);
+            break;
         case 3:
-        case 4: commitTone(r, c); break;
-        case 5: case 6: case 7: case 8: case 9:
+        case 4:
+            commitTone(r, c);
+            break;
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+        case 9:
             setCellText(r, c, Combo_edit->currentText());
             hideEditors();
             break;
-        default: hideEditors();
+        default:
+            hideEditors();
     }
 }
 
@@ -362,7 +400,8 @@ void frm_chann::commitTransmit(int r) {
     const QString t = Text_Edit->text();
     Image& im = state.RadioImage;
     if (trimmed(cellText(r, 1)).isEmpty() && !trimmed(t).isEmpty()) {
-        prompt(state, this, "请先输入接收频率 ！", "Please input the receive frequency in advance.");
+        prompt(state, this, "请先输入接收频率 ！",
+               "Please input the receive frequency in advance.");
         hideEditors();
         return;
     }
@@ -439,7 +478,8 @@ bool frm_chann::filterComboKey(QKeyEvent* key) {
         return true;
     }
     if (editCol_ >= 5) {  // attribute columns: only a pick from the list changes the value
-        return !key->text().isEmpty() && (key->text().at(0).isPrint() || key->key() == Qt::Key_Backspace);
+        return !key->text().isEmpty() &&
+               (key->text().at(0).isPrint() || key->key() == Qt::Key_Backspace);
     }
     if (key->key() == Qt::Key_Backspace) return true;
     const QString text = key->text();

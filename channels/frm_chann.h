@@ -13,7 +13,7 @@ namespace nv {
 
 class frm_chann : public MdiChild {
     Q_OBJECT
-public:
+  public:
     frm_chann(AppState& state, MDImain& main);
     void load();
     void activated() override;
@@ -37,10 +37,10 @@ public:
     QPushButton* Command_help;
     QPushButton* Command_close;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void spreadColumns();
     void followGridSize();
     void setHeader();
@@ -70,10 +70,10 @@ private:
 
     int editRow_ = 1;
     int editCol_ = 0;
-    bool armed_ = false;        // an editor was opened on (editRow_, editCol_) and not yet committed
-    QString openedText_;        // the cell's text when its editor opened
-    QString lastGoodText_;      // the combo's last good text
-    bool moving_ = false;       // current cell moved by code: no commit
+    bool armed_ = false;    // an editor was opened on (editRow_, editCol_) and not yet committed
+    QString openedText_;    // the cell's text when its editor opened
+    QString lastGoodText_;  // the combo's last good text
+    bool moving_ = false;   // current cell moved by code: no commit
     int naturalWidths_[10] = {};
 };
 

@@ -11,11 +11,11 @@ namespace nv {
 
 constexpr int ImageRows = 131;
 constexpr int ImageCells = 33;
-constexpr int RadioRows = 64;   // rows 0..63, cells 0..15 are the radio's 1024 bytes
+constexpr int RadioRows = 64;  // rows 0..63, cells 0..15 are the radio's 1024 bytes
 constexpr int RadioCells = 16;
 constexpr int ToneSlots = 261;  // entries 0..205 used
 constexpr int ToneCount = 206;
-constexpr int ModelSlots = 7;   // entries 0..2 used
+constexpr int ModelSlots = 7;  // entries 0..2 used
 constexpr int AdjustRows = 17;
 constexpr int AdjustCells = 17;
 constexpr int ReplyRows = 66;
@@ -25,7 +25,7 @@ using Int16 = std::int16_t;
 
 // RadioImage(row, cell): row 0..130, cell 0..32; every element holds a byte value.
 class Image {
-public:
+  public:
     Image() { clear(); }
     Int16 operator()(int row, int cell) const { return cells_[index(row, cell)]; }
     Int16& operator()(int row, int cell) { return cells_[index(row, cell)]; }
@@ -34,7 +34,7 @@ public:
     void fillRadioMemory(Int16 value);
     bool operator==(const Image&) const = default;
 
-private:
+  private:
     static int index(int row, int cell);
     std::array<Int16, ImageRows * ImageCells> cells_{};
 };

@@ -5,8 +5,8 @@
 namespace nv {
 
 namespace {
-constexpr std::int64_t Raster5 = 5000;     // Hz
-constexpr std::int64_t Raster625 = 6250;   // Hz
+constexpr std::int64_t Raster5 = 5000;    // Hz
+constexpr std::int64_t Raster625 = 6250;  // Hz
 
 int digitAt(const std::string& t, int position) {  // 1-based; a non-digit counts as 0
     if (position < 1 || position > static_cast<int>(t.size())) return 0;
@@ -43,9 +43,7 @@ std::int64_t snapToRasterHz(std::int64_t hz) {
     return r6 >= r5 ? hz - r5 : hz - r6;
 }
 
-std::int64_t textToHz(std::string_view text) {
-    return Decimal::parse(text).floorScaled(6);
-}
+std::int64_t textToHz(std::string_view text) { return Decimal::parse(text).floorScaled(6); }
 
 EncodedFrequency encodeFrequency(std::string_view input) {
     std::int64_t hz = snapToRasterHz(textToHz(input));

@@ -6,8 +6,8 @@ std::string writeNumberList(const std::vector<std::vector<int>>& rows) {
     std::string out;
     for (const auto& row : rows) {
         for (int v : row) {
-            out += v < 0 ? "-" + std::to_string(-static_cast<long long>(v))
-                         : " " + std::to_string(v);
+            out +=
+                v < 0 ? "-" + std::to_string(-static_cast<long long>(v)) : " " + std::to_string(v);
             out += ' ';
         }
         out += "\r\n";
@@ -47,7 +47,8 @@ NumberListResult readNumberList(std::string_view text, int count, int minValue, 
             ++i;
         }
         if (i >= text.size()) {
-            result.error = {NumberListError::TooShort, line, {}, static_cast<int>(result.values.size())};
+            result.error = {
+                NumberListError::TooShort, line, {}, static_cast<int>(result.values.size())};
             result.values.clear();
             return result;
         }

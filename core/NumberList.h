@@ -13,9 +13,9 @@ std::string writeNumberList(const std::vector<std::vector<int>>& rows);
 
 struct NumberListError {
     enum Kind { None, TooShort, NotAnInteger, OutOfRange } kind = None;
-    int line = 0;       // 1-based line of the offending token (TooShort: the last line)
-    std::string token;  // the offending token
-    int valuesRead = 0; // values read before the error
+    int line = 0;        // 1-based line of the offending token (TooShort: the last line)
+    std::string token;   // the offending token
+    int valuesRead = 0;  // values read before the error
 };
 
 struct NumberListResult {

@@ -9,15 +9,23 @@ namespace nv {
 
 namespace {
 
-const FileDialog::Texts OpenTexts = {
-    "打开信道参数文件", "Open Channcle File", "打开文件名：", "Open File:",
-    "打开信道参数文件名无效 ", "Open the file name of channel parameter is nullity ",
-    "无效的信道参数文件后缀名！", "Nullity file suffix name of channel parameter."};
+const FileDialog::Texts OpenTexts = {"打开信道参数文件",
+                                     "Open Channcle File",
+                                     "打开文件名：",
+                                     "Open File:",
+                                     "打开信道参数文件名无效 ",
+                                     "Open the file name of channel parameter is nullity ",
+                                     "无效的信道参数文件后缀名！",
+                                     "Nullity file suffix name of channel parameter."};
 
-const FileDialog::Texts SaveTexts = {
-    "保存信道参数文件", "Save Channel File", "保存文件名：", "Save File:",
-    "保存信道参数所需要的文件名无效 ", "Store the file name of channel parameter need is nullity. ",
-    "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default ！"};
+const FileDialog::Texts SaveTexts = {"保存信道参数文件",
+                                     "Save Channel File",
+                                     "保存文件名：",
+                                     "Save File:",
+                                     "保存信道参数所需要的文件名无效 ",
+                                     "Store the file name of channel parameter need is nullity. ",
+                                     "建议不要修改系统默认的文件后缀名！",
+                                     "Advice don't modify file suffix name of system default ！"};
 
 }  // namespace
 
@@ -47,12 +55,14 @@ Form_save_chann::Form_save_chann(AppState& s, MDImain& main)
 
 void Form_save_chann::perform(const QString& path) {
     QString reason;
-    if (!writeFileAtomically(path, QByteArray::fromStdString(channelFileText(state.RadioImage)), &reason)) {
+    if (!writeFileAtomically(path, QByteArray::fromStdString(channelFileText(state.RadioImage)),
+                             &reason)) {
         prompt(state, this, QStringLiteral("信道参数保存失败：%1").arg(reason),
                QStringLiteral("The channel parameter could not be stored: %1").arg(reason));
         return;
     }
-    prompt(state, this, QStringLiteral("信道参数保存完毕 ！"), QStringLiteral("Complete storing channel parameter."));
+    prompt(state, this, QStringLiteral("信道参数保存完毕 ！"),
+           QStringLiteral("Complete storing channel parameter."));
     closeWindow();
 }
 

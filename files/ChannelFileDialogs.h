@@ -7,19 +7,19 @@ namespace nv {
 
 class Form_open_chann : public FileDialog {
     Q_OBJECT
-public:
+  public:
     Form_open_chann(AppState& state, MDImain& main);
 
-protected:
+  protected:
     void perform(const QString& path) override;
 };
 
 class Form_save_chann : public FileDialog {
     Q_OBJECT
-public:
+  public:
     Form_save_chann(AppState& state, MDImain& main);
 
-protected:
+  protected:
     void perform(const QString& path) override;
 };
 

@@ -27,10 +27,10 @@ bool isUserVolume(const QStorageInfo& v) {
     const QString root = v.rootPath();
     if (root == "/") return true;
     const QString type = QString::fromLatin1(v.fileSystemType());
-    static const QStringList pseudo = {"proc", "sysfs", "tmpfs", "devtmpfs", "devpts", "cgroup",
-                                       "cgroup2", "overlay", "squashfs", "autofs", "mqueue",
-                                       "debugfs", "tracefs", "securityfs", "pstore", "bpf",
-                                       "fusectl", "configfs", "hugetlbfs", "binfmt_misc", "nsfs"};
+    static const QStringList pseudo = {
+        "proc",    "sysfs",    "tmpfs",   "devtmpfs", "devpts",    "cgroup",      "cgroup2",
+        "overlay", "squashfs", "autofs",  "mqueue",   "debugfs",   "tracefs",     "securityfs",
+        "pstore",  "bpf",      "fusectl", "configfs", "hugetlbfs", "binfmt_misc", "nsfs"};
     if (pseudo.contains(type)) return false;
     return !(root.startsWith("/proc") || root.startsWith("/sys") || root.startsWith("/dev") ||
              root.startsWith("/run/user") || root.startsWith("/snap") || root.startsWith("/boot"));
@@ -117,8 +117,10 @@ void FileDialog::fillDrives() {
     Drive1->addItem("/", "/");
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
         if (isUserVolume(v) && v.rootPath() != "/")
-            Drive1->addItem(v.rootPath() + (v.displayName() != v.rootPath() ? "  [" + v.displayName() + "]" : ""),
-                            v.rootPath());
+            Drive1->addItem(
+                v.rootPath() +
+                    (v.displayName() != v.rootPath() ? "  [" + v.displayName() + "]" : ""),
+                v.rootPath());
     Drive1->addItem(text("主文件夹 ", "Home ") + QDir::homePath(), QDir::homePath());
 }
 
@@ -130,7 +132,8 @@ void FileDialog::setDirectory(const QString& path) {
     int best = 0, bestLength = -1;
     for (int i = 0; i < Drive1->count(); ++i) {
         const QString root = Drive1->itemData(i, PathRole).toString();
-        const bool inside = directory_ == root || directory_.startsWith(root.endsWith('/') ? root : root + "/");
+        const bool inside =
+            directory_ == root || directory_.startsWith(root.endsWith('/') ? root : root + "/");
         if (inside && root.size() > bestLength) {
             best = i;
             bestLength = static_cast<int>(root.size());
@@ -146,7 +149,8 @@ void FileDialog::fillFolders() {
     QStringList parts = directory_.split('/', Qt::SkipEmptyParts);
     QString path = "/";
     auto add = [this](const QString& text, const QString& target, int depth, bool open) {
-        auto* item = new QListWidgetItem(QString(depth * 2, ' ') + (open ? "▾ " : "▸ ") + text, Dir1);
+        auto* item =
+            new QListWidgetItem(QString(depth * 2, ' ') + (open ? "▾ " : "▸ ") + text, Dir1);
         item->setData(PathRole, target);
         return item;
     };
@@ -158,8 +162,10 @@ void FileDialog::fillFolders() {
     }
     Dir1->setCurrentRow(Dir1->count() - 1);
     const QFileInfoList subfolders =
-        QDir(directory_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& sub : subfolders) add(sub.fileName(), sub.absoluteFilePath(), depth, false);
+        QDir(directory_)
+            .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& sub : subfolders)
+        add(sub.fileName(), sub.absoluteFilePath(), depth, false);
 }
 
 void FileDialog::fillFiles() {
@@ -175,14 +181,18 @@ void FileDialog::Command_enter_Click() {
     std::string name;
     switch (checkFileName(Text1->text().toStdString(), suffix_.toStdString(), &name)) {
         case NameCheck::InvalidName:
-            prompt(state, this, QString::fromUtf8(texts_.invalidChinese), QString::fromUtf8(texts_.invalidEnglish));
+            prompt(state, this, QString::fromUtf8(texts_.invalidChinese),
+                   QString::fromUtf8(texts_.invalidEnglish));
             return;
         case NameCheck::WrongSuffix:
-            prompt(state, this, QString::fromUtf8(texts_.suffixChinese), QString::fromUtf8(texts_.suffixEnglish));
+            prompt(state, this, QString::fromUtf8(texts_.suffixChinese),
+                   QString::fromUtf8(texts_.suffixEnglish));
             return;
-        case NameCheck::Ok: break;
+        case NameCheck::Ok:
+            break;
     }
-    const QString path = (directory_ == "/" ? QString() : directory_) + "/" + QString::fromStdString(name);
+    const QString path =
+        (directory_ == "/" ? QString() : directory_) + "/" + QString::fromStdString(name);
     state.CurrentFilePath = path.toStdString();
     perform(path);
 }

@@ -17,11 +17,11 @@ namespace nv {
 
 class FileDialog : public MdiChild {
     Q_OBJECT
-public:
+  public:
     struct Texts {
         const char* titleChinese;
         const char* titleEnglish;
-        const char* nameChinese;   // Label_name
+        const char* nameChinese;  // Label_name
         const char* nameEnglish;
         const char* invalidChinese;
         const char* invalidEnglish;
@@ -47,13 +47,13 @@ public:
     QPushButton* Command_enter;
     QPushButton* Command_close;
 
-protected:
+  protected:
     // Runs after a passing name check, with CurrentFilePath already set to `path`.
     virtual void perform(const QString& path) = 0;
     void placeLikeChannelFileDialogs();
     virtual void place() { placeLikeChannelFileDialogs(); }
 
-private:
+  private:
     void fillDrives();
     void fillFolders();
     void fillFiles();

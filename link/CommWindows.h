@@ -7,20 +7,22 @@ namespace nv {
 
 class Form_Comm_Read : public LinkWindow {
     Q_OBJECT
-public:
+  public:
     Form_Comm_Read(AppState& state, MDImain& main);
 
-protected:
-    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers, nv::LinkView& view) override;
+  protected:
+    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,
+                                           nv::LinkView& view) override;
 };
 
 class Form_Comm_Write : public LinkWindow {
     Q_OBJECT
-public:
+  public:
     Form_Comm_Write(AppState& state, MDImain& main);
 
-protected:
-    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers, nv::LinkView& view) override;
+  protected:
+    std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,
+                                           nv::LinkView& view) override;
 };
 
 }  // namespace nv

@@ -15,7 +15,7 @@ namespace {
 
 // Counts what crosses the line, for the benchmark's bound.
 class CountingPort : public SerialPort {
-public:
+  public:
     explicit CountingPort(SerialPort& inner) : inner_(inner) {
         inner_.onByteReceived = [this] {
             ++received;
@@ -36,13 +36,14 @@ public:
     void close() override { inner_.close(); }
     long long sent = 0, received = 0;
 
-private:
+  private:
     SerialPort& inner_;
 };
 
 class Run : public LinkView {
-public:
-    Run(const TransferCallbacks& callbacks, QEventLoop& loop) : callbacks_(callbacks), loop_(loop) {}
+  public:
+    Run(const TransferCallbacks& callbacks, QEventLoop& loop)
+        : callbacks_(callbacks), loop_(loop) {}
     void setProgress(int value) override {
         percent_ = value;
         if (callbacks_.progress) callbacks_.progress(percent_, label_);
@@ -60,7 +61,7 @@ public:
     void requestClose() override {}
     bool ok = false;
 
-private:
+  private:
     const TransferCallbacks& callbacks_;
     QEventLoop& loop_;
     int percent_ = 0;
@@ -69,7 +70,8 @@ private:
 
 }  // namespace
 
-TransferResult runTransfer(AppState& state, SerialPort& port, bool write, const TransferCallbacks& callbacks) {
+TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
+                           const TransferCallbacks& callbacks) {
     QEventLoop loop;
     Run view(callbacks, loop);
     CountingPort counting(port);

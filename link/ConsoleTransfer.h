@@ -12,10 +12,10 @@ namespace nv {
 
 struct TransferResult {
     bool ok = false;
-    double seconds = 0;        // from the start button to the end
+    double seconds = 0;  // from the start button to the end
     long long bytesSent = 0;
     long long bytesReceived = 0;
-    int framesSent = 0;        // frames that went through the frame sender
+    int framesSent = 0;  // frames that went through the frame sender
 };
 
 struct TransferCallbacks {
@@ -24,6 +24,7 @@ struct TransferCallbacks {
 };
 
 // Runs a read (write = false) or a write of state.RadioImage on the port state.CommPortNumber.
-TransferResult runTransfer(AppState& state, SerialPort& port, bool write, const TransferCallbacks& callbacks);
+TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
+                           const TransferCallbacks& callbacks);
 
 }  // namespace nv

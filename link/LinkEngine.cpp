@@ -16,9 +16,11 @@ bool LinkEngine::openPort() {
         return true;
     }
     state_.PortOpenFailed = true;
-    std::string text = say("通讯端口打开错误，请正确设置通讯端口 ！",
-                            "Communication port is error, please setting right communication port . ！");
-    const std::string why = describePortProblem(problem, state_.CommPortNumber, state_.LanguageChinese);
+    std::string text =
+        say("通讯端口打开错误，请正确设置通讯端口 ！",
+            "Communication port is error, please setting right communication port . ！");
+    const std::string why =
+        describePortProblem(problem, state_.CommPortNumber, state_.LanguageChinese);
     if (!why.empty()) text += "\n" + why;
     view_.message(text, false);
     return false;
@@ -48,7 +50,8 @@ void LinkEngine::startAttempt() {
     port_.discardInput();
     LinkState = 0;
     port_.discardInput();
-    for (std::size_t i = 0; i < ProgramModeSequence.size(); ++i) SendBuffer[i] = ProgramModeSequence[i];
+    for (std::size_t i = 0; i < ProgramModeSequence.size(); ++i)
+        SendBuffer[i] = ProgramModeSequence[i];
     SendCount = static_cast<int>(ProgramModeSequence.size());
     WriteMode = writeWindow();
     BlockCounter = 0;
@@ -70,7 +73,8 @@ void LinkEngine::putFrame(std::initializer_list<int> bytes) {
 
 bool LinkEngine::cancelButton() {
     if (Busy) {
-        view_.message(say("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,"),
+        view_.message(say("正在进行读写操作,请勿关窗口 ！,",
+                          "Read-write operating，don't close the window. ,"),
                       false);
         return false;
     }
@@ -89,9 +93,15 @@ void LinkEngine::timerTick(TimerId id) {
             timers_.stop(Timer1);
             FrameSent = true;
             break;
-        case Timer2: replyTimedOut(); break;
-        case Timer3: retryPauseOver(); break;
-        case Timer4: timer4Tick(); break;
+        case Timer2:
+            replyTimedOut();
+            break;
+        case Timer3:
+            retryPauseOver();
+            break;
+        case Timer4:
+            timer4Tick();
+            break;
     }
 }
 

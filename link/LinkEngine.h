@@ -13,23 +13,24 @@
 namespace nv {
 
 // The 8 bytes that put the radio into its programming mode.
-constexpr std::array<std::uint8_t, 8> ProgramModeSequence = {0x02, 'P', 'N', 'V', '7', '4', '2', 0x03};
+constexpr std::array<std::uint8_t, 8> ProgramModeSequence = {0x02, 'P', 'N', 'V',
+                                                             '7',  '4', '2', 0x03};
 
 constexpr std::uint8_t Ack = 0x06;
 constexpr std::uint8_t IdentFirst = 0xAA;
 constexpr std::uint8_t IdentLast = 0xBB;
-constexpr std::uint8_t ReadCommand = 0x52;   // "R"
-constexpr std::uint8_t WriteCommand = 0x57;  // "W"
-constexpr std::uint8_t EndOfTransfer = 0x45; // "E"
+constexpr std::uint8_t ReadCommand = 0x52;    // "R"
+constexpr std::uint8_t WriteCommand = 0x57;   // "W"
+constexpr std::uint8_t EndOfTransfer = 0x45;  // "E"
 
-constexpr int FrameInterval = 15;     // ms from queueing a frame to its first byte
-constexpr int ReplyTimeout = 1000;    // ms after the last byte of a frame
-constexpr int RetryPause = 1000;      // ms
+constexpr int FrameInterval = 15;   // ms from queueing a frame to its first byte
+constexpr int ReplyTimeout = 1000;  // ms after the last byte of a frame
+constexpr int RetryPause = 1000;    // ms
 
 enum TimerId { Timer1 = 1, Timer2 = 2, Timer3 = 3, Timer4 = 4 };
 
 class LinkTimers {
-public:
+  public:
     virtual ~LinkTimers() = default;
     // Starts (or restarts) a periodic timer.
     virtual void start(TimerId id, int intervalMs) = 0;
@@ -37,9 +38,9 @@ public:
 };
 
 class LinkView {
-public:
+  public:
     virtual ~LinkView() = default;
-    virtual void setProgress(int value) = 0;   // also shows the bar
+    virtual void setProgress(int value) = 0;  // also shows the bar
     virtual void setLabel(const std::string& text) = 0;
     // A message box; returns when the user has dismissed it. `done` selects the title of the
     // completion messages ("Operate Prompt").
@@ -65,7 +66,7 @@ struct LinkRecord {
 };
 
 class LinkEngine : public LinkRecord {
-public:
+  public:
     LinkEngine(AppState& state, SerialPort& port, LinkTimers& timers, LinkView& view);
     virtual ~LinkEngine();
 
@@ -81,7 +82,7 @@ public:
 
     SerialPort& port() { return port_; }
 
-protected:
+  protected:
     virtual bool writeWindow() const = 0;
     virtual int lastBlock() const = 0;
     virtual void startDataPhase() = 0;
@@ -92,9 +93,13 @@ protected:
     void putFrame(std::initializer_list<int> bytes);
     void closePort();
     // Labels stay in the language of the window; messages follow the language of the moment.
-    const char* label(const char* chinese, const char* english) const { return chinese_ ? chinese : english; }
+    const char* label(const char* chinese, const char* english) const {
+        return chinese_ ? chinese : english;
+    }
     void text(const char* chinese, const char* english) { view_.setLabel(label(chinese, english)); }
-    const char* say(const char* chinese, const char* english) const { return pick(state_, chinese, english); }
+    const char* say(const char* chinese, const char* english) const {
+        return pick(state_, chinese, english);
+    }
 
     AppState& state_;
     SerialPort& port_;
@@ -102,7 +107,7 @@ protected:
     LinkView& view_;
     const bool chinese_;
 
-private:
+  private:
     bool openPort();
     void startAttempt();
     void receiveHandshake();

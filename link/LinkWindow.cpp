@@ -63,7 +63,8 @@ void LinkWindow::load() {
     placeWindow(std::max(0, (mainWidth() - w) / 2), std::max(0, (mainHeight() - h) / 4), w, h);
 
     MSC = mainWindow.ports().create();
-    timers_ = std::make_unique<QtLinkTimers>([this](TimerId id) { inEngine([&] { engine_->timerTick(id); }); });
+    timers_ = std::make_unique<QtLinkTimers>(
+        [this](TimerId id) { inEngine([&] { engine_->timerTick(id); }); });
     engine_ = makeEngine(*MSC, *timers_, *this);
     MSC->onByteReceived = [this] { inEngine([&] { engine_->byteReceived(); }); };
     engine_->windowLoaded();
@@ -96,11 +97,14 @@ void LinkWindow::setProgress(int value) {
     ProgressBar1->setValue(value);
 }
 
-void LinkWindow::setLabel(const std::string& text) { Label_tr_count->setText(QString::fromStdString(text)); }
+void LinkWindow::setLabel(const std::string& text) {
+    Label_tr_count->setText(QString::fromStdString(text));
+}
 
 void LinkWindow::message(const std::string& text, bool done) {
     const QString title = state.LanguageChinese ? QStringLiteral("操作提示")
-                                                : (done ? QStringLiteral("Operate Prompt") : QStringLiteral("Operate prompt"));
+                                                : (done ? QStringLiteral("Operate Prompt")
+                                                        : QStringLiteral("Operate prompt"));
     showMessage(this, title, QString::fromStdString(text));
 }
 

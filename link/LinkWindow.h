@@ -16,7 +16,7 @@ namespace nv {
 
 class LinkWindow : public MdiChild, protected LinkView {
     Q_OBJECT
-public:
+  public:
     struct Texts {
         const char* titleChinese;
         const char* titleEnglish;
@@ -42,12 +42,13 @@ public:
     QPushButton* Command_Cancel;
     QPushButton* Command_Help;
 
-protected:
+  protected:
     // The data phase of this window's transfer.
-    virtual std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers, nv::LinkView& view) = 0;
+    virtual std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,
+                                                   nv::LinkView& view) = 0;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void setProgress(int value) override;
     void setLabel(const std::string& text) override;
     void message(const std::string& text, bool done) override;

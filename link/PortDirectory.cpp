@@ -28,8 +28,7 @@ void PortDirectory::discover() {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         (looksLikeUsbAdapter(info) ? usb : builtIn) << info.systemLocation();
     const QStringList ordered = orderDevices(builtIn, usb);
-    for (int n = 1; n <= Ports; ++n)
-        targets_[n] = n <= ordered.size() ? ordered[n - 1] : QString();
+    for (int n = 1; n <= Ports; ++n) targets_[n] = n <= ordered.size() ? ordered[n - 1] : QString();
 #endif
 }
 
@@ -46,7 +45,9 @@ bool PortDirectory::assignFromOption(const QString& option, QString* error) {
     QString path = eq > 0 ? option.mid(eq + 1) : QString();
     if (path == QLatin1String("virtual")) path = VirtualRadio;
     if (!ok || path.isEmpty() || !assign(port, path)) {
-        if (error) *error = QStringLiteral("--port expects N=PATH with N from 1 to 8, not \"%1\"").arg(option);
+        if (error)
+            *error =
+                QStringLiteral("--port expects N=PATH with N from 1 to 8, not \"%1\"").arg(option);
         return false;
     }
     return true;

@@ -9,7 +9,7 @@
 namespace nv {
 
 class PortDirectory {
-public:
+  public:
     static constexpr int Ports = 8;
     static const QString VirtualRadio;  // the target that stands for the built-in radio
 
@@ -26,7 +26,7 @@ public:
     // Orders device names so that adapters (ttyUSB, ttyACM, cu.usb...) come last.
     static QStringList orderDevices(QStringList builtIn, QStringList usb);
 
-private:
+  private:
     std::array<QString, Ports + 1> targets_{};
 };
 

@@ -5,7 +5,8 @@ namespace nv {
 QtLinkTimers::QtLinkTimers(std::function<void(TimerId)> onTick) {
     for (int i = 0; i < 4; ++i) {
         timers_[i].setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timers_[i], &QTimer::timeout, [onTick, i] { onTick(static_cast<TimerId>(i + 1)); });
+        QObject::connect(&timers_[i], &QTimer::timeout,
+                         [onTick, i] { onTick(static_cast<TimerId>(i + 1)); });
     }
 }
 

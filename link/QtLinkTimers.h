@@ -9,13 +9,13 @@
 namespace nv {
 
 class QtLinkTimers : public LinkTimers {
-public:
+  public:
     explicit QtLinkTimers(std::function<void(TimerId)> onTick);
     void start(TimerId id, int intervalMs) override;
     void stop(TimerId id) override;
     bool isActive(TimerId id) const { return timers_[id - 1].isActive(); }
 
-private:
+  private:
     QTimer timers_[4];
 };
 

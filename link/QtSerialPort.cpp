@@ -1,7 +1,8 @@
 #include "link/QtSerialPort.h"
 
-#include <QFileInfo>
 #include <unistd.h>
+
+#include <QFileInfo>
 
 namespace nv {
 

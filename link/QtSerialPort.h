@@ -10,7 +10,7 @@
 namespace nv {
 
 class QtSerialPort : public SerialPort {
-public:
+  public:
     explicit QtSerialPort(const PortDirectory& directory);
     ~QtSerialPort() override;
 
@@ -28,7 +28,7 @@ public:
     static PortProblem explainOpenError(QSerialPort::SerialPortError error, const QString& path,
                                         const QString& systemText);
 
-private:
+  private:
     void takeArrivedBytes();
 
     const PortDirectory& directory_;

@@ -28,7 +28,8 @@ void ReadLink::receiveData() {
     ++BlockCounter;
     sendFrame();
     view_.setProgress(BlockCounter * 100 / (LastBlock + 1));
-    view_.setLabel(label("正在读取 ", "Reading ") + std::to_string(BlockCounter) + label(" 数据块", " Data Block"));
+    view_.setLabel(label("正在读取 ", "Reading ") + std::to_string(BlockCounter) +
+                   label(" 数据块", " Data Block"));
 }
 
 void ReadLink::finish() {
@@ -40,12 +41,14 @@ void ReadLink::finish() {
     port_.writeByte(EndOfTransfer);
     int i = 0;
     for (int n = 1; n <= ReadRequests; ++n)
-        for (int p = 5; p <= 68; ++p, ++i) state_.RadioImage(i / 16, i % 16) = state_.ReplyTable(n, p);
+        for (int p = 5; p <= 68; ++p, ++i)
+            state_.RadioImage(i / 16, i % 16) = state_.ReplyTable(n, p);
     view_.setProgress(100);
     port_.flush();  // and the end byte before the port closes
     closePort();
     text("数据读出正常 ！", "Read Data in gear. ");
-    view_.message(say("从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."), true);
+    view_.message(say("从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."),
+                  true);
     TransferDone = true;
 }
 

@@ -9,18 +9,18 @@ namespace nv {
 constexpr int ReadRequests = 16;
 
 class ReadLink : public LinkEngine {
-public:
+  public:
     using LinkEngine::LinkEngine;
     // Timer4 runs every 200 ms from the moment the window opens.
     void windowLoaded() override { timers_.start(Timer4, 200); }
 
-protected:
+  protected:
     bool writeWindow() const override { return false; }
     int lastBlock() const override { return ReadRequests; }
     void startDataPhase() override;
     void receiveData() override;
 
-private:
+  private:
     void finish();
 };
 

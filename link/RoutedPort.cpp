@@ -2,7 +2,8 @@
 
 namespace nv {
 
-RoutedPort::RoutedPort(const PortDirectory& directory, std::shared_ptr<VirtualRadioLine> virtualLine)
+RoutedPort::RoutedPort(const PortDirectory& directory,
+                       std::shared_ptr<VirtualRadioLine> virtualLine)
     : directory_(directory), real_(directory), virtual_(std::move(virtualLine)) {
     auto forward = [this] {
         if (onByteReceived) onByteReceived();

@@ -11,7 +11,7 @@
 namespace nv {
 
 class RoutedPort : public SerialPort {
-public:
+  public:
     RoutedPort(const PortDirectory& directory, std::shared_ptr<VirtualRadioLine> virtualLine);
 
     bool open(int port, PortProblem& problem) override;
@@ -34,7 +34,7 @@ public:
         if (active_) active_->close();
     }
 
-private:
+  private:
     const PortDirectory& directory_;
     QtSerialPort real_;
     VirtualRadioPort virtual_;

@@ -20,7 +20,7 @@ struct PortProblem {
 std::string describePortProblem(const PortProblem& problem, int port, bool chinese);
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     // Opens port n at 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
     virtual bool open(int port, PortProblem& problem) = 0;

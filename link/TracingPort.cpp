@@ -11,7 +11,8 @@ TraceLog::~TraceLog() {
 
 void TraceLog::flushBytes() {
     if (!file_ || pending_.empty()) return;
-    std::fprintf(file_, "%10.3f %s%s\n", pendingAt_, direction_ == 'T' ? "TX" : "RX", pending_.c_str());
+    std::fprintf(file_, "%10.3f %s%s\n", pendingAt_, direction_ == 'T' ? "TX" : "RX",
+                 pending_.c_str());
     std::fflush(file_);
     pending_.clear();
 }
@@ -19,7 +20,9 @@ void TraceLog::flushBytes() {
 void TraceLog::line(const char* what, const std::string& text) {
     if (!file_) return;
     flushBytes();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
+            .count();
     std::fprintf(file_, "%10.3f -- %s %s\n", ms, what, text.c_str());
     std::fflush(file_);
 }
@@ -29,7 +32,9 @@ void TraceLog::byte(char direction, std::uint8_t value) {
     if (!file_) return;
     if (direction != direction_ || pending_.size() >= 3 * 32) flushBytes();
     if (pending_.empty())
-        pendingAt_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+        pendingAt_ =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
+                .count();
     direction_ = direction;
     char hex[4];
     std::snprintf(hex, sizeof hex, " %02X", value);
@@ -45,7 +50,8 @@ TracingPort::TracingPort(std::unique_ptr<SerialPort> inner, std::shared_ptr<Trac
 
 bool TracingPort::open(int port, PortProblem& problem) {
     const bool ok = inner_->open(port, problem);
-    log_->line("open", "COM" + std::to_string(port) + (ok ? " ok" : " failed: " + describePortProblem(problem, port, false)));
+    log_->line("open", "COM" + std::to_string(port) +
+                           (ok ? " ok" : " failed: " + describePortProblem(problem, port, false)));
     return ok;
 }
 

@@ -12,14 +12,14 @@
 namespace nv {
 
 class TraceLog {
-public:
+  public:
     explicit TraceLog(const std::string& path);
     ~TraceLog();
     bool ok() const { return file_ != nullptr; }
     void line(const char* what, const std::string& text);
     void byte(char direction, std::uint8_t value);
 
-private:
+  private:
     void flushBytes();
     std::FILE* file_ = nullptr;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
@@ -29,7 +29,7 @@ private:
 };
 
 class TracingPort : public SerialPort {
-public:
+  public:
     TracingPort(std::unique_ptr<SerialPort> inner, std::shared_ptr<TraceLog> log);
     bool open(int port, PortProblem& problem) override;
     bool isOpen() const override { return inner_->isOpen(); }
@@ -41,7 +41,7 @@ public:
     void flush() override { inner_->flush(); }
     void close() override;
 
-private:
+  private:
     std::unique_ptr<SerialPort> inner_;
     std::shared_ptr<TraceLog> log_;
 };

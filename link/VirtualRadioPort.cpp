@@ -2,7 +2,8 @@
 
 namespace nv {
 
-VirtualRadioPort::VirtualRadioPort(std::shared_ptr<VirtualRadioLine> line) : line_(std::move(line)) {
+VirtualRadioPort::VirtualRadioPort(std::shared_ptr<VirtualRadioLine> line)
+    : line_(std::move(line)) {
     delivery_.setSingleShot(true);
     delivery_.setInterval(1);
     QObject::connect(&delivery_, &QTimer::timeout, [this] { deliver(); });

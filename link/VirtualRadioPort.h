@@ -18,7 +18,7 @@ struct VirtualRadioLine {
 };
 
 class VirtualRadioPort : public SerialPort {
-public:
+  public:
     explicit VirtualRadioPort(std::shared_ptr<VirtualRadioLine> line);
     ~VirtualRadioPort() override;
 
@@ -31,7 +31,7 @@ public:
     void discardOutput() override {}
     void close() override;
 
-private:
+  private:
     void deliver();
 
     std::shared_ptr<VirtualRadioLine> line_;

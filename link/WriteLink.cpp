@@ -25,7 +25,8 @@ void WriteLink::receiveData() {
         return;
     }
     view_.setProgress(BlockCounter * 100 / LastBlock);
-    view_.setLabel(label("正在写入  ", "Writing  ") + std::to_string(BlockCounter - 1) + label("  数据块", "  Data Block"));
+    view_.setLabel(label("正在写入  ", "Writing  ") + std::to_string(BlockCounter - 1) +
+                   label("  数据块", "  Data Block"));
     putRow(BlockCounter);
     ++BlockCounter;
     sendFrame();
@@ -41,7 +42,8 @@ void WriteLink::finish() {
     port_.writeByte(EndOfTransfer);
     port_.flush();
     closePort();
-    view_.message(say("向对讲机写入数据完毕 ！", "Complete writing Data to the transceiver."), true);
+    view_.message(say("向对讲机写入数据完毕 ！", "Complete writing Data to the transceiver."),
+                  true);
     text("数据写入完毕 ！", "Complete writing Data ");
 }
 

@@ -8,16 +8,16 @@ namespace nv {
 constexpr int LastWrittenRow = 48;
 
 class WriteLink : public LinkEngine {
-public:
+  public:
     using LinkEngine::LinkEngine;
 
-protected:
+  protected:
     bool writeWindow() const override { return true; }
     int lastBlock() const override { return LastWrittenRow; }
     void startDataPhase() override;
     void receiveData() override;
 
-private:
+  private:
     void putRow(int row);
     void finish();
 };

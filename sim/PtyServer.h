@@ -11,7 +11,7 @@
 namespace nv {
 
 class PtyServer {
-public:
+  public:
     explicit PtyServer(VirtualRadio& radio) : radio_(radio) {}
     ~PtyServer();
 
@@ -27,7 +27,7 @@ public:
     // Called on every pass of the serving loop (at least ten times a second).
     std::function<void()> onIdle;
 
-private:
+  private:
     VirtualRadio& radio_;
     int master_ = -1;
     int slaveKeeper_ = -1;  // keeps the line up while no client has it open

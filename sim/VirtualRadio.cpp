@@ -15,9 +15,10 @@ VirtualRadio::Memory VirtualRadio::plausibleMemory() {
     buildDefaultImage(s);
     Image& im = s.RadioImage;
     // Twelve PMR446-style channels with a few tones, two channels left empty.
-    const char* freqs[16] = {"446.00625", "446.01875", "446.03125", "446.04375", "446.05625", "446.06875",
-                             "446.08125", "446.09375", "433.075", "433.500", "438.025", "445.950",
-                             nullptr, nullptr, "462.5625", "467.7125"};
+    const char* freqs[16] = {"446.00625", "446.01875", "446.03125", "446.04375",
+                             "446.05625", "446.06875", "446.08125", "446.09375",
+                             "433.075",   "433.500",   "438.025",   "445.950",
+                             nullptr,     nullptr,     "462.5625",  "467.7125"};
     for (int n = 1; n <= 16; ++n) {
         if (!freqs[n - 1]) {
             for (int c = 0; c < 16; ++c) im(n, c) = 0xFF;
@@ -28,15 +29,18 @@ VirtualRadio::Memory VirtualRadio::plausibleMemory() {
     }
     textToFrequency("438.025", im, 11, 4);  // a repeater pair
     textToFrequency("430.425", im, 11, 0);
-    im(3, 8) = 0x75; im(3, 9) = 0x03;  // 88.5 Hz decode and encode
-    im(3, 10) = 0x75; im(3, 11) = 0x03;
-    im(9, 10) = 0x13; im(9, 11) = 0x28;  // D023N encode only
-    im(4, 13) = 0x8F;                    // low power, narrow
-    im(12, 12) = 0x02;                   // DTMF signalling
-    im(12, 14) = 0xB1;                   // PTT ID on
-    im(23, 14) = 0x3F;                   // channels 1 to 6 scan
-    im(23, 15) = 0x01;                   // and channel 9
-    im(19, 0) = 0x02;                    // a different squelch level
+    im(3, 8) = 0x75;
+    im(3, 9) = 0x03;  // 88.5 Hz decode and encode
+    im(3, 10) = 0x75;
+    im(3, 11) = 0x03;
+    im(9, 10) = 0x13;
+    im(9, 11) = 0x28;   // D023N encode only
+    im(4, 13) = 0x8F;   // low power, narrow
+    im(12, 12) = 0x02;  // DTMF signalling
+    im(12, 14) = 0xB1;  // PTT ID on
+    im(23, 14) = 0x3F;  // channels 1 to 6 scan
+    im(23, 15) = 0x01;  // and channel 9
+    im(19, 0) = 0x02;   // a different squelch level
     Memory m{};
     for (int a = 0; a < MemorySize; ++a) m[a] = static_cast<std::uint8_t>(im(a / 16, a % 16));
     return m;
@@ -47,7 +51,8 @@ VirtualRadio::Memory VirtualRadio::plausibleMemory() {
 bool VirtualRadio::entryComplete(std::uint8_t byte) {
     entry_.push_back(byte);
     if (entry_.size() > ProgramModeSequence.size()) entry_.pop_front();
-    if (!std::equal(entry_.begin(), entry_.end(), ProgramModeSequence.begin(), ProgramModeSequence.end()))
+    if (!std::equal(entry_.begin(), entry_.end(), ProgramModeSequence.begin(),
+                    ProgramModeSequence.end()))
         return false;
     entry_.clear();
     return true;
@@ -75,7 +80,8 @@ void VirtualRadio::fromHost(std::uint8_t byte) {
         return;
     }
     switch (mode_) {
-        case Mode::Idle: return;
+        case Mode::Idle:
+            return;
         case Mode::WaitAck:
             if (byte == Ack) {
                 toHost.push_back(Ack);
@@ -86,7 +92,9 @@ void VirtualRadio::fromHost(std::uint8_t byte) {
                 entry_.clear();
             }
             return;
-        case Mode::Program: handleProgramByte(byte); return;
+        case Mode::Program:
+            handleProgramByte(byte);
+            return;
     }
 }
 
@@ -123,7 +131,8 @@ void VirtualRadio::answerRead(int address) {
     if (ackOwed_) toHost.push_back(Ack);
     ackOwed_ = false;
     if (fault == Fault::ExtraLeadingByte && readReplies == 0) toHost.push_back(0x00);
-    for (int b : {int{ReadCommand}, address / 256, address % 256, 0x40}) toHost.push_back(static_cast<std::uint8_t>(b));
+    for (int b : {int{ReadCommand}, address / 256, address % 256, 0x40})
+        toHost.push_back(static_cast<std::uint8_t>(b));
     for (int i = 0; i < 64; ++i) toHost.push_back(memory[(address + i) % MemorySize]);
     ++readReplies;
 }
@@ -148,14 +157,22 @@ void VirtualRadio::storeWrite() {
 
 std::string VirtualRadio::faultName(Fault f) {
     switch (f) {
-        case Fault::None: return "none";
-        case Fault::Silent: return "silent";
-        case Fault::WrongIdent: return "wrong-ident";
-        case Fault::StopAfterBlock: return "stop-after";
-        case Fault::NoWriteAck: return "no-write-ack";
-        case Fault::WrongWriteAck: return "wrong-write-ack";
-        case Fault::ExtraLeadingByte: return "extra-byte";
-        case Fault::Garbage: return "garbage";
+        case Fault::None:
+            return "none";
+        case Fault::Silent:
+            return "silent";
+        case Fault::WrongIdent:
+            return "wrong-ident";
+        case Fault::StopAfterBlock:
+            return "stop-after";
+        case Fault::NoWriteAck:
+            return "no-write-ack";
+        case Fault::WrongWriteAck:
+            return "wrong-write-ack";
+        case Fault::ExtraLeadingByte:
+            return "extra-byte";
+        case Fault::Garbage:
+            return "garbage";
     }
     return "none";
 }
@@ -163,8 +180,9 @@ std::string VirtualRadio::faultName(Fault f) {
 bool VirtualRadio::parseFault(const std::string& text, Fault* f, int* block) {
     const std::size_t eq = text.find('=');
     const std::string name = text.substr(0, eq);
-    for (Fault candidate : {Fault::None, Fault::Silent, Fault::WrongIdent, Fault::StopAfterBlock, Fault::NoWriteAck,
-                            Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage}) {
+    for (Fault candidate :
+         {Fault::None, Fault::Silent, Fault::WrongIdent, Fault::StopAfterBlock, Fault::NoWriteAck,
+          Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage}) {
         if (faultName(candidate) != name) continue;
         *f = candidate;
         if (eq != std::string::npos) {

@@ -12,7 +12,7 @@
 namespace nv {
 
 class VirtualRadio {
-public:
+  public:
     static constexpr int MemorySize = 1024;
     using Memory = std::array<std::uint8_t, MemorySize>;
 
@@ -20,7 +20,8 @@ public:
         None,
         Silent,            // never answers
         WrongIdent,        // identification reply not framed 0xAA ... 0xBB
-        StopAfterBlock,    // stops answering reads after `faultBlock` replies, in the first session only
+        StopAfterBlock,    // stops answering reads after `faultBlock` replies, in the first session
+                           // only
         NoWriteAck,        // does not acknowledge write number `faultBlock` (1-based), once
         WrongWriteAck,     // answers write number `faultBlock` with 0x15, once
         ExtraLeadingByte,  // the first read reply carries one more leading byte
@@ -40,16 +41,16 @@ public:
     int faultBlock = 9;
 
     // What happened, for tests and the server's log.
-    int sessions = 0;       // program-mode entries accepted
+    int sessions = 0;  // program-mode entries accepted
     int readReplies = 0;
     int writesStored = 0;
-    bool ended = false;     // the end byte arrived in the last session
+    bool ended = false;  // the end byte arrived in the last session
     std::vector<int> writeAddresses;
 
     static std::string faultName(Fault f);
     static bool parseFault(const std::string& text, Fault* fault, int* block);
 
-private:
+  private:
     enum class Mode { Idle, WaitAck, Program };
     bool entryComplete(std::uint8_t byte);
     void answerEntry();
@@ -60,7 +61,7 @@ private:
     Mode mode_ = Mode::Idle;
     std::deque<std::uint8_t> entry_;  // the last bytes seen while idle
     std::vector<std::uint8_t> command_;
-    bool ackOwed_ = false;            // the host acknowledged a reply: ours leads the next one
+    bool ackOwed_ = false;  // the host acknowledged a reply: ours leads the next one
     bool faultSpent_ = false;
     int writesThisSession_ = 0;
 };

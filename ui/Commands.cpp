@@ -3,7 +3,6 @@
 #include "channels/frm_chann.h"
 #include "files/ChannelFileDialogs.h"
 #include "link/CommWindows.h"
-
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 #include "ui/MDImain.h"

@@ -52,7 +52,8 @@ void Form_setup::load() {
     Command_ok->setText(text("确 定", "Confirm"));
     Command1->setText(text("取 消", "Cancel"));
     for (int n = 1; n <= 8; ++n) {
-        const std::string device = mainWindow.ports().describe ? mainWindow.ports().describe(n) : "";
+        const std::string device =
+            mainWindow.ports().describe ? mainWindow.ports().describe(n) : "";
         Device[n]->setText(device.empty() ? QStringLiteral("—") : qs(device));
         Device[n]->setToolTip(Device[n]->text());
     }
@@ -61,7 +62,8 @@ void Form_setup::load() {
     placeWindow((innerWidth() - w) / 2, std::max(0, (innerHeight() - h) / 2 - twips(500)), w, h);
     show();
     for (int n = 1; n <= 8; ++n) Option[n]->setChecked(false);
-    if (state.CommPortNumber >= 1 && state.CommPortNumber <= 8) Option[state.CommPortNumber]->setChecked(true);
+    if (state.CommPortNumber >= 1 && state.CommPortNumber <= 8)
+        Option[state.CommPortNumber]->setChecked(true);
 }
 
 void Form_setup::Command_ok_Click() {

@@ -12,7 +12,7 @@ namespace nv {
 
 class Form_setup : public MdiChild {
     Q_OBJECT
-public:
+  public:
     Form_setup(AppState& state, MDImain& main);
     void load();
 

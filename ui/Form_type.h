@@ -11,7 +11,7 @@ namespace nv {
 
 class Form_type : public MdiChild {
     Q_OBJECT
-public:
+  public:
     Form_type(AppState& state, MDImain& main);
     void load();
 

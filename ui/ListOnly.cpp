@@ -8,7 +8,7 @@ namespace nv {
 
 namespace {
 class DiscardTyping : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {

@@ -44,19 +44,25 @@ const ItemDef Items[] = {
     {"File_exit", "File", false, "Exit", "Exit", "退出", true, nullptr},
     {"proc_type", "File", false, "Model", "Model", "机型", false, nullptr},
     {"Edit", nullptr, true, "Edit", "Edit", "编辑", true, nullptr},
-    {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息", true, nullptr},
-    {"Optional_edit", "Edit", false, "Optional Features", "Optional Features", "可选功能", true, nullptr},
+    {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息",
+     true, nullptr},
+    {"Optional_edit", "Edit", false, "Optional Features", "Optional Features", "可选功能", true,
+     nullptr},
     {"key_edit", "Edit", false, "Key Assignment", "Key Assignment", "键设定", false, nullptr},
     {"ggg", "Edit", false, nullptr, nullptr, nullptr, true, nullptr},
     {"Scan_edit", "Edit", false, "Scan Information", "Scan Information", "扫描信息", true, nullptr},
     {"Dtmf_edit", "Edit", false, "DTMF", "DTMF", "DTMF(双音多频)", false, nullptr},
-    {"Fleetsync_edit", "Edit", false, "FleetSync", "FleetSync", "FleetSync(队列同步)", false, nullptr},
+    {"Fleetsync_edit", "Edit", false, "FleetSync", "FleetSync", "FleetSync(队列同步)", false,
+     nullptr},
     {"Test_edit", "Edit", false, "Radio", "Radio", "收音机编辑", false, nullptr},
     {"eee", "Edit", false, nullptr, nullptr, nullptr, false, nullptr},
-    {"Message_edit", "Edit", false, "Embedded Message", "Embedded Message", "嵌入信息", false, nullptr},
+    {"Message_edit", "Edit", false, "Embedded Message", "Embedded Message", "嵌入信息", false,
+     nullptr},
     {"Program", nullptr, true, "Program", "Program", "编程", true, nullptr},
-    {"Prog_read", "Program", false, "Read from radio", "Read from radio", "从对讲机读取数据", true, "Ctrl+R"},
-    {"Prog_write", "Program", false, "Write to radio", "Write to radio", "向对讲机写入数据", true, "Ctrl+W"},
+    {"Prog_read", "Program", false, "Read from radio", "Read from radio", "从对讲机读取数据", true,
+     "Ctrl+R"},
+    {"Prog_write", "Program", false, "Write to radio", "Write to radio", "向对讲机写入数据", true,
+     "Ctrl+W"},
     {"Prog_test", "Program", false, "Test Mode", "Test Mode", "测试模式", false, "Ctrl+T"},
     {"Adjust", "Program", true, "Adjust", "Adjust", "调整", false, nullptr},
     {"Adj_Txp", "Adjust", false, "Power Adjust", "Power Adjust", "发射功率调整", false, nullptr},
@@ -117,12 +123,14 @@ void MDImain::buildMenus() {
     for (const ItemDef& d : Items) {
         QAction* action = nullptr;
         if (d.submenu) {
-            QMenu* menu = d.parent ? menus_[d.parent]->addMenu(QString()) : menuBar()->addMenu(QString());
+            QMenu* menu =
+                d.parent ? menus_[d.parent]->addMenu(QString()) : menuBar()->addMenu(QString());
             menu->setObjectName(d.name);
             menus_[d.name] = menu;
             action = menu->menuAction();
         } else {
-            action = d.parent ? menus_[d.parent]->addAction(QString()) : menuBar()->addAction(QString());
+            action =
+                d.parent ? menus_[d.parent]->addAction(QString()) : menuBar()->addAction(QString());
             const QString name = QString::fromUtf8(d.name);
             connect(action, &QAction::triggered, this, [this, name] { runCommand(name); });
         }

@@ -23,7 +23,7 @@ namespace nv {
 
 class MDImain : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static constexpr int Panels = 8;
 
     MDImain(AppState& state, PortLayer ports, QWidget* parent = nullptr);
@@ -59,11 +59,11 @@ public:
     void Language_chn_Click();
     void Language_eng_Click();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();

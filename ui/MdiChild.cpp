@@ -7,13 +7,12 @@
 
 namespace nv {
 
-MdiChild::MdiChild(AppState& s, MDImain& main) : chinese(s.LanguageChinese), state(s), mainWindow(main) {
+MdiChild::MdiChild(AppState& s, MDImain& main)
+    : chinese(s.LanguageChinese), state(s), mainWindow(main) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-QMdiSubWindow* MdiChild::subWindow() const {
-    return qobject_cast<QMdiSubWindow*>(parentWidget());
-}
+QMdiSubWindow* MdiChild::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 void MdiChild::closeWindow() {
     if (mainWindow.child(objectName()) == this)

@@ -15,7 +15,7 @@ class MDImain;
 
 class MdiChild : public QWidget {
     Q_OBJECT
-public:
+  public:
     MdiChild(AppState& state, MDImain& main);
 
     QMdiSubWindow* subWindow() const;
@@ -35,7 +35,7 @@ public:
     // ends), as opposed to the user.
     bool closingByProgram = false;
 
-protected:
+  protected:
     // Sizes and places the frame in the main window's work area.
     void placeWindow(int left, int top, int width, int height);
     int mainWidth() const;

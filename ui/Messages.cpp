@@ -23,12 +23,15 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
 }
 
 void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english) {
-    showMessage(parent, s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"),
+    showMessage(parent,
+                s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"),
                 s.LanguageChinese ? chinese : english);
 }
 
-void promptDone(const AppState& s, QWidget* parent, const QString& chinese, const QString& english) {
-    showMessage(parent, s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate Prompt"),
+void promptDone(const AppState& s, QWidget* parent, const QString& chinese,
+                const QString& english) {
+    showMessage(parent,
+                s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate Prompt"),
                 s.LanguageChinese ? chinese : english);
 }
 

@@ -11,7 +11,8 @@ class QWidget;
 
 namespace nv {
 
-using MessageHandler = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+using MessageHandler =
+    std::function<void(QWidget* parent, const QString& title, const QString& text)>;
 
 // Installs a replacement for the modal box; an empty handler restores the real one.
 void setMessageHandler(MessageHandler handler);

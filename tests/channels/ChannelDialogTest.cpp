@@ -40,7 +40,7 @@ class ChannelDialogTest : public QObject {
         return l;
     }
 
-private slots:
+  private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
         gui->main->activateWindow();
@@ -66,7 +66,8 @@ private slots:
         QCOMPARE(entries(dlg->Combo_Spunmute), QStringList{"QT/DQT"});
         QCOMPARE(entries(dlg->Combo_BCL), (QStringList{"Off", "Carrier", "QT/DQY"}));
         QVERIFY(dlg->Combo_Encode->isEnabled());
-        QCOMPARE(dlg->Combo_Encode->palette().color(QPalette::Base), dlg->palette().color(QPalette::Base));
+        QCOMPARE(dlg->Combo_Encode->palette().color(QPalette::Base),
+                 dlg->palette().color(QPalette::Base));
         test::shot(gui->main.get(), "dialog_en_normal");
     }
 
@@ -326,7 +327,8 @@ private slots:
         open(11);
         QVERIFY(!dlg->Combo_Encode->isEnabled());
         QCOMPARE(dlg->Combo_Encode->currentText(), QString("无"));
-        QCOMPARE(entries(dlg->Combo_Spunmute), (QStringList{"载波", "载波 + 可选信令", "载波或可选信令"}));
+        QCOMPARE(entries(dlg->Combo_Spunmute),
+                 (QStringList{"载波", "载波 + 可选信令", "载波或可选信令"}));
         QCOMPARE(entries(dlg->Combo_BCL), (QStringList{"关", "载波", "可选信令"}));
         test::shot(gui->main.get(), "dialog_zh_receive_only");
     }

@@ -28,7 +28,7 @@ class ChannelGridTest : public QObject {
     }
     void type(const QString& text) {
         QWidget* editor = grid->Text_Edit->isVisible() ? static_cast<QWidget*>(grid->Text_Edit)
-                                                        : grid->Combo_edit->lineEdit();
+                                                       : grid->Combo_edit->lineEdit();
         QTest::keyClicks(editor, text);
     }
     void erase() {
@@ -36,7 +36,7 @@ class ChannelGridTest : public QObject {
     }
     void enter() {
         QWidget* editor = grid->Text_Edit->isVisible() ? static_cast<QWidget*>(grid->Text_Edit)
-                                                        : grid->Combo_edit->lineEdit();
+                                                       : grid->Combo_edit->lineEdit();
         QTest::keyClick(editor, Qt::Key_Return);
     }
     QString cell(int r, int c) { return grid->MSF_chann->item(r, c)->text(); }
@@ -51,7 +51,7 @@ class ChannelGridTest : public QObject {
         grid->refreshAll();
     }
 
-private slots:
+  private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
         grid = gui->window<frm_chann>("frm_chann");
@@ -62,9 +62,9 @@ private slots:
     void opensAtStartupWithHeaderCaptionAndDefaults() {
         QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  1 ]"));
         QCOMPARE(gui->state->CurrentChannel, 1);
-        const QStringList header = {" Channel ", "RX Frequency", "TX Frequency", "CTCSS/DCS Dec",
-                                    "CTCSS/DCS Enc", "TX Power", "  W/N  ", "Scan_Add",
-                                    " OptSingal ", " PTT-ID"};
+        const QStringList header = {
+            " Channel ", "RX Frequency", "TX Frequency", "CTCSS/DCS Dec", "CTCSS/DCS Enc",
+            "TX Power",  "  W/N  ",      "Scan_Add",     " OptSingal ",   " PTT-ID"};
         for (int c = 0; c < 10; ++c) QCOMPARE(cell(0, c), header[c]);
         QCOMPARE(cell(5, 3), QString("   D754I   "));
         QCOMPARE(cell(16, 0), QString("16"));
@@ -100,8 +100,8 @@ private slots:
         QVERIFY(grid->Text_Edit->isVisible());
         type("145.5");
         clickCell(4, 0);
-        QCOMPARE(row(3), (std::vector<int>{0x00, 0x00, 0x55, 0x14, 0x00, 0x00, 0x55, 0x14, 0xFF, 0xFF,
-                                           0xFF, 0xFF, 0x00, 0xBF, 0xB0, 0xF8}));
+        QCOMPARE(row(3), (std::vector<int>{0x00, 0x00, 0x55, 0x14, 0x00, 0x00, 0x55, 0x14, 0xFF,
+                                           0xFF, 0xFF, 0xFF, 0x00, 0xBF, 0xB0, 0xF8}));
         QVERIFY(scanBit(gui->image(), 3));
         QCOMPARE(cell(3, 1), QString("145.50000"));
         QCOMPARE(cell(3, 2), QString("145.50000"));
@@ -168,7 +168,8 @@ private slots:
         clickCell(4, 2);
         type("450");
         clickCell(5, 0);
-        QCOMPARE(gui->messages->lastText(), QString("Please input the receive frequency in advance."));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Please input the receive frequency in advance."));
         QCOMPARE(row(4), std::vector<int>(16, 0xFF));
         QCOMPARE(cell(4, 2), QString());
     }
@@ -373,8 +374,8 @@ private slots:
 
         gui->image()(23, 14) = 0x05;
         QTest::mouseClick(grid->Command_def, Qt::LeftButton);
-        QCOMPARE(row(1), (std::vector<int>{0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45, 0x9E, 0x02,
-                                           0x9E, 0x02, 0x00, 0xBF, 0xB0, 0xF8}));
+        QCOMPARE(row(1), (std::vector<int>{0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45, 0x9E,
+                                           0x02, 0x9E, 0x02, 0x00, 0xBF, 0xB0, 0xF8}));
         QCOMPARE(gui->image()(23, 14), 0x05);  // scan bits are left as they are
         QCOMPARE(gui->image()(30, 3), 0x42);
         QCOMPARE(cell(1, 7), QString("Yes"));
@@ -394,7 +395,8 @@ private slots:
         grid->subWindow()->resize(grid->subWindow()->width(), 200);
         clickCell(2, 1);
         QVERIFY(grid->Text_Edit->isVisible());
-        grid->MSF_chann->verticalScrollBar()->setValue(grid->MSF_chann->verticalScrollBar()->maximum());
+        grid->MSF_chann->verticalScrollBar()->setValue(
+            grid->MSF_chann->verticalScrollBar()->maximum());
         QVERIFY(!grid->Text_Edit->isVisible());
     }
 

@@ -18,8 +18,9 @@ AppState started() {
 }  // namespace
 
 TEST(ChannelFields, ReadModifyWriteTouchesOnlyTheFieldsBits) {
-    const Field fields[] = {ch::Compander, ch::OptSig, ch::BusyLockout, ch::SpUnmute, ch::Wide,
-                            ch::HighPower, ch::BeatShift, ch::PttId, ch::AutodialMemory};
+    const Field fields[] = {ch::Compander, ch::OptSig, ch::BusyLockout,
+                            ch::SpUnmute,  ch::Wide,   ch::HighPower,
+                            ch::BeatShift, ch::PttId,  ch::AutodialMemory};
     for (const Field& f : fields) {
         for (int background : {0x00, 0xFF, 0xA5, 0x5A}) {
             Image im;
@@ -93,9 +94,9 @@ TEST(GridToneText, FollowsTheDisplayRule) {
     EXPECT_EQ(gridToneText(s, 0x9E, 0x02, false), "67.0");
     EXPECT_EQ(gridToneText(s, 0x75, 0x03, false), "88.5");
     EXPECT_EQ(gridToneText(s, 0xE8, 0x03, false), "100.0");
-    EXPECT_EQ(gridToneText(s, 0x01, 0x00, false), "0.1");      // any high byte below 10 is CTCSS
+    EXPECT_EQ(gridToneText(s, 0x01, 0x00, false), "0.1");  // any high byte below 10 is CTCSS
     EXPECT_EQ(gridToneText(s, 0xEC, 0xA9, false), "   D754I   ");  // table text as stored
-    EXPECT_EQ(gridToneText(s, 0x00, 0x0A, false), "");         // no match
+    EXPECT_EQ(gridToneText(s, 0x00, 0x0A, false), "");             // no match
     EXPECT_EQ(gridToneText(s, 0xFF, 0xFF, true), "无");
 }
 

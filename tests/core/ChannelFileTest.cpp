@@ -33,7 +33,8 @@ TEST(ChannelFile, BrokenTextLeavesTheImageUntouched) {
     im(5, 5) = 42;
     const Image before = im;
     std::string good = channelFileText(Image{});
-    EXPECT_EQ(loadChannelFileText(good.substr(0, good.size() / 2), im).kind, NumberListError::TooShort);
+    EXPECT_EQ(loadChannelFileText(good.substr(0, good.size() / 2), im).kind,
+              NumberListError::TooShort);
     std::string bad = good;
     bad.replace(bad.find(" 0 ", 68 * 3), 3, " x ");
     const NumberListError e = loadChannelFileText(bad, im);
@@ -55,7 +56,8 @@ TEST(FileNames, SuffixAndCharacterChecks) {
     EXPECT_EQ(name, "spaced name.chann");
     for (const char* wrong : {"abc.Chann", "abc.chann.txt", "abcdefg", "abc", "", ".chan"})
         EXPECT_EQ(checkFileName(wrong, ".chann", nullptr), NameCheck::WrongSuffix) << wrong;
-    for (const char* invalid : {"my#file.chann", "a$b.chann", "*.chann", "a/b.chann", "a\\b.chann", "#"})
+    for (const char* invalid :
+         {"my#file.chann", "a$b.chann", "*.chann", "a/b.chann", "a\\b.chann", "#"})
         EXPECT_EQ(checkFileName(invalid, ".chann", nullptr), NameCheck::InvalidName) << invalid;
     EXPECT_EQ(checkFileName("x.adj", ".adj", nullptr), NameCheck::Ok);
     EXPECT_EQ(checkFileName("x.Adj", ".adj", nullptr), NameCheck::WrongSuffix);

@@ -25,6 +25,7 @@ void expectRow(const Image& im, int row, std::initializer_list<int> bytes) {
 }
 }  // namespace
 
+// clang-format off
 TEST(DefaultImage, SettingsRowsAreByteExact) {
     AppState s = started();
     const Image& im = s.RadioImage;
@@ -80,6 +81,7 @@ TEST(DefaultImage, ChannelRowsAreByteExact) {
     EXPECT_EQ(s.ToneNames[*findTone(s, s.RadioImage(1, 8), s.RadioImage(1, 9))], " 67.0    ");
 }
 
+// clang-format on
 TEST(DefaultImage, ChannelDefaultsRewriteChannelRowsOnly) {
     AppState s = started();
     Image im = s.RadioImage;

@@ -17,7 +17,8 @@ TEST(FrequencyToText, DecodesPackedDigits) {
 
 TEST(FrequencyToText, NibblesAboveNineKeepTheirFaceValue) {
     // 0xA in the 100 MHz place is worth 1000 MHz: the text simply grows.
-    EXPECT_EQ(frequencyToText(BcdBytes{0x00, 0x00, 0x00, 0xA0}), "100000000");  // padded as any 4-character text
+    EXPECT_EQ(frequencyToText(BcdBytes{0x00, 0x00, 0x00, 0xA0}),
+              "100000000");  // padded as any 4-character text
     EXPECT_EQ(frequencyToText(BcdBytes{0xFF, 0xFF, 0xFF, 0xFF}), "1666.66665");
 }
 

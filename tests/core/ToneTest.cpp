@@ -5,7 +5,7 @@
 using namespace nv;
 
 class Tones : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { buildToneTables(s); }
     AppState s;
 };
@@ -31,8 +31,8 @@ TEST_F(Tones, TableHas206EntriesInOrderWithTheirBlanks) {
 
 TEST_F(Tones, CodesFollowTheirClass) {
     EXPECT_EQ(toneCodeOf(s, 0), (ToneCode{0xFF, 0xFF}));
-    EXPECT_EQ(toneCodeOf(s, 1), (ToneCode{0x9E, 0x02}));  // 67.0 Hz = 670
-    EXPECT_EQ(toneCodeOf(s, 40), (ToneCode{0x13, 0x28}));  // D023N
+    EXPECT_EQ(toneCodeOf(s, 1), (ToneCode{0x9E, 0x02}));    // 67.0 Hz = 670
+    EXPECT_EQ(toneCodeOf(s, 40), (ToneCode{0x13, 0x28}));   // D023N
     EXPECT_EQ(toneCodeOf(s, 205), (ToneCode{0xEC, 0xA9}));  // D754I
     for (int k = 0; k < 83; ++k) {
         ToneCode normal = toneCodeOf(s, 40 + k), inverted = toneCodeOf(s, 123 + k);

@@ -37,7 +37,8 @@ class ChannelFileDialogTest : public QObject {
     }
     template <class D>
     D* openDialog(const QString& name) {
-        gui->state->CurrentFilePath = path("start.chann").toStdString();  // starts in the temp folder
+        gui->state->CurrentFilePath =
+            path("start.chann").toStdString();  // starts in the temp folder
         auto* d = gui->main->openChild<D>();
         d->Text1->setText(name);
         return d;
@@ -53,7 +54,7 @@ class ChannelFileDialogTest : public QObject {
     }
     QByteArray canonical(const Image& im) { return QByteArray::fromStdString(channelFileText(im)); }
 
-private slots:
+  private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
         dir = std::make_unique<QTemporaryDir>();
@@ -85,7 +86,8 @@ private slots:
         gui->image()(60, 3) = 5;
         gui->image()(10, 25) = 6;
         load("start.chann");
-        QCOMPARE(gui->messages->lastText(), QString("Succeed fold the channel parameter from file."));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Succeed fold the channel parameter from file."));
         QVERIFY(!gui->main->child("Form_open_chann"));
         for (int r = 0; r < 54; ++r)
             for (int c = 0; c < 22; ++c) QCOMPARE(gui->image()(r, c), saved(r, c));
@@ -107,7 +109,8 @@ private slots:
             writeFile(name, variant);
             gui->image() = Image{};
             load(name);
-            QCOMPARE(gui->messages->lastText(), QString("Succeed fold the channel parameter from file."));
+            QCOMPARE(gui->messages->lastText(),
+                     QString("Succeed fold the channel parameter from file."));
             for (int r = 0; r < 54; ++r)
                 for (int c = 0; c < 22; ++c) QCOMPARE(gui->image()(r, c), im(r, c));
         }
@@ -157,13 +160,19 @@ private slots:
         QDir(dir->path()).mkdir("folder.chann");
         const Image before = gui->image();
         const QList<std::pair<QString, QString>> cases = {
-            {"short.chann", "The channel parameter file is incomplete: it holds 594 values, 1188 are needed."},
+            {"short.chann",
+             "The channel parameter file is incomplete: it holds 594 values, 1188 are needed."},
             {"letters.chann", "The channel parameter file has an invalid value \"q\" in line 3."},
-            {"big.chann", "The channel parameter file has the value 300 in line 6, outside 0 to 255."},
-            {"negative.chann", "The channel parameter file has the value -1 in line 8, outside 0 to 255."},
-            {"empty.chann", "The channel parameter file is incomplete: it holds 0 values, 1188 are needed."},
-            {"missing.chann", "The channel parameter file cannot be opened: " + path("missing.chann") + " does not exist"},
-            {"folder.chann", "The channel parameter file cannot be opened: " + path("folder.chann") + " is a folder"},
+            {"big.chann",
+             "The channel parameter file has the value 300 in line 6, outside 0 to 255."},
+            {"negative.chann",
+             "The channel parameter file has the value -1 in line 8, outside 0 to 255."},
+            {"empty.chann",
+             "The channel parameter file is incomplete: it holds 0 values, 1188 are needed."},
+            {"missing.chann", "The channel parameter file cannot be opened: " +
+                                  path("missing.chann") + " does not exist"},
+            {"folder.chann", "The channel parameter file cannot be opened: " +
+                                 path("folder.chann") + " is a folder"},
         };
         for (const auto& [name, message] : cases) {
             auto* d = load(name);
@@ -175,7 +184,8 @@ private slots:
         gui->main->Language_chn_Click();
         load("big.chann");
         QCOMPARE(gui->messages->lastTitle(), QString("操作提示"));
-        QCOMPARE(gui->messages->lastText(), QString("信道参数文件第 6 行的数值 300 超出 0 到 255 的范围 ！"));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("信道参数文件第 6 行的数值 300 超出 0 到 255 的范围 ！"));
     }
 
     void unreadableFileIsRefused() {
@@ -184,7 +194,8 @@ private slots:
         const Image before = gui->image();
         test::AsUnprivilegedUser user;
         load("locked.chann");
-        QVERIFY(gui->messages->lastText().startsWith("The channel parameter file cannot be opened: "));
+        QVERIFY(
+            gui->messages->lastText().startsWith("The channel parameter file cannot be opened: "));
         QCOMPARE(gui->image(), before);
     }
 
@@ -200,7 +211,8 @@ private slots:
             QCOMPARE(d->directory(), QDir(path("ro")).canonicalPath());
             d->Text1->setText("old.chann");
             QTest::mouseClick(d->Command_enter, Qt::LeftButton);
-            QVERIFY(gui->messages->lastText().startsWith("The channel parameter could not be stored: "));
+            QVERIFY(gui->messages->lastText().startsWith(
+                "The channel parameter could not be stored: "));
             QCOMPARE(gui->main->child("Form_save_chann"), d);
         }
         QFile::setPermissions(path("ro"), QFile::permissions(path("ro")) | QFileDevice::WriteOwner);
@@ -229,7 +241,8 @@ private slots:
 
         QListWidgetItem* sub = d->Dir1->findItems("sub", Qt::MatchEndsWith).value(0);
         QVERIFY(sub);
-        QTest::mouseClick(d->Dir1->viewport(), Qt::LeftButton, {}, d->Dir1->visualItemRect(sub).center());
+        QTest::mouseClick(d->Dir1->viewport(), Qt::LeftButton, {},
+                          d->Dir1->visualItemRect(sub).center());
         QCOMPARE(d->directory(), QDir(path("sub")).canonicalPath());
         QCOMPARE(d->File1->count(), 1);
         QCOMPARE(d->Drive1->itemData(0).toString(), QString("/"));

@@ -33,14 +33,15 @@ class CliTest : public QObject {
         QProcess p;
         p.start(bin("nv742-cli"), args);
         p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     QByteArray read(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-private slots:
+  private slots:
     void cleanup() {
         if (server.state() != QProcess::NotRunning) stopServer();
     }
@@ -57,7 +58,8 @@ private slots:
 
         // Change a channel in the file and write it back.
         nv::Image im;
-        QCOMPARE(nv::loadChannelFileText(read(file).toStdString(), im).kind, nv::NumberListError::None);
+        QCOMPARE(nv::loadChannelFileText(read(file).toStdString(), im).kind,
+                 nv::NumberListError::None);
         im(2, 3) = 0x47;
         im(50, 0) = 0x41;  // above row 48: never written
         QFile f(file);
@@ -70,7 +72,8 @@ private slots:
         QVERIFY(r.err.contains("Complete writing Data to the transceiver."));
         stopServer();
         nv::Image radio;
-        QCOMPARE(nv::loadChannelFileText(read(memory).toStdString(), radio).kind, nv::NumberListError::None);
+        QCOMPARE(nv::loadChannelFileText(read(memory).toStdString(), radio).kind,
+                 nv::NumberListError::None);
         QCOMPARE(int(radio(2, 3)), 0x47);
         QVERIFY(radio(50, 0) != 0x41);
     }
@@ -82,7 +85,7 @@ private slots:
         QCOMPARE(r.code, 0);
         const QString text = QString::fromLatin1(read(trace));
         QVERIFY(text.contains(" TX 02 50 4E 56 37 34 32 03\n"));  // the program-mode entry
-        QVERIFY(text.contains(" RX AA 4E 56 37 34 32 55 BB"));     // the identification
+        QVERIFY(text.contains(" RX AA 4E 56 37 34 32 55 BB"));    // the identification
         QVERIFY(text.contains(" TX 06 45\n"));  // the last acknowledge and the end byte
         QVERIFY(text.contains("-- open COM1 ok"));
     }
@@ -124,7 +127,8 @@ private slots:
         nv::Image im;
         for (int r = 0; r < 54; ++r)
             for (int c = 0; c < 16; ++c) im(r, c) = 0xFF;
-        const int channel1[16] = {0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45, 0x9E, 0x02, 0x00, 0x00, 0x02, 0x8F, 0xB1, 0xF8};
+        const int channel1[16] = {0x00, 0x25, 0x00, 0x45, 0x00, 0x25, 0x00, 0x45,
+                                  0x9E, 0x02, 0x00, 0x00, 0x02, 0x8F, 0xB1, 0xF8};
         for (int c = 0; c < 16; ++c) im(1, c) = static_cast<nv::Int16>(channel1[c]);
         im(23, 14) = 0x01;
         im(23, 15) = 0x00;
@@ -137,8 +141,10 @@ private slots:
         QCOMPARE(r.code, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 17);
-        QCOMPARE(lines[0], QString("Channel\tRX Frequency\tTX Frequency\tCTCSS/DCS Dec\tCTCSS/DCS Enc\tTX Power\tW/N\tScan_Add\tOptSingal\tPTT-ID"));
-        QCOMPARE(lines[1], QString("1\t450.02500\t450.02500\t67.0\tNone\tLow\tNarrow\tYes\tDTMF\tON"));
+        QCOMPARE(lines[0], QString("Channel\tRX Frequency\tTX Frequency\tCTCSS/DCS Dec\tCTCSS/DCS "
+                                   "Enc\tTX Power\tW/N\tScan_Add\tOptSingal\tPTT-ID"));
+        QCOMPARE(lines[1],
+                 QString("1\t450.02500\t450.02500\t67.0\tNone\tLow\tNarrow\tYes\tDTMF\tON"));
         QCOMPARE(lines[2], QString("2\t\t\t\t\t\t\t\t\t"));
     }
 };

@@ -24,7 +24,7 @@ using namespace nv;
 class EndToEndTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void readEditWriteSaveLoad() {
         VirtualRadio radio;
         PtyServer server(radio);
@@ -53,16 +53,19 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 10000);
             QCOMPARE(messages.lastText(), QString("Complete reading the data from transceiver."));
             const VirtualRadio::Memory before = radio.memory;  // the radio is idle now
-            for (int a = 0; a < 1024; ++a) QCOMPARE(int(state.RadioImage(a / 16, a % 16)), int(before[a]));
+            for (int a = 0; a < 1024; ++a)
+                QCOMPARE(int(state.RadioImage(a / 16, a % 16)), int(before[a]));
 
             // Edit channel 2's receive frequency in the grid.
             auto* grid = qobject_cast<frm_chann*>(main.child("frm_chann"));
             QTRY_VERIFY(!main.child("Form_Comm_Read"));
             QTableWidget* t = grid->MSF_chann;
-            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(2, 1)).center());
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                              t->visualRect(t->model()->index(2, 1)).center());
             grid->Text_Edit->selectAll();
             QTest::keyClicks(grid->Text_Edit, "447.5");
-            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(3, 0)).center());
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                              t->visualRect(t->model()->index(3, 0)).center());
             QCOMPARE(int(state.RadioImage(2, 2)), 0x75);
             QCOMPARE(int(state.RadioImage(2, 3)), 0x44);
 
@@ -91,7 +94,8 @@ private slots:
         }
         stop = true;
         serving.join();
-        for (int a = 0; a < 49 * 16; ++a) QCOMPARE(int(radio.memory[a]), int(state.RadioImage(a / 16, a % 16)));
+        for (int a = 0; a < 49 * 16; ++a)
+            QCOMPARE(int(radio.memory[a]), int(state.RadioImage(a / 16, a % 16)));
         QCOMPARE(radio.writesStored, 49);
     }
 };

@@ -10,9 +10,11 @@ using namespace nv;
 using test::SimLink;
 
 namespace {
-std::vector<int> values(const std::vector<test::LineByte>& bytes, std::size_t from, std::size_t count) {
+std::vector<int> values(const std::vector<test::LineByte>& bytes, std::size_t from,
+                        std::size_t count) {
     std::vector<int> v;
-    for (std::size_t i = from; i < from + count && i < bytes.size(); ++i) v.push_back(bytes[i].value);
+    for (std::size_t i = from; i < from + count && i < bytes.size(); ++i)
+        v.push_back(bytes[i].value);
     return v;
 }
 std::vector<int> entry() { return {0x02, 'P', 'N', 'V', '7', '4', '2', 0x03}; }
@@ -34,7 +36,8 @@ TEST(ReadLink, ReadsTheWholeMemoryByteForByte) {
     link.engine.startButton();
     link.run(5000);
 
-    ASSERT_EQ(link.view.messages, std::vector<std::string>{"Complete reading the data from transceiver."});
+    ASSERT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete reading the data from transceiver."});
     EXPECT_TRUE(link.view.doneTitles[0]);
     EXPECT_TRUE(link.engine.TransferDone);
     EXPECT_FALSE(link.engine.Busy);
@@ -51,7 +54,9 @@ TEST(ReadLink, ReadsTheWholeMemoryByteForByte) {
     std::size_t i = 9;
     for (int n = 1; n <= 16; ++n) {
         const int address = (n - 1) * 64;
-        EXPECT_EQ(values(sent, i, 5), (std::vector<int>{0x52, address / 256, address % 256, 0x40, 0x06})) << n;
+        EXPECT_EQ(values(sent, i, 5),
+                  (std::vector<int>{0x52, address / 256, address % 256, 0x40, 0x06}))
+            << n;
         i += 5;
     }
     EXPECT_EQ(values(sent, i, 1), std::vector<int>{0x45});
@@ -64,8 +69,8 @@ TEST(ReadLink, ReadsTheWholeMemoryByteForByte) {
     EXPECT_EQ(link.state.ReplyTable(2, 1), 0x52);
     EXPECT_EQ(link.state.ReplyTable(2, 3), 0x40);
 
-    EXPECT_EQ(link.view.progress,
-              (std::vector<int>{0, 11, 17, 23, 29, 35, 41, 47, 52, 58, 64, 70, 76, 82, 88, 94, 100}));
+    EXPECT_EQ(link.view.progress, (std::vector<int>{0, 11, 17, 23, 29, 35, 41, 47, 52, 58, 64, 70,
+                                                    76, 82, 88, 94, 100}));
     ASSERT_EQ(link.view.labels.size(), 17u);
     EXPECT_EQ(link.view.labels[0], "Connecting with transceiver. ");
     EXPECT_EQ(link.view.labels[1], "Reading 2 Data Block");
@@ -115,8 +120,10 @@ TEST(ReadLink, RadioStoppingAfterBlockNineRestartsFromRequestOne) {
     for (const auto& b : link.port.sent)
         if (b.value == 0x52 && ++requests == 10) tenthRequest = b.at;
     EXPECT_EQ(entries[1], tenthRequest + 1000 + 1000 + 15);
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete reading the data from transceiver."});
-    for (int a = 0; a < 1024; ++a) ASSERT_EQ(link.state.RadioImage(a / 16, a % 16), link.radio.memory[a]);
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete reading the data from transceiver."});
+    for (int a = 0; a < 1024; ++a)
+        ASSERT_EQ(link.state.RadioImage(a / 16, a % 16), link.radio.memory[a]);
     EXPECT_EQ(link.port.opens, 2);
 }
 
@@ -188,7 +195,8 @@ TEST(LinkRetries, StartDuringATransferRestartsWithFreshRetries) {
     EXPECT_FALSE(link.engine.DataPhase);
     link.run(10000);
     EXPECT_EQ(link.entryTimes().size(), 2u);
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete writing Data to the transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete writing Data to the transceiver."});
 }
 
 TEST(LinkPort, AFailedOpenShowsThePortMessageWithItsReason) {
@@ -208,12 +216,15 @@ TEST(LinkPort, AFailedOpenShowsThePortMessageWithItsReason) {
 
     link.state.LanguageChinese = true;
     link.engine.startButton();
-    EXPECT_EQ(link.view.messages[1], "通讯端口打开错误，请正确设置通讯端口 ！\nCOM3 没有对应的串口设备。");
+    EXPECT_EQ(link.view.messages[1],
+              "通讯端口打开错误，请正确设置通讯端口 ！\nCOM3 没有对应的串口设备。");
 }
 
 TEST(LinkPort, ProblemsNameTheDeviceAndWhatToDo) {
-    EXPECT_EQ(describePortProblem({PortProblem::PermissionDenied, "/dev/ttyUSB0", "dialout"}, 2, false),
-              "/dev/ttyUSB0: permission denied; the user must be in the group that owns the device (dialout).");
+    EXPECT_EQ(
+        describePortProblem({PortProblem::PermissionDenied, "/dev/ttyUSB0", "dialout"}, 2, false),
+        "/dev/ttyUSB0: permission denied; the user must be in the group that owns the device "
+        "(dialout).");
     EXPECT_EQ(describePortProblem({PortProblem::Busy, "/dev/ttyUSB0", ""}, 2, false),
               "/dev/ttyUSB0: the device is busy; another program holds it.");
 }
@@ -224,7 +235,8 @@ TEST(LinkCancel, CancelWhileBusyWarnsAndTheTransferGoesOn) {
     link.engine.startButton();
     link.run(100);
     EXPECT_FALSE(link.engine.cancelButton());
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Read-write operating，don't close the window. ,"});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Read-write operating，don't close the window. ,"});
     link.run(5000);
     EXPECT_EQ(link.view.messages.back(), "Complete reading the data from transceiver.");
     EXPECT_TRUE(link.engine.cancelButton());
@@ -242,14 +254,17 @@ TEST(WriteLink, WritesRowsZeroTo48AndNothingAbove) {
     link.engine.startButton();
     link.run(10000);
 
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete writing Data to the transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete writing Data to the transceiver."});
     EXPECT_TRUE(link.view.doneTitles[0]);
     EXPECT_EQ(link.state.RadioImage, imageBefore);
-    for (int a = 0; a < 49 * 16; ++a) ASSERT_EQ(link.radio.memory[a], link.state.RadioImage(a / 16, a % 16)) << a;
+    for (int a = 0; a < 49 * 16; ++a)
+        ASSERT_EQ(link.radio.memory[a], link.state.RadioImage(a / 16, a % 16)) << a;
     for (int a = 49 * 16; a < 1024; ++a) ASSERT_EQ(link.radio.memory[a], radioBefore[a]) << a;
 
     const auto& sent = link.port.sent;
-    EXPECT_EQ(values(sent, 0, 9), (std::vector<int>{0x02, 'P', 'N', 'V', '7', '4', '2', 0x03, 0x06}));
+    EXPECT_EQ(values(sent, 0, 9),
+              (std::vector<int>{0x02, 'P', 'N', 'V', '7', '4', '2', 0x03, 0x06}));
     ASSERT_EQ(sent.size(), 9u + 49 * 20 + 1);
     for (int r = 0; r <= 48; ++r) {
         const std::size_t at = 9 + static_cast<std::size_t>(r) * 20;
@@ -275,7 +290,8 @@ TEST(WriteLink, TheWindowClosesHalfASecondAfterCompletion) {
     long long endAt = -1;
     while (endAt < 0 && link.clock.now < 10000) {
         link.run(1);
-        if (!link.port.sent.empty() && link.port.sent.back().value == 0x45 && link.engine.TransferDone)
+        if (!link.port.sent.empty() && link.port.sent.back().value == 0x45 &&
+            link.engine.TransferDone)
             endAt = link.port.sent.back().at;
     }
     link.run(2000);
@@ -291,7 +307,8 @@ TEST(WriteLink, AnAcknowledgeBeforeTheFrameIsSentIsDropped) {
     link.port.arrive({0x06});
     EXPECT_EQ(link.engine.BlockCounter, 4);
     link.run(10000);
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete writing Data to the transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete writing Data to the transceiver."});
     EXPECT_EQ(link.radio.writesStored, 49);
 }
 
@@ -307,7 +324,8 @@ TEST(WriteLink, ARestartAfterATimeOutSendsFromRowZero) {
     ASSERT_EQ(w.size(), 5u + 49u);
     EXPECT_EQ(w[4], 0x40);
     EXPECT_EQ(w[5], 0x00);  // the second session starts again at row 0
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete writing Data to the transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete writing Data to the transceiver."});
 }
 
 TEST(WriteLink, AWrongAcknowledgeIsDroppedAndEndsInATimeOut) {
@@ -318,5 +336,6 @@ TEST(WriteLink, AWrongAcknowledgeIsDroppedAndEndsInATimeOut) {
     link.engine.startButton();
     link.run(15000);
     EXPECT_EQ(link.entryTimes().size(), 2u);
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Complete writing Data to the transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete writing Data to the transceiver."});
 }

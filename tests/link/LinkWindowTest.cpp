@@ -27,9 +27,11 @@ class LinkWindowTest : public QObject {
         main->runCommand(item);
         return qobject_cast<W*>(main->child(MDImain::windowName(W::staticMetaObject)));
     }
-    void waitForMessage(int count) { QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() >= count, 10000); }
+    void waitForMessage(int count) {
+        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() >= count, 10000);
+    }
 
-private slots:
+  private slots:
     void init() {
         state = std::make_unique<AppState>();
         directory = std::make_unique<PortDirectory>();
@@ -69,8 +71,10 @@ private slots:
         if (!shotTaken) test::shot(main.get(), "read_en_busy");
         waitForMessage(1);
         QCOMPARE(messages->messages[0].title, QString("Operate Prompt"));
-        QCOMPARE(messages->messages[0].text, QString("Complete reading the data from transceiver."));
-        for (int a = 0; a < 1024; ++a) QCOMPARE(int(state->RadioImage(a / 16, a % 16)), int(line->radio.memory[a]));
+        QCOMPARE(messages->messages[0].text,
+                 QString("Complete reading the data from transceiver."));
+        for (int a = 0; a < 1024; ++a)
+            QCOMPARE(int(state->RadioImage(a / 16, a % 16)), int(line->radio.memory[a]));
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull() || !alive->isVisible(), 1000);
         QTRY_VERIFY(!main->child("Form_Comm_Read"));
     }
@@ -82,12 +86,14 @@ private slots:
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
         QCOMPARE(messages->messages.size(), 1);
         QCOMPARE(messages->messages[0].title, QString("Operate prompt"));
-        QCOMPARE(messages->messages[0].text, QString("Read-write operating，don't close the window. ,"));
+        QCOMPARE(messages->messages[0].text,
+                 QString("Read-write operating，don't close the window. ,"));
         QCOMPARE(main->child("Form_Comm_Read"), w);
         w->subWindow()->close();  // the frame's close button acts as Cancel
         QCOMPARE(messages->messages.size(), 2);
         waitForMessage(3);
-        QCOMPARE(messages->messages[2].text, QString("Complete reading the data from transceiver."));
+        QCOMPARE(messages->messages[2].text,
+                 QString("Complete reading the data from transceiver."));
     }
 
     void cancelWhenIdleCloses() {
@@ -117,7 +123,8 @@ private slots:
         QCOMPARE(w->Label_tr_count->text(), QString("Complete writing Data "));
         QTRY_VERIFY_WITH_TIMEOUT(!main->child("Form_Comm_Write"), 2000);
         QVERIFY(sinceDone.elapsed() >= 400);
-        for (int a = 0; a < 49 * 16; ++a) QCOMPARE(int(line->radio.memory[a]), int(state->RadioImage(a / 16, a % 16)));
+        for (int a = 0; a < 49 * 16; ++a)
+            QCOMPARE(int(line->radio.memory[a]), int(state->RadioImage(a / 16, a % 16)));
     }
 
     void theWindowHoldingThePortMakesTheOtherFail() {
@@ -128,12 +135,14 @@ private slots:
         QTRY_VERIFY(r->engine().Busy);
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QCOMPARE(messages->messages.size(), 1);
-        QCOMPARE(messages->messages[0].text,
-                 QString("Communication port is error, please setting right communication port . ！\n"
-                         "virtual radio: the device is busy; another program holds it."));
+        QCOMPARE(
+            messages->messages[0].text,
+            QString("Communication port is error, please setting right communication port . ！\n"
+                    "virtual radio: the device is busy; another program holds it."));
         QVERIFY(state->PortOpenFailed);
         waitForMessage(2);
-        QCOMPARE(messages->messages[1].text, QString("Complete reading the data from transceiver."));
+        QCOMPARE(messages->messages[1].text,
+                 QString("Complete reading the data from transceiver."));
     }
 
     void ctrlRReplacesARunningReadWindow() {
@@ -149,7 +158,8 @@ private slots:
         QVERIFY(!fresh->engine().Busy);
         QTest::mouseClick(fresh->Command_start, Qt::LeftButton);  // the port was released
         waitForMessage(1);
-        QCOMPARE(messages->messages[0].text, QString("Complete reading the data from transceiver."));
+        QCOMPARE(messages->messages[0].text,
+                 QString("Complete reading the data from transceiver."));
     }
 
     void chineseWindows() {

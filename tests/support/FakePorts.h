@@ -17,7 +17,7 @@ struct FakePortWorld {
 };
 
 class FakePort : public SerialPort {
-public:
+  public:
     explicit FakePort(std::shared_ptr<FakePortWorld> world) : world_(std::move(world)) {}
     bool open(int port, PortProblem& problem) override {
         world_->attempts.push_back(port);
@@ -34,7 +34,7 @@ public:
     void discardOutput() override {}
     void close() override { open_ = false; }
 
-private:
+  private:
     std::shared_ptr<FakePortWorld> world_;
     bool open_ = false;
 };

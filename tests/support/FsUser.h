@@ -8,7 +8,7 @@
 namespace nv::test {
 
 class AsUnprivilegedUser {
-public:
+  public:
     AsUnprivilegedUser() : wasRoot_(::geteuid() == 0) {
         if (wasRoot_) {
             ::setfsgid(65534);
@@ -24,7 +24,7 @@ public:
     AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
     AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
 
-private:
+  private:
     bool wasRoot_;
 };
 

@@ -14,7 +14,7 @@ struct RecordedMessage {
 };
 
 class MessageRecorder {
-public:
+  public:
     MessageRecorder() {
         setMessageHandler([this](QWidget*, const QString& title, const QString& text) {
             messages.push_back({title, text});

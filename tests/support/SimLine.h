@@ -14,9 +14,11 @@
 namespace nv::test {
 
 class FakeClock {
-public:
+  public:
     long long now = 0;  // ms
-    void at(long long when, std::function<void()> fn) { events_.emplace(std::make_pair(when, seq_++), std::move(fn)); }
+    void at(long long when, std::function<void()> fn) {
+        events_.emplace(std::make_pair(when, seq_++), std::move(fn));
+    }
     // Runs events in time order until `until` or until nothing is left.
     void runUntil(long long until) {
         while (!events_.empty() && events_.begin()->first.first <= until) {
@@ -30,22 +32,25 @@ public:
     }
     bool idle() const { return events_.empty(); }
 
-private:
+  private:
     std::map<std::pair<long long, long long>, std::function<void()>> events_;
     long long seq_ = 0;
 };
 
 class FakeTimers : public LinkTimers {
-public:
-    FakeTimers(FakeClock& clock, std::function<void(TimerId)> onTick) : clock_(clock), onTick_(std::move(onTick)) {}
+  public:
+    FakeTimers(FakeClock& clock, std::function<void(TimerId)> onTick)
+        : clock_(clock), onTick_(std::move(onTick)) {}
     void start(TimerId id, int interval) override {
         const int gen = ++generation_[id];
         schedule(id, interval, gen);
     }
     void stop(TimerId id) override { ++generation_[id]; }
-    bool active(TimerId id) const { return activeGen_.count(id) && activeGen_.at(id) == generation_.at(id); }
+    bool active(TimerId id) const {
+        return activeGen_.count(id) && activeGen_.at(id) == generation_.at(id);
+    }
 
-private:
+  private:
     void schedule(TimerId id, int interval, int gen) {
         activeGen_[id] = gen;
         clock_.at(clock_.now + interval, [this, id, interval, gen] {
@@ -67,7 +72,7 @@ struct LineByte {
 
 // A port with the virtual radio at the far end; the radio's answers arrive 1 ms later.
 class SimPort : public SerialPort {
-public:
+  public:
     SimPort(FakeClock& clock, VirtualRadio& radio) : clock_(clock), radio_(radio) {}
     bool open(int, PortProblem& problem) override {
         ++opens;
@@ -115,7 +120,7 @@ public:
     int opens = 0, closes = 0;
     std::vector<LineByte> sent;
 
-private:
+  private:
     FakeClock& clock_;
     VirtualRadio& radio_;
     bool open_ = false;
@@ -123,7 +128,7 @@ private:
 };
 
 class RecordingView : public LinkView {
-public:
+  public:
     explicit RecordingView(FakeClock& clock) : clock_(clock) {}
     void setProgress(int v) override { progress.push_back(v); }
     void setLabel(const std::string& t) override { labels.push_back(t); }
@@ -140,7 +145,7 @@ public:
     std::vector<bool> doneTitles;
     long long closedAt = -1;
 
-private:
+  private:
     FakeClock& clock_;
 };
 

@@ -10,12 +10,12 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "link/PortDirectory.h"
 #include "support/FakePorts.h"
 #include "support/MessageRecorder.h"
 #include "support/Shots.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
-#include "link/PortDirectory.h"
 #include "ui/MDImain.h"
 
 using namespace nv;
@@ -37,7 +37,7 @@ class MainWindowTest : public QObject {
     }
     QAction* item(const char* name) { return main->findChild<QAction*>(name); }
 
-private slots:
+  private slots:
     void cleanup() {
         main.reset();
         state.reset();
@@ -84,17 +84,36 @@ private slots:
     void everyMenuCaptionInChinese() {
         start({1});
         main->Language_chn_Click();
-        const std::pair<const char*, const char*> captions[] = {
-            {"File", "文件"}, {"File_New", "新建"}, {"File_Open", "打开"}, {"File_save", "保存"},
-            {"File_saveas", "另存为"}, {"File_exit", "退出"}, {"proc_type", "机型"}, {"Edit", "编辑"},
-            {"Channel_edit", "信道信息"}, {"Optional_edit", "可选功能"}, {"key_edit", "键设定"},
-            {"Scan_edit", "扫描信息"}, {"Dtmf_edit", "DTMF(双音多频)"}, {"Test_edit", "收音机编辑"},
-            {"eee", "--------------"}, {"Message_edit", "嵌入信息"}, {"Program", "编程"},
-            {"Prog_write", "向对讲机写入数据"}, {"Prog_test", "测试模式"}, {"Adjust", "调整"},
-            {"Adj_Txp", "发射功率调整"}, {"proc_setup", "端口设置"}, {"Other", "杂项"},
-            {"Language_Setup", "语言"}, {"Language_chn", "中文"}, {"Language_eng", "English"},
-            {"Menu_About", "关于"}, {"Menu_exit", "退出"}};
-        for (const auto& [name, caption] : captions) QCOMPARE(item(name)->text(), QString::fromUtf8(caption));
+        const std::pair<const char*, const char*> captions[] = {{"File", "文件"},
+                                                                {"File_New", "新建"},
+                                                                {"File_Open", "打开"},
+                                                                {"File_save", "保存"},
+                                                                {"File_saveas", "另存为"},
+                                                                {"File_exit", "退出"},
+                                                                {"proc_type", "机型"},
+                                                                {"Edit", "编辑"},
+                                                                {"Channel_edit", "信道信息"},
+                                                                {"Optional_edit", "可选功能"},
+                                                                {"key_edit", "键设定"},
+                                                                {"Scan_edit", "扫描信息"},
+                                                                {"Dtmf_edit", "DTMF(双音多频)"},
+                                                                {"Test_edit", "收音机编辑"},
+                                                                {"eee", "--------------"},
+                                                                {"Message_edit", "嵌入信息"},
+                                                                {"Program", "编程"},
+                                                                {"Prog_write", "向对讲机写入数据"},
+                                                                {"Prog_test", "测试模式"},
+                                                                {"Adjust", "调整"},
+                                                                {"Adj_Txp", "发射功率调整"},
+                                                                {"proc_setup", "端口设置"},
+                                                                {"Other", "杂项"},
+                                                                {"Language_Setup", "语言"},
+                                                                {"Language_chn", "中文"},
+                                                                {"Language_eng", "English"},
+                                                                {"Menu_About", "关于"},
+                                                                {"Menu_exit", "退出"}};
+        for (const auto& [name, caption] : captions)
+            QCOMPARE(item(name)->text(), QString::fromUtf8(caption));
         QVERIFY(!item("Prog_test")->isVisible());  // hidden items stay hidden
     }
 
@@ -107,8 +126,8 @@ private slots:
         QCOMPARE(state->BandHighMHz, 481.0);
         QCOMPARE(state->RadioImage(1, 3), 0x45);  // default image built
         QCOMPARE(state->AdjustImage(0, 9), 60);
-        const QStringList panels = {"State", "", "COM1", "  Version", "V13.10.25", "Band",
-                                    " 400-- 480 MHZ", ""};
+        const QStringList panels = {"State",     "",     "COM1",           "  Version",
+                                    "V13.10.25", "Band", " 400-- 480 MHZ", ""};
         for (int i = 0; i < 8; ++i) QCOMPARE(main->panelText(i + 1), panels[i]);
         const int percent[7] = {5, 11, 6, 8, 8, 5, 15};
         for (int i = 0; i < 7; ++i) {
@@ -128,23 +147,37 @@ private slots:
             const char* shortcut;
         };
         const Expect items[] = {
-            {"File", "File", true, ""}, {"File_New", "New", true, "Ctrl+N"},
-            {"File_Open", "Open", true, "Ctrl+O"}, {"File_save", "Save", true, "Ctrl+S"},
-            {"File_saveas", "Save As", true, ""}, {"File_exit", "Exit", true, ""},
-            {"proc_type", "Model", false, ""}, {"Edit", "Edit", true, ""},
+            {"File", "File", true, ""},
+            {"File_New", "New", true, "Ctrl+N"},
+            {"File_Open", "Open", true, "Ctrl+O"},
+            {"File_save", "Save", true, "Ctrl+S"},
+            {"File_saveas", "Save As", true, ""},
+            {"File_exit", "Exit", true, ""},
+            {"proc_type", "Model", false, ""},
+            {"Edit", "Edit", true, ""},
             {"Channel_edit", "Channel Information ", true, ""},
             {"Optional_edit", "Optional Features", true, ""},
-            {"key_edit", "Key Assignment", false, ""}, {"ggg", "--------------", true, ""},
-            {"Scan_edit", "Scan Information", true, ""}, {"Dtmf_edit", "DTMF", false, ""},
-            {"Fleetsync_edit", "FleetSync", false, ""}, {"Test_edit", "Radio", false, ""},
-            {"eee", "--------------", false, ""}, {"Message_edit", "Embedded Message", false, ""},
-            {"Program", "Program", true, ""}, {"Prog_read", "Read from radio", true, "Ctrl+R"},
+            {"key_edit", "Key Assignment", false, ""},
+            {"ggg", "--------------", true, ""},
+            {"Scan_edit", "Scan Information", true, ""},
+            {"Dtmf_edit", "DTMF", false, ""},
+            {"Fleetsync_edit", "FleetSync", false, ""},
+            {"Test_edit", "Radio", false, ""},
+            {"eee", "--------------", false, ""},
+            {"Message_edit", "Embedded Message", false, ""},
+            {"Program", "Program", true, ""},
+            {"Prog_read", "Read from radio", true, "Ctrl+R"},
             {"Prog_write", "Write to radio", true, "Ctrl+W"},
-            {"Prog_test", "Test Mode", false, "Ctrl+T"}, {"Adjust", "Adjust", false, ""},
-            {"Adj_Txp", "Power Adjust", false, ""}, {"proc_setup", "Communication", true, ""},
-            {"Other", "Test", false, ""}, {"Language_Setup", "Language", true, ""},
-            {"Language_chn", "中文", true, ""}, {"Language_eng", "English", true, ""},
-            {"Menu_About", "About", false, ""}, {"Menu_exit", "Exit", true, ""},
+            {"Prog_test", "Test Mode", false, "Ctrl+T"},
+            {"Adjust", "Adjust", false, ""},
+            {"Adj_Txp", "Power Adjust", false, ""},
+            {"proc_setup", "Communication", true, ""},
+            {"Other", "Test", false, ""},
+            {"Language_Setup", "Language", true, ""},
+            {"Language_chn", "中文", true, ""},
+            {"Language_eng", "English", true, ""},
+            {"Menu_About", "About", false, ""},
+            {"Menu_exit", "Exit", true, ""},
         };
         for (const Expect& e : items) {
             QAction* a = item(e.name);
