@@ -3,8 +3,10 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
+#include "channels/frm_chann.h"
 #include "link/CommWindows.h"
 #include "link/PortDirectory.h"
 #include "link/RoutedPort.h"
@@ -77,6 +79,9 @@ class LinkWindowTest : public QObject {
             QCOMPARE(int(state->RadioImage(a / 16, a % 16)), int(line->radio.memory[a]));
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull() || !alive->isVisible(), 1000);
         QTRY_VERIFY(!main->child("Form_Comm_Read"));
+        // The grid becomes the active window again and shows what was read.
+        auto* grid = qobject_cast<frm_chann*>(main->child("frm_chann"));
+        QTRY_COMPARE(grid->MSF_chann->item(1, 1)->text(), QString("446.00625"));
     }
 
     void cancelWhileBusyWarnsAndTheTransferGoesOn() {
