@@ -17,9 +17,8 @@
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "core/Tones.h"
-#include "ui/ListOnly.h"
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "widgets/ListOnly.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
@@ -33,7 +32,7 @@ W* named(QWidget* parent, const char* name) {
 std::string utf8(const QString& t) { return t.toStdString(); }
 }  // namespace
 
-Form_Chann_Edit::Form_Chann_Edit(AppState& s, MDImain& main) : MdiChild(s, main) {
+Form_Chann_Edit::Form_Chann_Edit(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
     setObjectName("Form_Chann_Edit");
     Label_CHN = named<QLabel>(this, "Label_CHN");
     Label_RX_freq = named<QLabel>(this, "Label_RX_freq");
@@ -407,7 +406,7 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus() {
 }
 
 void Form_Chann_Edit::setGridCaption() {
-    if (auto* grid = qobject_cast<frm_chann*>(mainWindow.child("frm_chann"))) grid->setCaption();
+    if (auto* grid = qobject_cast<frm_chann*>(workspace.child("frm_chann"))) grid->setCaption();
 }
 
 void Form_Chann_Edit::VScroll1_Change(int v) {

@@ -2,7 +2,7 @@
 // Edits one channel with every field of its record; a scroll bar and a number field move it
 // from channel to channel. Every change is written into the image at once.
 
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,9 +16,9 @@ namespace nv {
 class Form_Chann_Edit : public MdiChild {
     Q_OBJECT
   public:
-    Form_Chann_Edit(AppState& state, MDImain& main);
+    Form_Chann_Edit(AppState& state, Workspace& workspace);
     ~Form_Chann_Edit() override;
-    void load();
+    void load() override;
     void activated() override;
 
     void showChannel(int n);

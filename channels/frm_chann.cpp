@@ -18,8 +18,7 @@
 #include "core/Defaults.h"
 #include "core/Frequency.h"
 #include "core/Tones.h"
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
@@ -41,7 +40,7 @@ QString trimmed(const QString& t) { return t.trimmed(); }
 std::string utf8(const QString& t) { return t.toStdString(); }
 }  // namespace
 
-frm_chann::frm_chann(AppState& s, MDImain& main) : MdiChild(s, main) {
+frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
     setObjectName("frm_chann");
     MSF_chann = new QTableWidget(Rows, Cols, this);
     MSF_chann->setObjectName("MSF_chann");
@@ -545,16 +544,16 @@ void frm_chann::Command_def_Click() {
 }
 
 void frm_chann::Command_Edit_Click() {
-    if (MdiChild* open = mainWindow.child("Form_Chann_Edit")) {
-        mainWindow.workArea()->setActiveSubWindow(open->subWindow());
+    if (MdiChild* open = workspace.child("Form_Chann_Edit")) {
+        workspace.workArea()->setActiveSubWindow(open->subWindow());
         return;
     }
-    mainWindow.openChild<Form_Chann_Edit>();
+    workspace.openWindow("Form_Chann_Edit");
 }
 
 void frm_chann::Command_close_Click() {
     for (const char* name : {"Form_Chann_Edit", "Form_open_chann", "Form_save_chann"})
-        mainWindow.closeChild(name);
+        workspace.closeChild(name);
     closeWindow();
 }
 

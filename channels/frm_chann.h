@@ -2,7 +2,7 @@
 // The channel grid: one row per channel, edited in place with a text box over frequency
 // cells and a combo box over tone and attribute cells. Every commit writes the image at once.
 
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QComboBox;
 class QLineEdit;
@@ -14,8 +14,8 @@ namespace nv {
 class frm_chann : public MdiChild {
     Q_OBJECT
   public:
-    frm_chann(AppState& state, MDImain& main);
-    void load();
+    frm_chann(AppState& state, Workspace& workspace);
+    void load() override;
     void activated() override;
 
     // Redraws channel n from the image (an empty channel is cleared in the image too).

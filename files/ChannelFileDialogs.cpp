@@ -3,7 +3,7 @@
 #include "core/ChannelFile.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
@@ -29,8 +29,8 @@ const FileDialog::Texts SaveTexts = {"保存信道参数文件",
 
 }  // namespace
 
-Form_open_chann::Form_open_chann(AppState& s, MDImain& main)
-    : FileDialog(s, main, "Form_open_chann", ".chann", OpenTexts) {}
+Form_open_chann::Form_open_chann(AppState& s, Workspace& workspace)
+    : FileDialog(s, workspace, "Form_open_chann", ".chann", OpenTexts) {}
 
 void Form_open_chann::perform(const QString& path) {
     QByteArray data;
@@ -50,8 +50,8 @@ void Form_open_chann::perform(const QString& path) {
     closeWindow();
 }
 
-Form_save_chann::Form_save_chann(AppState& s, MDImain& main)
-    : FileDialog(s, main, "Form_save_chann", ".chann", SaveTexts) {}
+Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)
+    : FileDialog(s, workspace, "Form_save_chann", ".chann", SaveTexts) {}
 
 void Form_save_chann::perform(const QString& path) {
     QString reason;

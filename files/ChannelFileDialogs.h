@@ -8,7 +8,7 @@ namespace nv {
 class Form_open_chann : public FileDialog {
     Q_OBJECT
   public:
-    Form_open_chann(AppState& state, MDImain& main);
+    Form_open_chann(AppState& state, Workspace& workspace);
 
   protected:
     void perform(const QString& path) override;
@@ -17,7 +17,7 @@ class Form_open_chann : public FileDialog {
 class Form_save_chann : public FileDialog {
     Q_OBJECT
   public:
-    Form_save_chann(AppState& state, MDImain& main);
+    Form_save_chann(AppState& state, Workspace& workspace);
 
   protected:
     void perform(const QString& path) override;

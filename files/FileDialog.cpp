@@ -13,8 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/ChannelFile.h"
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
@@ -37,8 +36,9 @@ bool isUserVolume(const QStorageInfo& v) {
 }
 }  // namespace
 
-FileDialog::FileDialog(AppState& s, MDImain& main, const char* name, QString suffix, Texts texts)
-    : MdiChild(s, main), suffix_(std::move(suffix)), texts_(texts) {
+FileDialog::FileDialog(AppState& s, Workspace& workspace, const char* name, QString suffix,
+                       Texts texts)
+    : MdiChild(s, workspace), suffix_(std::move(suffix)), texts_(texts) {
     setObjectName(name);
     Label_drive = new QLabel(this);
     Label_drive->setObjectName("Label_drive");

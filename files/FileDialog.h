@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QComboBox;
 class QLabel;
@@ -29,8 +29,9 @@ class FileDialog : public MdiChild {
         const char* suffixEnglish;
     };
 
-    FileDialog(AppState& state, MDImain& main, const char* name, QString suffix, Texts texts);
-    void load();
+    FileDialog(AppState& state, Workspace& workspace, const char* name, QString suffix,
+               Texts texts);
+    void load() override;
 
     // Dir1's folder; File1 follows it.
     void setDirectory(const QString& path);

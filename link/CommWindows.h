@@ -8,7 +8,7 @@ namespace nv {
 class Form_Comm_Read : public LinkWindow {
     Q_OBJECT
   public:
-    Form_Comm_Read(AppState& state, MDImain& main);
+    Form_Comm_Read(AppState& state, Workspace& workspace);
 
   protected:
     std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,
@@ -18,7 +18,7 @@ class Form_Comm_Read : public LinkWindow {
 class Form_Comm_Write : public LinkWindow {
     Q_OBJECT
   public:
-    Form_Comm_Write(AppState& state, MDImain& main);
+    Form_Comm_Write(AppState& state, Workspace& workspace);
 
   protected:
     std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,

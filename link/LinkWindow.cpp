@@ -8,13 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
-LinkWindow::LinkWindow(AppState& s, MDImain& main, const char* name, Texts texts)
-    : MdiChild(s, main), texts_(texts) {
+LinkWindow::LinkWindow(AppState& s, Workspace& workspace, const char* name, Texts texts)
+    : MdiChild(s, workspace), texts_(texts) {
     setObjectName(name);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
@@ -62,7 +61,7 @@ void LinkWindow::load() {
     const int w = static_cast<int>(mainWidth() / 1.55), h = static_cast<int>(mainHeight() / 2.8);
     placeWindow(std::max(0, (mainWidth() - w) / 2), std::max(0, (mainHeight() - h) / 4), w, h);
 
-    MSC = mainWindow.ports().create();
+    MSC = workspace.ports().create();
     timers_ = std::make_unique<QtLinkTimers>(
         [this](TimerId id) { inEngine([&] { engine_->timerTick(id); }); });
     engine_ = makeEngine(*MSC, *timers_, *this);

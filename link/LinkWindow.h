@@ -6,7 +6,7 @@
 
 #include "link/LinkEngine.h"
 #include "link/QtLinkTimers.h"
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QLabel;
 class QProgressBar;
@@ -25,9 +25,9 @@ class LinkWindow : public MdiChild, protected LinkView {
         const char* startName;  // Command_read or Command_write
     };
 
-    LinkWindow(AppState& state, MDImain& main, const char* name, Texts texts);
+    LinkWindow(AppState& state, Workspace& workspace, const char* name, Texts texts);
     ~LinkWindow() override;
-    void load();
+    void load() override;
 
     void startClicked();
     void Command_Cancel_Click();

@@ -1,24 +1,41 @@
 #include "ui/Commands.h"
 
+#include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "files/ChannelFileDialogs.h"
 #include "link/CommWindows.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
-#include "ui/MDImain.h"
 
 namespace nv {
 
-void registerCommands(MDImain& main, QHash<QString, std::function<void()>>& commands) {
-    MDImain* m = &main;
-    commands["File_Open"] = [m] { m->openChild<Form_open_chann>(); };
-    commands["File_save"] = [m] { m->openChild<Form_save_chann>(); };
-    commands["File_saveas"] = [m] { m->openChild<Form_save_chann>(); };
-    commands["Channel_edit"] = [m] { m->openChild<frm_chann>(); };
-    commands["Prog_read"] = [m] { m->openChild<Form_Comm_Read>(); };
-    commands["Prog_write"] = [m] { m->openChild<Form_Comm_Write>(); };
-    commands["proc_setup"] = [m] { m->openChild<Form_setup>(); };
-    commands["proc_type"] = [m] { m->openChild<Form_type>(); };
+namespace {
+template <class W>
+void add(QHash<QString, WindowFactory>& windows, const char* name) {
+    windows[QString::fromLatin1(name)] = [](AppState& s, Workspace& w) -> MdiChild* {
+        return new W(s, w);
+    };
+}
+}  // namespace
+
+void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QString>& commands) {
+    add<frm_chann>(windows, "frm_chann");
+    add<Form_Chann_Edit>(windows, "Form_Chann_Edit");
+    add<Form_open_chann>(windows, "Form_open_chann");
+    add<Form_save_chann>(windows, "Form_save_chann");
+    add<Form_Comm_Read>(windows, "Form_Comm_Read");
+    add<Form_Comm_Write>(windows, "Form_Comm_Write");
+    add<Form_setup>(windows, "Form_setup");
+    add<Form_type>(windows, "Form_type");
+
+    commands["File_Open"] = "Form_open_chann";
+    commands["File_save"] = "Form_save_chann";
+    commands["File_saveas"] = "Form_save_chann";
+    commands["Channel_edit"] = "frm_chann";
+    commands["Prog_read"] = "Form_Comm_Read";
+    commands["Prog_write"] = "Form_Comm_Write";
+    commands["proc_setup"] = "Form_setup";
+    commands["proc_type"] = "Form_type";
 }
 
 }  // namespace nv

@@ -1,14 +1,15 @@
 #pragma once
-// Which window each menu item and tool bar button opens.
 
 #include <QHash>
 #include <QString>
 #include <functional>
 
+#include "widgets/Workspace.h"
+
 namespace nv {
 
-class MDImain;
-
-void registerCommands(MDImain& main, QHash<QString, std::function<void()>>& commands);
+// Every window the application can open, by name, and the window each menu item and tool bar
+// button opens.
+void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QString>& commands);
 
 }  // namespace nv

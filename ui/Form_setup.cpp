@@ -8,12 +8,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "link/SerialPort.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
-Form_setup::Form_setup(AppState& s, MDImain& main) : MdiChild(s, main) {
+Form_setup::Form_setup(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
     setObjectName("Form_setup");
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
@@ -52,8 +52,7 @@ void Form_setup::load() {
     Command_ok->setText(text("确 定", "Confirm"));
     Command1->setText(text("取 消", "Cancel"));
     for (int n = 1; n <= 8; ++n) {
-        const std::string device =
-            mainWindow.ports().describe ? mainWindow.ports().describe(n) : "";
+        const std::string device = workspace.ports().describe ? workspace.ports().describe(n) : "";
         Device[n]->setText(device.empty() ? QStringLiteral("—") : qs(device));
         Device[n]->setToolTip(Device[n]->text());
     }
@@ -69,7 +68,7 @@ void Form_setup::load() {
 void Form_setup::Command_ok_Click() {
     for (int n = 1; n <= 8; ++n)
         if (Option[n]->isChecked()) state.CommPortNumber = static_cast<Int16>(n);
-    mainWindow.setPanel(3, QStringLiteral("COM%1").arg(state.CommPortNumber));
+    workspace.setPanel(3, QStringLiteral("COM%1").arg(state.CommPortNumber));
     closeWindow();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Chooses the serial port (COM1 to COM8) that every link uses.
 
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QGroupBox;
 class QLabel;
@@ -13,8 +13,8 @@ namespace nv {
 class Form_setup : public MdiChild {
     Q_OBJECT
   public:
-    Form_setup(AppState& state, MDImain& main);
-    void load();
+    Form_setup(AppState& state, Workspace& workspace);
+    void load() override;
 
     void Command_ok_Click();
     void Command1_Click();

@@ -8,13 +8,12 @@
 #include <QVBoxLayout>
 
 #include "core/Models.h"
-#include "ui/ListOnly.h"
-#include "ui/MDImain.h"
-#include "ui/Messages.h"
+#include "widgets/ListOnly.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
-Form_type::Form_type(AppState& s, MDImain& main) : MdiChild(s, main) {
+Form_type::Form_type(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
     setObjectName("Form_type");
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
@@ -78,7 +77,7 @@ void Form_type::Command_enter_Click() {
     const int i = Combo_type->currentIndex();
     selectModelBand(state, i);
     state.ModelIndex = static_cast<Int16>(i);
-    mainWindow.setPanel(7, qs(statusBandText(state, i)));
+    workspace.setPanel(7, qs(statusBandText(state, i)));
     closeWindow();
 }
 

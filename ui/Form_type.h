@@ -1,7 +1,7 @@
 #pragma once
 // Chooses the radio model, which fixes the band edges of every frequency entry.
 
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QComboBox;
 class QLabel;
@@ -12,8 +12,8 @@ namespace nv {
 class Form_type : public MdiChild {
     Q_OBJECT
   public:
-    Form_type(AppState& state, MDImain& main);
-    void load();
+    Form_type(AppState& state, Workspace& workspace);
+    void load() override;
 
     void Combo_type_Click();
     void Command_enter_Click();

@@ -15,7 +15,7 @@
 #include "core/Models.h"
 #include "core/Startup.h"
 #include "ui/Commands.h"
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv {
 
@@ -107,7 +107,7 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     MDIArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MDIArea);
     connect(MDIArea, &QMdiArea::subWindowActivated, this, &MDImain::onSubWindowActivated);
-    registerCommands(*this, commands_);
+    registerWindows(factories_, commands_);
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -257,7 +257,17 @@ void MDImain::runCommand(const QString& item) {
         return;
     }
     auto it = commands_.find(item);
-    if (it != commands_.end()) it.value()();
+    if (it != commands_.end()) openWindow(it.value());
+}
+
+MdiChild* MDImain::openWindow(const QString& name) {
+    auto make = factories_.find(name);
+    if (make == factories_.end()) return nullptr;
+    closeChild(name);
+    MdiChild* w = make.value()(state, *this);
+    addChild(w);
+    w->load();
+    return w;
 }
 
 void MDImain::addChild(MdiChild* w) {

@@ -10,7 +10,7 @@
 
 #include "core/AppState.h"
 #include "link/SerialPort.h"
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 class QAction;
 class QLabel;
@@ -21,7 +21,7 @@ class QToolBar;
 
 namespace nv {
 
-class MDImain : public QMainWindow {
+class MDImain : public QMainWindow, public Workspace {
     Q_OBJECT
   public:
     static constexpr int Panels = 8;
@@ -33,26 +33,24 @@ class MDImain : public QMainWindow {
     // tables, default image, channel grid.
     void Form_Load();
 
-    QMdiArea* workArea() const { return MDIArea; }
-    const PortLayer& ports() const { return ports_; }
-    AppState& appState() { return state; }
+    // Workspace
+    MdiChild* openWindow(const QString& name) override;
+    MdiChild* child(const QString& name) const override;
+    void closeChild(const QString& name) override;
+    const PortLayer& ports() const override { return ports_; }
+    void setPanel(int panel, const QString& text) override;
+    QWidget* frame() override { return this; }
+    QMdiArea* workArea() const override { return MDIArea; }
 
-    void setPanel(int panel, const QString& text);
+    AppState& appState() { return state; }
     QString panelText(int panel) const;
 
-    // Closes an open instance of the window, then loads a new one.
-    template <class W>
-    W* openChild() {
-        closeChild(windowName(W::staticMetaObject));
-        auto* w = new W(state, *this);
-        addChild(w);
-        w->load();
-        return w;
-    }
-    void closeChild(const QString& name);
     // A window's name is its class name without the namespace.
     static QString windowName(const QMetaObject& meta);
-    MdiChild* child(const QString& name) const;
+    template <class W>
+    W* openChild() {
+        return static_cast<W*>(openWindow(windowName(W::staticMetaObject)));
+    }
 
     // Menu and tool bar commands, by the name of their menu item.
     void runCommand(const QString& item);
@@ -83,7 +81,8 @@ class MDImain : public QMainWindow {
     QHash<QString, QAction*> items_;
     QHash<QString, QMenu*> menus_;
     QHash<QString, QPointer<QMdiSubWindow>> children_;
-    QHash<QString, std::function<void()>> commands_;
+    QHash<QString, QString> commands_;  // menu item -> window it opens
+    QHash<QString, WindowFactory> factories_;
 };
 
 }  // namespace nv

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 namespace nv::test {
 

@@ -1,22 +1,25 @@
 #pragma once
-// Base of every child window of the main window: it knows the shared state and the main
-// window, places itself relative to it and hears when it becomes the active child.
+// Base of every child window of the main window: it knows the shared state and the workspace,
+// places itself relative to the main window and hears when it becomes the active child.
 
 #include <QPointer>
 #include <QWidget>
 
 #include "core/AppState.h"
+#include "widgets/Workspace.h"
 
 class QMdiSubWindow;
 
 namespace nv {
 
-class MDImain;
-
 class MdiChild : public QWidget {
     Q_OBJECT
   public:
-    MdiChild(AppState& state, MDImain& main);
+    MdiChild(AppState& state, Workspace& workspace);
+
+    // Sizes, places, captions and decodes the window; runs once, right after it is added to
+    // the work area.
+    virtual void load() = 0;
 
     QMdiSubWindow* subWindow() const;
     // Closes the child together with its frame.
@@ -47,7 +50,7 @@ class MdiChild : public QWidget {
     void setEnabledLook(QWidget* w, bool enabled);
 
     AppState& state;
-    MDImain& mainWindow;
+    Workspace& workspace;
 };
 
 }  // namespace nv

@@ -1,4 +1,4 @@
-#include "ui/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QMessageBox>
 

@@ -1,22 +1,19 @@
-#include "ui/MdiChild.h"
+#include "widgets/MdiChild.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "ui/MDImain.h"
-
 namespace nv {
 
-MdiChild::MdiChild(AppState& s, MDImain& main)
-    : chinese(s.LanguageChinese), state(s), mainWindow(main) {
+MdiChild::MdiChild(AppState& s, Workspace& w) : chinese(s.LanguageChinese), state(s), workspace(w) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
 QMdiSubWindow* MdiChild::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 void MdiChild::closeWindow() {
-    if (mainWindow.child(objectName()) == this)
-        mainWindow.closeChild(objectName());
+    if (workspace.child(objectName()) == this)
+        workspace.closeChild(objectName());
     else if (QMdiSubWindow* sub = subWindow())
         sub->close();
     else
@@ -38,9 +35,9 @@ void MdiChild::placeWindow(int left, int top, int width, int height) {
     frame->setGeometry(left, top, std::max(width, least.width()), std::max(height, least.height()));
 }
 
-int MdiChild::mainWidth() const { return mainWindow.width(); }
-int MdiChild::mainHeight() const { return mainWindow.height(); }
-int MdiChild::innerWidth() const { return mainWindow.workArea()->viewport()->width(); }
-int MdiChild::innerHeight() const { return mainWindow.workArea()->viewport()->height(); }
+int MdiChild::mainWidth() const { return workspace.frame()->width(); }
+int MdiChild::mainHeight() const { return workspace.frame()->height(); }
+int MdiChild::innerWidth() const { return workspace.workArea()->viewport()->width(); }
+int MdiChild::innerHeight() const { return workspace.workArea()->viewport()->height(); }
 
 }  // namespace nv

@@ -1,4 +1,4 @@
-#include "ui/ListOnly.h"
+#include "widgets/ListOnly.h"
 
 #include <QComboBox>
 #include <QEvent>
