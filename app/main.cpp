@@ -36,6 +36,11 @@ int main(int argc, char* argv[]) {
         "Prints the milliseconds from the program's start to the shown channel grid, "
         "then ends.");
     parser.addOption(measureStartup);
+    QCommandLineOption service(
+        QStringList{"service"},
+        "Service mode for dealers and technicians: shows the commands the normal menus hide "
+        "(model selection, key assignment, embedded message, test frequencies, adjustment).");
+    parser.addOption(service);
     parser.process(app);
 
     nv::PortDirectory directory;
@@ -52,6 +57,7 @@ int main(int argc, char* argv[]) {
     nv::AppState state;
     auto line = std::make_shared<nv::VirtualRadioLine>();
     nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
+    if (parser.isSet(service)) window.showServiceCommands();
     window.Form_Load();
     if (parser.isSet(measureStartup)) {
         // The first pass of the event loop paints what start-up has shown.

@@ -239,6 +239,16 @@ void MDImain::Form_Load() {
     runCommand("Channel_edit");
 }
 
+void MDImain::showServiceCommands() {
+    for (const ItemDef& d : Items) {
+        const QString name = QString::fromUtf8(d.name);
+        const bool opensWindow = commands_.contains(name);
+        if (d.shown || !(opensWindow || name == QLatin1String("eee"))) continue;
+        items_[name]->setVisible(true);
+        items_[name]->setEnabled(true);
+    }
+}
+
 void MDImain::Language_chn_Click() {
     state.LanguageChinese = true;
     applyCaptions(2);

@@ -54,6 +54,8 @@ class MDImain : public QMainWindow, public Workspace {
 
     // Menu and tool bar commands, by the name of their menu item.
     void runCommand(const QString& item);
+    // For dealers and technicians: shows and enables the hidden commands that open a window.
+    void showServiceCommands();
     void Language_chn_Click();
     void Language_eng_Click();
 

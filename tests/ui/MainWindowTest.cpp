@@ -194,6 +194,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(bar->iconSize(), QSize(16, 16));
     }
 
+    void serviceSwitchShowsOnlyTheHiddenCommandsThatOpenAWindow() {
+        start({1});
+        main->showServiceCommands();
+        for (const char* name : {"proc_type", "eee"}) {
+            QVERIFY2(item(name)->isVisible() && item(name)->isEnabled(), name);
+        }
+        // Hidden items without a window stay hidden: there is nothing behind them.
+        for (const char* name :
+             {"Dtmf_edit", "Fleetsync_edit", "Prog_test", "Adj_Txp", "Menu_About"})
+            QVERIFY2(!item(name)->isVisible(), name);
+        item("proc_type")->trigger();
+        QVERIFY(main->child("Form_type"));
+    }
+
     void languageSwitchRecaptionsTheMainWindowOnly() {
         start({1});
         auto* setup = main->openChild<Form_setup>();
