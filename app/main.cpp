@@ -6,14 +6,15 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/HelpWithoutDisplay.h"
 #include "app/Options.h"
 #include "core/AppState.h"
+#include "files/ChannelFileDialogs.h"
 #include "ui/MDImain.h"
 
 int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
-    QApplication app(argc, argv);
     QApplication::setApplicationName("nv742-cps");
     QApplication::setApplicationVersion("V13.10.25");
 
@@ -36,7 +37,17 @@ int main(int argc, char* argv[]) {
         "Prints the milliseconds from the program's start to the shown channel grid, "
         "then ends.");
     parser.addOption(measureStartup);
+    parser.addPositionalArgument(
+        "file", "A channel file to load once the channel grid is open, as \"Open\" would.",
+        "[FILE.chann]");
+    // --help and --version need no display: they are answered before the QApplication exists.
+    nv::answerHelpOrVersion(argc, argv, parser);
+    QApplication app(argc, argv);
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "nv742-cps: one channel file at most\n");
+        return 2;
+    }
 
     nv::PortDirectory directory;
     directory.discover();
@@ -53,6 +64,8 @@ int main(int argc, char* argv[]) {
     auto line = std::make_shared<nv::VirtualRadioLine>();
     nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
     window.Form_Load();
+    if (!parser.positionalArguments().isEmpty())
+        nv::openChannelFileAtStartup(state, window, parser.positionalArguments().first());
     if (parser.isSet(measureStartup)) {
         // The first pass of the event loop paints what start-up has shown.
         QTimer::singleShot(0, &app, [&] {
