@@ -162,7 +162,7 @@ class LinkRun : public LinkView {
                 port_.radioAnswer(0);
                 break;
             case 3:
-                clock_.runUntil(clock_.now + in_.word());
+                clock_.runUntil(clock_.now + (in_.word() & 0x0FFF));
                 break;
             case 4:
                 clock_.runUntil(clock_.nextAt());
@@ -192,6 +192,7 @@ class LinkRun : public LinkView {
     }
 
     void checkImage() const {
+        if (state_.RadioImage == before_) return;
         for (int r = 0; r < ImageRows; ++r)
             for (int c = 0; c < ImageCells; ++c) {
                 if (state_.RadioImage(r, c) == before_(r, c)) continue;

@@ -1,7 +1,9 @@
 // --help and --version of every installed program, run as a user would in a terminal without a
 // display: no DISPLAY, no WAYLAND_DISPLAY, no QT_QPA_PLATFORM.
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class ProgramOptionsTest : public QObject {
@@ -12,11 +14,14 @@ class ProgramOptionsTest : public QObject {
         QProcess::ExitStatus status;
         QString out, err;
     };
-    static Run run(const QString& program, const QStringList& args) {
+    static Run run(const QString& program, const QStringList& args,
+                   const QString& platform = QString(), const QString& folder = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+        if (!platform.isEmpty()) env.insert("QT_QPA_PLATFORM", platform);
         QProcess p;
         p.setProcessEnvironment(env);
+        p.setWorkingDirectory(folder);
         p.start(QStringLiteral(NV742_BIN_DIR "/") + program, args);
         if (!p.waitForFinished(30000)) p.kill();
         return {p.exitCode(), p.exitStatus(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -64,10 +69,17 @@ class ProgramOptionsTest : public QObject {
 
     // A help flag that is the value of another option is not a request for help.
     void flagAsAValueIsNoHelp() {
-        const Run r = run("nv742-cli", {"--trace", "--help"});
+        QTemporaryDir dir;
+        const Run r = run("nv742-cli", {"--trace", "--help"}, {}, dir.path());
         QCOMPARE(r.code, 2);  // no command given: the usage, on stderr
         QVERIFY(r.out.isEmpty());
         QVERIFY(r.err.contains("Usage:"));
+        // The application then starts as usual, on a display (here the offscreen one).
+        const Run cps =
+            run("nv742-cps", {"--trace", "-v", "--measure-startup"}, "offscreen", dir.path());
+        QCOMPARE(cps.code, 0);
+        QVERIFY2(cps.out.startsWith("start-up to shown window: "), qPrintable(cps.out));
+        QVERIFY(QFile::exists(dir.filePath("-v")));  // the trace file
     }
 
     void wrongOptionsOfTheCommandLineTool() {
