@@ -9,7 +9,7 @@
 //   0 n b1..bn  n bytes from the input arrive at the port
 //   1 k         the next k bytes the radio has answered arrive (0: all of them)
 //   2           the radio's answer so far is lost on the line
-//   3 lo hi     lo + 256 hi milliseconds pass; due timers tick
+//   3 lo hi     lo + 256 hi milliseconds (at most 4095) pass; due timers tick
 //   4           the clock runs to the next timer tick
 //   5           the start button
 //   6           the cancel button (a window that may close closes: the run ends)
@@ -55,6 +55,7 @@ class CablePort : public SerialPort {
   public:
     explicit CablePort(VirtualRadio& radio) : radio_(radio) {}
     bool open(int, PortProblem& problem) override {
+        ++opens;
         if (broken) {
             problem = {PortProblem::Busy, "/dev/ttyUSB0", {}};
             return false;
@@ -98,6 +99,7 @@ class CablePort : public SerialPort {
     }
 
     bool broken = false;
+    int opens = 0;  // attempts to open the port
 
   private:
     VirtualRadio& radio_;
@@ -170,9 +172,10 @@ class LinkRun : public LinkView {
             case 5:
             case 6:
                 if (boxes > 0) return false;
-                if (kind == 5)
+                if (kind == 5) {
+                    port_.opens = 0;
                     engine_.startButton();
-                else if (engine_.cancelButton())
+                } else if (engine_.cancelButton())
                     closed_ = true;
                 break;
             case 7:
@@ -184,6 +187,9 @@ class LinkRun : public LinkView {
     }
 
     void checkRecord() const {
+        // A start press makes at most four attempts, each opening the port afresh.
+        require(port_.opens <= 4, "more than four attempts after one start press");
+        require(!engine_.Busy || port_.isOpen(), "busy without an open port");
         require(engine_.SendCount >= 0 && engine_.SendCount <= 201, "SendCount out of range");
         require(engine_.SendPos >= 0 && engine_.SendPos <= engine_.SendCount,
                 "SendPos beyond SendCount");
