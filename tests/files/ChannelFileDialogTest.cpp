@@ -14,6 +14,7 @@
 #include "channels/frm_chann.h"
 #include "core/ChannelFile.h"
 #include "files/ChannelFileDialogs.h"
+#include "support/FileSizeLimit.h"
 #include "support/FsUser.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
@@ -218,6 +219,36 @@ class ChannelFileDialogTest : public QObject {
         QFile::setPermissions(path("ro"), QFile::permissions(path("ro")) | QFileDevice::WriteOwner);
         QCOMPARE(readFile("ro/old.chann"), QByteArray("old contents"));
         QCOMPARE(QDir(path("ro")).entryList(QDir::Files | QDir::Hidden), QStringList{"old.chann"});
+    }
+
+    void aSaveThatRunsOutOfRoomKeepsTheOldFileAndSaysSo() {
+        const QByteArray old = canonical(Image{});
+        writeFile("full.chann", old);
+        QVERIFY(canonical(gui->image()).size() > 2048);
+        // The write error of a full disk shows only when the buffered data is flushed.
+        const test::ChildResult child = test::runWithFileSizeLimit(2048, [&] {
+            QByteArray seen;
+            for (bool chinese : {false, true}) {
+                if (chinese) gui->main->Language_chn_Click();
+                auto* d = openDialog<Form_save_chann>("full.chann");
+                QTest::mouseClick(d->Command_enter, Qt::LeftButton);
+                seen += gui->messages->lastText().toUtf8() + '\n';
+                seen += gui->main->child("Form_save_chann") == d ? "open\n" : "closed\n";
+            }
+            return seen;
+        });
+        QVERIFY(child.exitedNormally);
+        const QList<QByteArray> lines = child.output.split('\n');
+        QVERIFY2(lines.size() >= 4, child.output.constData());
+        QVERIFY2(lines[0].startsWith("The channel parameter could not be stored: "),
+                 lines[0].constData());
+        QCOMPARE(lines[1], QByteArray("open"));
+        QVERIFY2(QString::fromUtf8(lines[2]).startsWith("信道参数保存失败："),
+                 lines[2].constData());
+        QCOMPARE(lines[3], QByteArray("open"));
+        QCOMPARE(readFile("full.chann"), old);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"full.chann"});
     }
 
     void listsFollowDrivesFoldersAndPattern() {

@@ -1,5 +1,8 @@
 // The command-line tool against the pseudo-terminal server, as a script would use them.
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -29,8 +32,9 @@ class CliTest : public QObject {
         int code;
         QString out, err;
     };
-    Run cli(const QStringList& args) {
+    Run cli(const QStringList& args, std::function<void()> inChild = {}) {
         QProcess p;
+        if (inChild) p.setChildProcessModifier(inChild);
         p.start(bin("nv742-cli"), args);
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -76,6 +80,27 @@ class CliTest : public QObject {
                  nv::NumberListError::None);
         QCOMPARE(int(radio(2, 3)), 0x47);
         QVERIFY(radio(50, 0) != 0x41);
+    }
+
+    void aReadThatRunsOutOfRoomKeepsTheOldFileAndFails() {
+        startServer({"--quiet"});
+        const QString file = dir.filePath("kept.chann");
+        const QByteArray old = QByteArray::fromStdString(nv::channelFileText(nv::Image{}));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+        f.close();
+        // As on a full disk: the file may not grow beyond 2048 bytes.
+        const Run r = cli({"read", pty, file}, [] {
+            const rlimit limit{2048, 2048};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+        QVERIFY2(r.code != 0, qPrintable(r.err));
+        QVERIFY2(r.err.contains("cannot write " + file), qPrintable(r.err));
+        QCOMPARE(read(file), old);
+        QCOMPARE(QDir(dir.path()).entryList({"kept.chann*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"kept.chann"});
     }
 
     void traceRecordsTheBytesOnTheLine() {
