@@ -6,11 +6,24 @@
 
 namespace nv {
 
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason) {
-    if (QFileInfo(path).isDir()) {
+namespace {
+// A FIFO, a device or a socket named by the user: opening a FIFO blocks until a writer
+// appears, and replacing any of them with a file is not what the user meant.
+bool refuseSpecialFile(const QFileInfo& info, const QString& path, QString* reason) {
+    if (info.isDir()) {
         *reason = QStringLiteral("%1 is a folder").arg(path);
-        return false;
+        return true;
     }
+    if (info.exists() && !info.isFile()) {
+        *reason = QStringLiteral("%1 is not a regular file").arg(path);
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason) {
+    if (refuseSpecialFile(QFileInfo(path), path, reason)) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *reason = file.errorString();
@@ -36,10 +49,7 @@ bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
         *reason = QStringLiteral("%1 does not exist").arg(path);
         return false;
     }
-    if (info.isDir()) {
-        *reason = QStringLiteral("%1 is a folder").arg(path);
-        return false;
-    }
+    if (refuseSpecialFile(info, path, reason)) return false;
     if (info.size() > MaxConfigFileSize) {
         *reason = QStringLiteral("%1 is far too large for this kind of file").arg(path);
         return false;

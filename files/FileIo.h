@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and writes for the configuration files. A write goes to a temporary file
-// that replaces the old one only when every byte is on disk.
+// that replaces the old one only when every byte is on disk. Only regular files are read or
+// replaced.
 
 #include <QByteArray>
 #include <QString>

@@ -14,6 +14,7 @@
 #include "channels/frm_chann.h"
 #include "core/ChannelFile.h"
 #include "files/ChannelFileDialogs.h"
+#include "support/FifoGuard.h"
 #include "support/FileSizeLimit.h"
 #include "support/FsUser.h"
 #include "support/GuiFixture.h"
@@ -249,6 +250,23 @@ class ChannelFileDialogTest : public QObject {
         QCOMPARE(readFile("full.chann"), old);
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"full.chann"});
+    }
+
+    void somethingOtherThanAPlainFileIsRefusedBeforeItIsOpened() {
+        test::FifoGuard fifo(path("pipe.chann"));
+        QVERIFY(fifo.made());
+        const Image before = gui->image();
+        load("pipe.chann");
+        QVERIFY(!fifo.hadToUnblock());
+        QCOMPARE(gui->messages->lastText(), "The channel parameter file cannot be opened: " +
+                                                path("pipe.chann") + " is not a regular file");
+        QCOMPARE(gui->image(), before);
+
+        save("pipe.chann");
+        QCOMPARE(gui->messages->lastText(), "The channel parameter could not be stored: " +
+                                                path("pipe.chann") + " is not a regular file");
+        QVERIFY(fifo.stillAFifo());
+        QVERIFY(gui->main->child("Form_save_chann"));
     }
 
     void listsFollowDrivesFoldersAndPattern() {

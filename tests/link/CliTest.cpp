@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "core/ChannelFile.h"
+#include "support/FifoGuard.h"
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -32,11 +33,15 @@ class CliTest : public QObject {
         int code;
         QString out, err;
     };
-    Run cli(const QStringList& args, std::function<void()> inChild = {}) {
+    Run cli(const QStringList& args, std::function<void()> inChild = {}, int waitMs = 60000) {
         QProcess p;
         if (inChild) p.setChildProcessModifier(inChild);
         p.start(bin("nv742-cli"), args);
-        p.waitForFinished(60000);
+        if (!p.waitForFinished(waitMs)) {
+            p.kill();
+            p.waitForFinished();
+            return {-1, {}, "did not finish"};
+        }
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
     }
@@ -146,6 +151,19 @@ class CliTest : public QObject {
         QVERIFY(r.err.contains("Communication port is error"));
         QVERIFY(r.err.contains("/dev/nv742-no-such-port: the device does not exist."));
         QVERIFY(!QFile::exists(dir.filePath("x.chann")));
+    }
+
+    void aFifoIsRefusedInsteadOfBlocking() {
+        const QString fifoPath = dir.filePath("x.chann");
+        nv::test::FifoGuard fifo(fifoPath, std::chrono::seconds(30));
+        QVERIFY(fifo.made());
+        for (const QStringList& args :
+             {QStringList{"show", fifoPath}, QStringList{"write", "COM1", fifoPath}}) {
+            const Run r = cli(args, {}, 10000);
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(fifoPath + " is not a regular file"), qPrintable(r.err));
+        }
+        QVERIFY(fifo.stillAFifo());
     }
 
     void showPrintsTheGridColumns() {
