@@ -43,6 +43,19 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* r
     return true;
 }
 
+bool checkWritable(const QString& path, QString* reason) {
+    if (refuseSpecialFile(QFileInfo(path), path, reason)) return false;
+    // Opening the save file tries what the real save needs: a temporary file in the folder
+    // and, for an existing file, the right to replace it. Nothing is committed.
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) {
+        *reason = probe.errorString();
+        return false;
+    }
+    probe.cancelWriting();
+    return true;
+}
+
 bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
     const QFileInfo info(path);
     if (!info.exists()) {

@@ -12,6 +12,9 @@ namespace nv {
 constexpr qint64 MaxConfigFileSize = 1 << 20;
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
+// Whether a later writeFileAtomically() could create or replace the file (room on the disk
+// aside).
+bool checkWritable(const QString& path, QString* reason);
 bool readConfigFile(const QString& path, QByteArray* data, QString* reason);
 
 }  // namespace nv

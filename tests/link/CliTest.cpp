@@ -166,6 +166,25 @@ class CliTest : public QObject {
         QVERIFY(fifo.stillAFifo());
     }
 
+    void readChecksTheOutputFileBeforeTheRadio() {
+        QDir(dir.path()).mkdir("folder.chann");
+        const QString fifoPath = dir.filePath("fifo.chann");
+        nv::test::FifoGuard fifo(fifoPath);
+        const QString targets[] = {dir.filePath("no/such/folder/x.chann"),
+                                   dir.filePath("folder.chann"), fifoPath};
+        for (const QString& target : targets) {
+            // The port does not exist: a message about it would show that the radio came first.
+            const Run r = cli({"read", "/dev/nv742-no-such-port", target});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.startsWith("nv742-cli: cannot write " + target), qPrintable(r.err));
+            QVERIFY2(!r.err.contains("Communication port"), qPrintable(r.err));
+        }
+        QVERIFY(fifo.stillAFifo());
+        QCOMPARE(
+            QDir(dir.filePath("folder.chann")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList{});
+    }
+
     void showPrintsTheGridColumns() {
         nv::Image im;
         for (int r = 0; r < 54; ++r)
