@@ -77,6 +77,7 @@ frm_chann::frm_chann(AppState& s, MDImain& main) : MdiChild(s, main) {
     Combo_edit = new QComboBox(MSF_chann->viewport());
     Combo_edit->setObjectName("Combo_edit");
     Combo_edit->setEditable(true);
+    Combo_edit->setCompleter(nullptr);  // what is typed is the value: "88" must not become 88.5
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
     Combo_edit->setMaxVisibleItems(16);
     Combo_edit->hide();

@@ -46,6 +46,10 @@ class ChannelGridTest : public QObject {
         return v;
     }
     void useVhfBand() { selectModelBand(*gui->state, 0); }  // 136 to 175 MHz
+    void activate() {
+        gui->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+    }
     void emptyChannel(int n) {
         ClearChannel(gui->image(), n);
         grid->refreshAll();
@@ -239,6 +243,29 @@ class ChannelGridTest : public QObject {
         QCOMPARE(row(10)[10], 0x13);
         QCOMPARE(row(10)[11], 0x28);
         QCOMPARE(row(10)[8], 0xFF);  // an encode entry leaves the decode tone alone
+    }
+
+    void typedTonesAreTakenExactlyAsTyped() {
+        // The list holds 88.5, 250.3, 97.4 and D023N: nothing may complete a typed text to them.
+        struct Case {
+            const char* typed;
+            int low, high;  // -1: nothing is stored
+        };
+        const Case cases[] = {{"88", 0x70, 0x03}, {"250", 0xC4, 0x09}, {"97", 0xCA, 0x03},
+                              {"7", -1, -1},      {"25", -1, -1},      {"D0", -1, -1}};
+        activate();  // the editor has the focus, as when a user types
+        int r = 1;
+        for (const Case& c : cases) {
+            const int low = row(r)[8], high = row(r)[9];
+            clickCell(r, 3);
+            type(c.typed);
+            QCOMPARE(grid->Combo_edit->currentText(), QString(c.typed));
+            clickCell(r, 0);
+            QCOMPARE(row(r)[8], c.low < 0 ? low : c.low);
+            QCOMPARE(row(r)[9], c.high < 0 ? high : c.high);
+            ++r;
+        }
+        QCOMPARE(cell(1, 3), QString("88.0"));
     }
 
     void pickingNoneStoresZeroZeroInBothTones() {
