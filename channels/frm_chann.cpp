@@ -348,6 +348,13 @@ void frm_chann::commit() {
         return;
     }
     armed_ = false;
+    // Looking at a cell is not an edit: without this, leaving a receive cell would set the
+    // transmit frequency to it and leaving a decode cell would copy it to the encode tone.
+    const QString now = (c == 1 || c == 2) ? Text_Edit->text() : Combo_edit->currentText();
+    if (now == openedText_) {
+        hideEditors();
+        return;
+    }
     switch (c) {
         case 1:
             commitReceive(r);

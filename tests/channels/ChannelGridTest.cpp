@@ -167,6 +167,39 @@ class ChannelGridTest : public QObject {
         for (int c = 1; c < 10; ++c) QCOMPARE(cell(1, c), QString());
     }
 
+    void lookingAtCellsChangesNothing() {
+        // A repeater channel (transmit 5 MHz up) with split tones (decode 100.0, encode 67.0).
+        gui->image()(1, 6) = 0x50;
+        setTone(gui->image(), 1, ch::DecodeTone, 0xE8, 0x03);
+        grid->refreshAll();
+        QCOMPARE(cell(1, 2), QString("455.02500"));
+        const Image before = gui->image();
+        for (int c = 1; c <= 9; ++c) {
+            clickCell(1, c);
+            clickCell(2, 0);
+        }
+        clickCell(1, 1);
+        enter();  // Enter on an unchanged text moves on without writing
+        enter();
+        clickCell(2, 0);
+        QCOMPARE(gui->image(), before);
+        QCOMPARE(cell(1, 2), QString("455.02500"));
+        QCOMPARE(cell(1, 4), QString("67.0"));
+
+        useVhfBand();  // the shown frequencies are outside the band now
+        clickCell(3, 1);
+        clickCell(3, 2);
+        clickCell(4, 0);
+        QCOMPARE(gui->image(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        clickCell(1, 3);  // an edited text still commits: the decode tone is copied to encode
+        grid->Combo_edit->setEditText("88.5");
+        clickCell(2, 0);
+        QCOMPARE(row(1)[10], 0x75);
+        QCOMPARE(row(1)[11], 0x03);
+    }
+
     void transmitWithoutReceiveWarnsAndWritesNothing() {
         emptyChannel(4);
         clickCell(4, 2);
