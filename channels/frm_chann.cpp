@@ -14,6 +14,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
+#include "channels/DigitFields.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
@@ -70,6 +71,7 @@ frm_chann::frm_chann(AppState& s, MDImain& main) : MdiChild(s, main) {
     Text_Edit = new QLineEdit(MSF_chann->viewport());
     Text_Edit->setObjectName("Text_Edit");
     Text_Edit->setAlignment(Qt::AlignCenter);
+    acceptFrequencyTextOnly(Text_Edit);
     Text_Edit->hide();
     Text_Edit->installEventFilter(this);
     MSF_chann->viewport()->installEventFilter(this);
@@ -477,7 +479,7 @@ bool frm_chann::filterTextEditKey(QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;  // navigation keys
     const QChar ch = text.at(0);
-    return !(ch.isDigit() || ch == '.');
+    return !(isAsciiDigit(ch) || ch == '.');
 }
 
 bool frm_chann::filterComboKey(QKeyEvent* key) {
@@ -493,7 +495,7 @@ bool frm_chann::filterComboKey(QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;
     const QChar ch = text.at(0);
-    if (ch.isDigit() || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
+    if (isAsciiDigit(ch) || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
     if (ch == 'd' || ch == 'n' || ch == 'i') {
         Combo_edit->lineEdit()->insert(QString(ch.toUpper()));
         return true;

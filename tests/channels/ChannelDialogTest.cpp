@@ -15,6 +15,7 @@
 #include "core/Models.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Typing.h"
 
 using namespace nv;
 
@@ -240,6 +241,31 @@ class ChannelDialogTest : public QObject {
         QCOMPARE(im()(9, 6), 0x00);
         QCOMPARE(im()(9, 7), 0x15);
         QVERIFY(dlg->Combo_Encode->isEnabled());
+    }
+
+    void onlyAsciiDigitsReachTheNumberFields() {
+        open(2);
+        const Image before = im();
+        const QString fullWidth = QStringLiteral("１４５");  // from a Chinese input method
+        for (QLineEdit* f : {dlg->Text_RX_Freq, dlg->Text_TX_Freq, dlg->Text_CHN}) {
+            f->setFocus();
+            QTRY_VERIFY(f->hasFocus());
+            const QString shown = f->text();
+            test::typeKeys(f, fullWidth);
+            test::commitFromInputMethod(f, fullWidth);
+            test::pasteInto(f, fullWidth);
+            QCOMPARE(f->text(), shown);
+        }
+        leave(dlg->Text_CHN);
+        QCOMPARE(gui->state->CurrentChannel, 2);
+        QCOMPARE(im(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        dlg->Text_TX_Freq->setFocus();  // ASCII digits come in by every way
+        dlg->Text_TX_Freq->clear();
+        test::commitFromInputMethod(dlg->Text_TX_Freq, "447");
+        test::pasteInto(dlg->Text_TX_Freq, ".5");
+        QCOMPARE(dlg->Text_TX_Freq->text(), QString("447.5"));
     }
 
     void frequencyChecksWarnAndEraseTheTransmit() {

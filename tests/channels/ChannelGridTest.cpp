@@ -12,6 +12,7 @@
 #include "core/Models.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Typing.h"
 
 using namespace nv;
 
@@ -372,6 +373,30 @@ class ChannelGridTest : public QObject {
         erase();
         type("4a6x0.-1+2");
         QCOMPARE(grid->Text_Edit->text(), QString("460.12"));
+    }
+
+    void onlyAsciiDigitsReachTheFrequencyEditor() {
+        activate();
+        const Image before = gui->image();
+        const QString fullWidth = QStringLiteral("１４５．５");  // from a Chinese input method
+        clickCell(2, 1);
+        const QString shown = grid->Text_Edit->text();
+        test::typeKeys(grid->Text_Edit, fullWidth);
+        test::commitFromInputMethod(grid->Text_Edit, fullWidth);
+        test::pasteInto(grid->Text_Edit, fullWidth);
+        QCOMPARE(grid->Text_Edit->text(), shown);
+        clickCell(3, 0);
+        QCOMPARE(gui->image(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        clickCell(2, 1);  // ASCII digits come in by every way
+        test::commitFromInputMethod(grid->Text_Edit, "447");
+        test::pasteInto(grid->Text_Edit, ".5");
+        QCOMPARE(grid->Text_Edit->text(), QString("447.5"));
+
+        clickCell(2, 3);  // the tone editor's key filter too
+        test::typeKeys(grid->Combo_edit->lineEdit(), QStringLiteral("１００"));
+        QCOMPARE(grid->Combo_edit->currentText(), cell(2, 3));
     }
 
     void enterInTheLastCellStaysInRowSixteen() {
