@@ -1,3 +1,5 @@
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -34,6 +36,14 @@ class ChannelDialogTest : public QObject {
         QTRY_VERIFY(field->hasFocus());
         dlg->Command_Help->setFocus();
         QTRY_VERIFY(!field->hasFocus());
+    }
+    // A wheel turn over a widget, delivered as one from the mouse, with its focus rules.
+    void wheel(QWidget* w, int notches) {
+        const QPointF at = QPointF(w->rect().center());
+        QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QApplication::sendEvent(w, &event);
     }
     QStringList entries(QComboBox* c) {
         QStringList l;
@@ -79,6 +89,28 @@ class ChannelDialogTest : public QObject {
         QTest::keyClicks(dlg->Combo_Memory, "5");
         QCOMPARE(im(), before);
         QCOMPARE(dlg->Combo_Memory->currentIndex(), 0);
+    }
+
+    void theWheelChangesOnlyAListThatHasTheFocus() {
+        setField(im(), 3, ch::OptSig, 1);
+        open(3);
+        dlg->Text_CHN->setFocus();
+        QTRY_VERIFY(dlg->Text_CHN->hasFocus());
+        const Image before = im();
+        const QList<QComboBox*> lists = {dlg->Combo_Decode,   dlg->Combo_Encode, dlg->Combo_Optsig,
+                                         dlg->Combo_Spunmute, dlg->Combo_TXP,    dlg->Combo_WN,
+                                         dlg->Combo_BCL,      dlg->Combo_PTT_ID, dlg->Combo_Memory};
+        for (QComboBox* list : lists) {
+            wheel(list, 1);  // scrolling over the dialog
+            QVERIFY2(!list->hasFocus(), qPrintable(list->objectName()));
+        }
+        QCOMPARE(im(), before);
+
+        dlg->Combo_TXP->setFocus();
+        QTRY_VERIFY(dlg->Combo_TXP->hasFocus());
+        wheel(dlg->Combo_TXP, 1);
+        QCOMPARE(dlg->Combo_TXP->currentIndex(), 1);
+        QCOMPARE(getField(im(), 3, ch::HighPower), 0);
     }
 
     void optSigZeroSetsSpeakerUnmuteToZeroWhenShown() {
