@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,6 +189,25 @@ class ChannelFileDialogTest : public QObject {
         QCOMPARE(gui->messages->lastTitle(), QString("操作提示"));
         QCOMPARE(gui->messages->lastText(),
                  QString("信道参数文件第 6 行的数值 300 超出 0 到 255 的范围 ！"));
+    }
+
+    void aHugeOrOddTokenIsShownCut() {
+        const QByteArray text = canonical(Image{});
+        writeFile("huge.chann", QByteArray(text).replace(68 * 2 + 1, 1, QByteArray(900000, 'x')));
+        writeFile("nul.chann", QByteArray(text).replace(68 * 2 + 1, 1, QByteArray("12\0", 3)));
+        QElapsedTimer clock;
+        clock.start();
+        load("huge.chann");
+        QVERIFY(clock.elapsed() < 2000);
+        QCOMPARE(gui->messages->lastText(), "The channel parameter file has an invalid value \"" +
+                                                QString(40, 'x') + "…\" in line 3.");
+        load("nul.chann");
+        QCOMPARE(gui->messages->lastText(),
+                 QString("The channel parameter file has an invalid value \"12\\0\" in line 3."));
+        gui->main->Language_chn_Click();
+        load("huge.chann");
+        QCOMPARE(gui->messages->lastText(),
+                 "信道参数文件第 3 行有无效的数值 “" + QString(40, 'x') + "…” ！");
     }
 
     void unreadableFileIsRefused() {

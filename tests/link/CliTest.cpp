@@ -185,6 +185,28 @@ class CliTest : public QObject {
             QStringList{});
     }
 
+    void showCutsAHugeTokenAndShowsANulByte() {
+        const QByteArray text = QByteArray::fromStdString(nv::channelFileText(nv::Image{}));
+        const QString huge = dir.filePath("huge.chann");
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(text).replace(68 * 2 + 1, 1, QByteArray(900000, '7') + "x"));
+        f.close();
+        Run r = cli({"show", huge});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.size() < 300, qPrintable(r.err.left(300)));
+        QVERIFY2(r.err.contains("\"" + QString(40, '7') + "…\" in line 3."), qPrintable(r.err));
+
+        const QString nul = dir.filePath("nul.chann");
+        QFile g(nul);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write(QByteArray(text).replace(68 * 4 + 1, 1, QByteArray("12\0", 3)));
+        g.close();
+        r = cli({"show", nul});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("an invalid value \"12\\0\" in line 5."), qPrintable(r.err));
+    }
+
     void showPrintsTheGridColumns() {
         nv::Image im;
         for (int r = 0; r < 54; ++r)
