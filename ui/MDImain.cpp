@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 #include "core/Models.h"
 #include "core/Startup.h"
@@ -263,7 +265,26 @@ void MDImain::runCommand(const QString& item) {
 void MDImain::addChild(MdiChild* w) {
     QMdiSubWindow* sub = MDIArea->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    freeMenuShortcuts(sub);
     children_[w->objectName()] = sub;
+}
+
+// A child's frame brings its own Ctrl+W (close); the main window's shortcut for the same keys
+// would then be ambiguous and do nothing. The menu's shortcuts win.
+void MDImain::freeMenuShortcuts(QMdiSubWindow* sub) {
+    QList<QKeySequence> taken;
+    for (QAction* item : std::as_const(items_))
+        if (!item->shortcut().isEmpty()) taken << item->shortcut();
+    QMenu* frameMenu = sub->systemMenu();
+    if (!frameMenu) return;
+    for (QAction* action : frameMenu->actions()) {
+        QList<QKeySequence> keys = action->shortcuts();
+        const auto kept = std::remove_if(keys.begin(), keys.end(),
+                                         [&](const QKeySequence& k) { return taken.contains(k); });
+        if (kept == keys.end()) continue;
+        keys.erase(kept, keys.end());
+        action->setShortcuts(keys);
+    }
 }
 
 void MDImain::closeChild(const QString& name) {

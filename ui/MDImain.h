@@ -72,6 +72,7 @@ class MDImain : public QMainWindow {
     void setLanguageMarks();
     void probePorts();
     void addChild(MdiChild* w);
+    void freeMenuShortcuts(QMdiSubWindow* sub);
     void onSubWindowActivated(QMdiSubWindow* sub);
 
     AppState& state;

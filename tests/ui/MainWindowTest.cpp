@@ -326,6 +326,24 @@ class MainWindowTest : public QObject {
         }
     }
 
+    void menuShortcutsWorkWhileChildWindowsAreOpen() {
+        start({1});
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(main->child("frm_chann"));  // open since start-up
+        const std::pair<Qt::Key, const char*> shortcuts[] = {{Qt::Key_W, "Form_Comm_Write"},
+                                                             {Qt::Key_R, "Form_Comm_Read"},
+                                                             {Qt::Key_O, "Form_open_chann"},
+                                                             {Qt::Key_S, "Form_save_chann"},
+                                                             {Qt::Key_W, "Form_Comm_Write"}};
+        for (const auto& [key, window] : shortcuts) {
+            main->closeChild(window);
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : main.get(), key, Qt::ControlModifier);
+            QVERIFY2(main->child(window), window);
+        }
+    }
+
     void exitClosesEverything() {
         start({1});
         main->openChild<Form_setup>();
