@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QTranslator>
 #include <algorithm>
 
 #include "core/Models.h"
@@ -119,6 +121,7 @@ MDImain::~MDImain() {
     // Child windows go before this object does: their closing must not call back into it.
     disconnect(MDIArea, nullptr, this, nullptr);
     delete MDIArea;
+    if (toolkitChinese_) QCoreApplication::removeTranslator(toolkitChinese_.get());
 }
 
 void MDImain::buildMenus() {
@@ -243,12 +246,30 @@ void MDImain::Form_Load() {
 
 void MDImain::Language_chn_Click() {
     state.LanguageChinese = true;
+    useToolkitTexts(true);
     applyCaptions(2);
 }
 
 void MDImain::Language_eng_Click() {
     state.LanguageChinese = false;
+    useToolkitTexts(false);
     applyCaptions(1);
+}
+
+// The toolkit's own texts (standard buttons such as "OK", the frames' menus) come from its
+// catalogue; they follow the language of the moment like the message texts do.
+void MDImain::useToolkitTexts(bool chinese) {
+    if (chinese && !toolkitChinese_) {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            return;  // the catalogue is not installed: the buttons stay in English
+        QCoreApplication::installTranslator(translator.get());
+        toolkitChinese_ = std::move(translator);
+    } else if (!chinese && toolkitChinese_) {
+        QCoreApplication::removeTranslator(toolkitChinese_.get());
+        toolkitChinese_.reset();
+    }
 }
 
 void MDImain::runCommand(const QString& item) {

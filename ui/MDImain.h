@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QTranslator;
 
 namespace nv {
 
@@ -73,6 +74,7 @@ class MDImain : public QMainWindow {
     void probePorts();
     void addChild(MdiChild* w);
     void freeMenuShortcuts(QMdiSubWindow* sub);
+    void useToolkitTexts(bool chinese);
     void onSubWindowActivated(QMdiSubWindow* sub);
 
     AppState& state;
@@ -85,6 +87,7 @@ class MDImain : public QMainWindow {
     QHash<QString, QMenu*> menus_;
     QHash<QString, QPointer<QMdiSubWindow>> children_;
     QHash<QString, std::function<void()>> commands_;
+    std::unique_ptr<QTranslator> toolkitChinese_;
 };
 
 }  // namespace nv
