@@ -114,8 +114,12 @@ frm_chann::frm_chann(AppState& s, MDImain& main) : MdiChild(s, main) {
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int, int) { onCurrentCellChanged(r, c); });
     connect(MSF_chann, &QTableWidget::cellClicked, this, &frm_chann::onCellClicked);
-    connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, Text_Edit, &QWidget::hide);
-    connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, Text_Edit, &QWidget::hide);
+    // Scrolling by the user hides the text editor; a scroll bar that follows a new size of the
+    // grid is no scrolling, and the editors keep covering their cell.
+    for (QScrollBar* bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::actionTriggered, Text_Edit, &QWidget::hide);
+        connect(bar, &QScrollBar::valueChanged, this, &frm_chann::placeEditors);
+    }
     connect(Combo_edit, &QComboBox::activated, this, &frm_chann::pick);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::comboTextEdited);
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
@@ -180,6 +184,13 @@ void frm_chann::spreadColumns() {
 
 void frm_chann::followGridSize() {
     spreadColumns();
+    placeEditors();
+    // The grid settles its header offset and scroll bars after this resize has been seen: the
+    // editors take their final place once that is done.
+    QMetaObject::invokeMethod(this, &frm_chann::placeEditors, Qt::QueuedConnection);
+}
+
+void frm_chann::placeEditors() {
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(editRow_, editCol_));
     if (Text_Edit->isVisible()) Text_Edit->setGeometry(cell);
     if (Combo_edit->isVisible()) Combo_edit->setGeometry(cell);

@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -480,9 +481,41 @@ class ChannelGridTest : public QObject {
         grid->subWindow()->resize(grid->subWindow()->width(), 200);
         clickCell(2, 1);
         QVERIFY(grid->Text_Edit->isVisible());
-        grid->MSF_chann->verticalScrollBar()->setValue(
-            grid->MSF_chann->verticalScrollBar()->maximum());
+        grid->MSF_chann->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
         QVERIFY(!grid->Text_Edit->isVisible());
+    }
+
+    void editorsCoverTheirCellExactly() {
+        QTableWidget* t = grid->MSF_chann;
+        QMdiSubWindow* frame = grid->subWindow();
+        auto covers = [&](QWidget* editor, int r, int c) {
+            QCoreApplication::processEvents();
+            return editor->isVisible() &&
+                   editor->geometry() == t->visualRect(t->model()->index(r, c));
+        };
+        gui->main->resize(600, 450);
+        frame->resize(500, 450);
+        frame->showMaximized();
+        clickCell(10, 7);
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        t->horizontalScrollBar()->setValue(2);
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        frame->showNormal();
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        frame->showMaximized();
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        clickCell(12, 2);
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        frame->showNormal();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        frame->resize(900, 300);
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        gui->main->resize(1500, 950);
+        frame->showMaximized();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        test::shot(gui->main.get(), "grid_en_maximized_editor");
+        frame->showNormal();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
     }
 
     void staleEditorIsDroppedWhenTheImageChangedMeanwhile() {
