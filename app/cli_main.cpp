@@ -106,6 +106,9 @@ int main(int argc, char* argv[]) {
     QString error;
     // A write checks the whole file before the port is opened: not a byte goes out for a bad one.
     if (write && !loadFile(file, state.RadioImage, &error)) return fail(error);
+    // A read finds out that its file cannot be written before it takes the radio's time.
+    if (!write && !nv::checkWritable(file, &error))
+        return fail(QStringLiteral("cannot write %1: %2").arg(file, error));
 
     nv::PortDirectory directory;
     directory.discover();

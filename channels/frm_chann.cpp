@@ -14,6 +14,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
+#include "channels/DigitFields.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
@@ -69,6 +70,7 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     Text_Edit = new QLineEdit(MSF_chann->viewport());
     Text_Edit->setObjectName("Text_Edit");
     Text_Edit->setAlignment(Qt::AlignCenter);
+    acceptFrequencyTextOnly(Text_Edit);
     Text_Edit->hide();
     Text_Edit->installEventFilter(this);
     MSF_chann->viewport()->installEventFilter(this);
@@ -76,6 +78,7 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     Combo_edit = new QComboBox(MSF_chann->viewport());
     Combo_edit->setObjectName("Combo_edit");
     Combo_edit->setEditable(true);
+    Combo_edit->setCompleter(nullptr);  // what is typed is the value: "88" must not become 88.5
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
     Combo_edit->setMaxVisibleItems(16);
     Combo_edit->hide();
@@ -110,8 +113,12 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int, int) { onCurrentCellChanged(r, c); });
     connect(MSF_chann, &QTableWidget::cellClicked, this, &frm_chann::onCellClicked);
-    connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, Text_Edit, &QWidget::hide);
-    connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, Text_Edit, &QWidget::hide);
+    // Scrolling by the user hides the text editor; a scroll bar that follows a new size of the
+    // grid is no scrolling, and the editors keep covering their cell.
+    for (QScrollBar* bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::actionTriggered, Text_Edit, &QWidget::hide);
+        connect(bar, &QScrollBar::valueChanged, this, &frm_chann::placeEditors);
+    }
     connect(Combo_edit, &QComboBox::activated, this, &frm_chann::pick);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::comboTextEdited);
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
@@ -176,6 +183,13 @@ void frm_chann::spreadColumns() {
 
 void frm_chann::followGridSize() {
     spreadColumns();
+    placeEditors();
+    // The grid settles its header offset and scroll bars after this resize has been seen: the
+    // editors take their final place once that is done.
+    QMetaObject::invokeMethod(this, &frm_chann::placeEditors, Qt::QueuedConnection);
+}
+
+void frm_chann::placeEditors() {
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(editRow_, editCol_));
     if (Text_Edit->isVisible()) Text_Edit->setGeometry(cell);
     if (Combo_edit->isVisible()) Combo_edit->setGeometry(cell);
@@ -346,6 +360,13 @@ void frm_chann::commit() {
         return;
     }
     armed_ = false;
+    // Looking at a cell is not an edit: without this, leaving a receive cell would set the
+    // transmit frequency to it and leaving a decode cell would copy it to the encode tone.
+    const QString now = (c == 1 || c == 2) ? Text_Edit->text() : Combo_edit->currentText();
+    if (now == openedText_) {
+        hideEditors();
+        return;
+    }
     switch (c) {
         case 1:
             commitReceive(r);
@@ -468,7 +489,7 @@ bool frm_chann::filterTextEditKey(QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;  // navigation keys
     const QChar ch = text.at(0);
-    return !(ch.isDigit() || ch == '.');
+    return !(isAsciiDigit(ch) || ch == '.');
 }
 
 bool frm_chann::filterComboKey(QKeyEvent* key) {
@@ -484,7 +505,7 @@ bool frm_chann::filterComboKey(QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;
     const QChar ch = text.at(0);
-    if (ch.isDigit() || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
+    if (isAsciiDigit(ch) || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
     if (ch == 'd' || ch == 'n' || ch == 'i') {
         Combo_edit->lineEdit()->insert(QString(ch.toUpper()));
         return true;

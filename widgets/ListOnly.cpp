@@ -15,6 +15,11 @@ class DiscardTyping : public QObject {
             auto* key = static_cast<QKeyEvent*>(event);
             if (!key->text().isEmpty() && key->text().at(0).isPrint()) return true;
         }
+        // A wheel turn over a list that the user is not working in scrolls what is behind it.
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus()) {
+            event->ignore();
+            return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -22,6 +27,7 @@ class DiscardTyping : public QObject {
 
 void makeListOnly(QComboBox* combo) {
     combo->setEditable(false);
+    combo->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
     combo->installEventFilter(new DiscardTyping(combo));
 }
 
