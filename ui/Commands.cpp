@@ -2,6 +2,10 @@
 
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
+#include "features/Form_Edit_Message.h"
+#include "features/Form_Edit_scan.h"
+#include "features/Form_edit_Key.h"
+#include "features/frm_option.h"
 #include "files/ChannelFileDialogs.h"
 #include "link/CommWindows.h"
 #include "ui/Form_setup.h"
@@ -27,6 +31,10 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Comm_Write>(windows, "Form_Comm_Write");
     add<Form_setup>(windows, "Form_setup");
     add<Form_type>(windows, "Form_type");
+    add<frm_option>(windows, "frm_option");
+    add<Form_Edit_scan>(windows, "Form_Edit_scan");
+    add<Form_edit_Key>(windows, "Form_edit_Key");
+    add<Form_Edit_Message>(windows, "Form_Edit_Message");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -36,6 +44,10 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["Prog_write"] = "Form_Comm_Write";
     commands["proc_setup"] = "Form_setup";
     commands["proc_type"] = "Form_type";
+    commands["Optional_edit"] = "frm_option";
+    commands["Scan_edit"] = "Form_Edit_scan";
+    commands["key_edit"] = "Form_edit_Key";
+    commands["Message_edit"] = "Form_Edit_Message";
 }
 
 }  // namespace nv

@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 
+#include "widgets/FocusWheel.h"
+
 namespace nv {
 
 namespace {
@@ -15,11 +17,6 @@ class DiscardTyping : public QObject {
             auto* key = static_cast<QKeyEvent*>(event);
             if (!key->text().isEmpty() && key->text().at(0).isPrint()) return true;
         }
-        // A wheel turn over a list that the user is not working in scrolls what is behind it.
-        if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus()) {
-            event->ignore();
-            return true;
-        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -27,8 +24,8 @@ class DiscardTyping : public QObject {
 
 void makeListOnly(QComboBox* combo) {
     combo->setEditable(false);
-    combo->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
     combo->installEventFilter(new DiscardTyping(combo));
+    wheelOnlyWithFocus(combo);
 }
 
 }  // namespace nv
