@@ -12,6 +12,8 @@
 #include <QSaveFile>
 #include <cstdio>
 
+#include "app/CliCommon.h"
+#include "app/CliVerbs.h"
 #include "app/Options.h"
 #include "channels/ChannelRecord.h"
 #include "core/ChannelFile.h"
@@ -22,10 +24,7 @@
 
 namespace {
 
-int fail(const QString& text, int code = 2) {
-    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
-    return code;
-}
+int fail(const QString& text, int code = 2) { return nv::cliFailure(text, code); }
 
 // COM1..COM8 name a port of the port map; anything else is a device path, which COM1 stands for.
 int choosePort(const QString& text, nv::PortDirectory& directory) {
@@ -37,30 +36,14 @@ int choosePort(const QString& text, nv::PortDirectory& directory) {
 }
 
 bool loadFile(const QString& path, nv::Image& image, QString* error) {
-    QByteArray data;
-    QString reason;
-    if (!nv::readConfigFile(path, &data, &reason)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, reason);
-        return false;
-    }
-    const nv::NumberListError e = nv::loadChannelFileText(data.toStdString(), image);
-    if (e.kind == nv::NumberListError::None) return true;
-    *error = path + ": " + nv::channelFileProblem(e, false);
-    return false;
+    return nv::loadChannelFileAt(path, image, error);
 }
 
 void showProgress(int percent, const std::string& label) {
-    if (!::isatty(STDERR_FILENO)) return;
-    const int filled = percent * 30 / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%  %-28s", std::string(filled, '#').c_str(),
-                 std::string(30 - filled, '.').c_str(), percent, label.c_str());
-    std::fflush(stderr);
+    nv::showConsoleProgress(percent, label);
 }
 
-void showMessage(const std::string& text) {
-    if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void showMessage(const std::string& text) { nv::showConsoleMessage(text); }
 
 int show(const QString& path) {
     nv::AppState state;
@@ -86,6 +69,7 @@ int show(const QString& path) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("nv742-cli");
+    if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Reads and writes NV-742 radios and shows channel files.\n\n"
@@ -93,7 +77,9 @@ int main(int argc, char* argv[]) {
         "completed)\n"
         "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write "
         "window does)\n"
-        "  show FILE.chann         print the 16 channels as the channel grid shows them\n\n"
+        "  show FILE.chann         print the 16 channels as the channel grid shows them\n" +
+        QString::fromLatin1(nv::CliVerbsHelp) +
+        "\n"
         "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
         "nv742-sim.\n"
         "Exit status 0 only on success.");
