@@ -3,7 +3,9 @@
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "files/ChannelFileDialogs.h"
+#include "files/CsvWindows.h"
 #include "link/CommWindows.h"
+#include "link/CompareWindow.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 
@@ -27,6 +29,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Comm_Write>(windows, "Form_Comm_Write");
     add<Form_setup>(windows, "Form_setup");
     add<Form_type>(windows, "Form_type");
+    add<Form_Csv_Export>(windows, "Form_Csv_Export");
+    add<Form_Csv_Import>(windows, "Form_Csv_Import");
+    add<Form_Comm_Compare>(windows, "Form_Comm_Compare");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -36,6 +41,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["Prog_write"] = "Form_Comm_Write";
     commands["proc_setup"] = "Form_setup";
     commands["proc_type"] = "Form_type";
+    commands["File_export_csv"] = "Form_Csv_Export";
+    commands["File_import_csv"] = "Form_Csv_Import";
+    commands["Prog_compare"] = "Form_Comm_Compare";
 }
 
 }  // namespace nv
