@@ -375,10 +375,10 @@ class LineReader {
                    std::nullopt;
         return p[side] == 'R';
     }
-    // One side of a tone setting: "Tone", "DTCS" or "" (none).
+    // One side of a tone setting: "TONE", "DTCS" or "" (none).
     bool toneSide(const std::string& kind, bool encode, ToneCode& into) {
         std::optional<ToneCode> code = ToneCode{};
-        if (kind == "Tone") {
+        if (kind == "TONE") {
             code = ctcss(encode ? "rToneFreq" : "cToneFreq");
         } else if (kind == "DTCS") {
             const auto inv = inverted(encode ? 0 : 1);
@@ -389,9 +389,9 @@ class LineReader {
     }
 
     void readTones() {
-        const std::string mode = field("Tone");
+        const std::string mode = upper(field("Tone"));
         if (mode.empty()) return;
-        if (mode == "Tone") {
+        if (mode == "TONE") {
             if (auto t = ctcss("rToneFreq")) c_.encode = *t;
         } else if (mode == "TSQL") {
             if (auto t = ctcss("cToneFreq")) c_.encode = c_.decode = *t;
@@ -403,24 +403,24 @@ class LineReader {
             if (!enc) return;
             c_.encode = *enc;
             c_.decode = *dcs("DtcsCode", *decInv);  // the same code, so it is in the table
-        } else if (mode == "Cross") {
-            static const char* const Modes[] = {"Tone->Tone", "Tone->DTCS", "DTCS->Tone",
-                                                "DTCS->DTCS", "->Tone",     "->DTCS",
-                                                "Tone->",     "DTCS->"};
-            const std::string cross = field("CrossMode");
+        } else if (mode == "CROSS") {
+            static const char* const Modes[] = {"TONE->TONE", "TONE->DTCS", "DTCS->TONE",
+                                                "DTCS->DTCS", "->TONE",     "->DTCS",
+                                                "TONE->",     "DTCS->"};
+            const std::string cross = upper(field("CrossMode"));
             if (std::none_of(std::begin(Modes), std::end(Modes),
                              [&](const char* m) { return cross == m; })) {
                 if (cross.empty())
                     required("CrossMode");
                 else
-                    error(CsvNote::UnknownValue, "CrossMode", cross);
+                    error(CsvNote::UnknownValue, "CrossMode", field("CrossMode"));
                 return;
             }
             const std::size_t arrow = cross.find("->");
             if (toneSide(cross.substr(0, arrow), true, c_.encode))
                 toneSide(cross.substr(arrow + 2), false, c_.decode);
         } else {
-            error(CsvNote::UnknownValue, "Tone", mode);
+            error(CsvNote::UnknownValue, "Tone", field("Tone"));
         }
     }
 

@@ -30,12 +30,13 @@ class Step : public LinkView {
             engine_ = std::make_unique<ReadLink>(state, port, *timers_, *this);
         port.onByteReceived = [this] { engine_->byteReceived(); };
     }
-    ~Step() override {
-        for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_->stop(id);
-    }
+    ~Step() override { stopTimers(); }
     void start() { engine_->startButton(); }
 
   private:
+    void stopTimers() {
+        for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_->stop(id);
+    }
     void setProgress(int value) override {
         percent_ = value;
         if (callbacks_.progress) callbacks_.progress(percent_, label_);
@@ -48,6 +49,7 @@ class Step : public LinkView {
         if (callbacks_.message) callbacks_.message(text);
         // Reported once the engine has returned from the call that brought the message.
         QTimer::singleShot(0, &context_, [this, done, text] {
+            stopTimers();               // nothing more is wanted from this engine
             const Done report = done_;  // the step may be replaced while it reports
             report(done, text);
         });

@@ -252,12 +252,13 @@ TEST(CsvImport, FilesFromOtherToolsLoad) {
 }
 
 TEST(CsvImport, DuplexOffsetAndCrossModes) {
+    // The words of Duplex, Tone and CrossMode in any case, as some programs write them.
     AppState s = started();
     const std::string text =
         std::string(Header) +
         "\n1,,440.000000,+,5.000000,Cross,100.0,88.5,023,NR,754,Tone->DTCS,FM,,,High,,,,,"
         "\n2,,440.000000,-,10.000000,Cross,88.5,88.5,754,RN,023,DTCS->,FM,,,High,,,,,"
-        "\n3,,440.000000,split,470.125000,Cross,88.5,67.0,023,NN,023,->Tone,FM,,,High,,,,,"
+        "\n3,,440.000000,split,470.125000,cross,88.5,67.0,023,NN,023,->tone,FM,,,High,,,,,"
         "\n4,,440.000000,off,0,DTCS,88.5,88.5,023,RR,023,Tone->Tone,FM,,,High,,,,,"
         "\n5,,440.000000,,,Cross,88.5,88.5,025,RN,754,DTCS->DTCS,FM,,,High,,,,,\n";
     const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
