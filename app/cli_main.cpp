@@ -12,6 +12,8 @@
 #include <cstdio>
 
 #include "app/CliArguments.h"
+#include "app/CliCommon.h"
+#include "app/CliVerbs.h"
 #include "app/Options.h"
 #include "channels/ChannelRecord.h"
 #include "core/ChannelFile.h"
@@ -22,36 +24,17 @@
 
 namespace {
 
-int fail(const QString& text, int code = 2) {
-    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
-    return code;
-}
+int fail(const QString& text, int code = 2) { return nv::cliFailure(text, code); }
 
 bool loadFile(const QString& path, nv::Image& image, QString* error) {
-    QByteArray data;
-    QString reason;
-    if (!nv::readConfigFile(path, &data, &reason)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, reason);
-        return false;
-    }
-    const nv::NumberListError e = nv::loadChannelFileText(data.toStdString(), image);
-    if (e.kind == nv::NumberListError::None) return true;
-    *error = path + ": " + nv::channelFileProblem(e, false);
-    return false;
+    return nv::loadChannelFileAt(path, image, error);
 }
 
 void showProgress(int percent, const std::string& label) {
-    if (!::isatty(STDERR_FILENO)) return;
-    const int filled = percent * 30 / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%  %-28s", std::string(filled, '#').c_str(),
-                 std::string(30 - filled, '.').c_str(), percent, label.c_str());
-    std::fflush(stderr);
+    nv::showConsoleProgress(percent, label);
 }
 
-void showMessage(const std::string& text) {
-    if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void showMessage(const std::string& text) { nv::showConsoleMessage(text); }
 
 int show(const QString& path) {
     nv::AppState state;
@@ -78,6 +61,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("nv742-cli");
     QCoreApplication::setApplicationVersion(nv::Version);
+    if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
     nv::describeCliOptions(parser);
     const nv::CliCommand command = nv::parseCliArguments(app.arguments());

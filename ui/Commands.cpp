@@ -7,7 +7,9 @@
 #include "features/Form_edit_Key.h"
 #include "features/frm_option.h"
 #include "files/ChannelFileDialogs.h"
+#include "files/CsvWindows.h"
 #include "link/CommWindows.h"
+#include "link/CompareWindow.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 
@@ -35,6 +37,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Edit_scan>(windows, "Form_Edit_scan");
     add<Form_edit_Key>(windows, "Form_edit_Key");
     add<Form_Edit_Message>(windows, "Form_Edit_Message");
+    add<Form_Csv_Export>(windows, "Form_Csv_Export");
+    add<Form_Csv_Import>(windows, "Form_Csv_Import");
+    add<Form_Comm_Compare>(windows, "Form_Comm_Compare");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -48,6 +53,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["Scan_edit"] = "Form_Edit_scan";
     commands["key_edit"] = "Form_edit_Key";
     commands["Message_edit"] = "Form_Edit_Message";
+    commands["File_export_csv"] = "Form_Csv_Export";
+    commands["File_import_csv"] = "Form_Csv_Import";
+    commands["Prog_compare"] = "Form_Comm_Compare";
 }
 
 }  // namespace nv
