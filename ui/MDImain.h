@@ -21,6 +21,8 @@ class QToolBar;
 
 namespace nv {
 
+class ImageUndo;
+
 class MDImain : public QMainWindow, public Workspace {
     Q_OBJECT
   public:
@@ -85,6 +87,7 @@ class MDImain : public QMainWindow, public Workspace {
     QHash<QString, QPointer<QMdiSubWindow>> children_;
     QHash<QString, QString> commands_;  // menu item -> window it opens
     QHash<QString, WindowFactory> factories_;
+    ImageUndo* undo_ = nullptr;
 };
 
 }  // namespace nv
