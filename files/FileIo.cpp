@@ -16,7 +16,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* r
         *reason = file.errorString();
         return false;
     }
-    if (file.write(data) != data.size()) {
+    // The file is buffered: a full disk or a file-size limit shows only when the data is
+    // flushed, and commit() would then put the cut file in place of the old one.
+    if (file.write(data) != data.size() || !file.flush()) {
         *reason = file.errorString();
         file.cancelWriting();
         return false;
