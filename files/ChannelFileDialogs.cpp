@@ -1,6 +1,7 @@
 #include "files/ChannelFileDialogs.h"
 
 #include "core/ChannelFile.h"
+#include "files/Backups.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "widgets/Messages.h"
@@ -49,6 +50,9 @@ void Form_open_chann::perform(const QString& path) {
            QStringLiteral("Succeed fold the channel parameter from file."));
     closeWindow();
 }
+
+// The files every read from a radio leaves behind.
+void Form_open_chann::addPlaces() { addOwnFolder(text("备份", "Backups"), backupFolder()); }
 
 Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)
     : FileDialog(s, workspace, "Form_save_chann", ".chann", SaveTexts) {}
