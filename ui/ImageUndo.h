@@ -2,9 +2,10 @@
 // Undo and redo of the radio image, whatever changed it: an edit in any window, Clear,
 // Default, a file load, a completed read. No window reports its changes; instead the image is
 // compared with the last recorded state whenever the program is about to wait for the user
-// (the event loop goes idle) and before each key press, click or wheel turn is handled. So
-// everything one user action does to the image, a grid commit that writes receive and
-// transmit frequency or a read with its sixteen blocks, becomes one step.
+// (the event loop goes idle) and before each key press, click or wheel turn is handled, but
+// never while a modal box waits. So everything one user action does to the image, a grid
+// commit that writes receive and transmit frequency or a read with its sixteen blocks, becomes
+// one step.
 
 #include <QObject>
 #include <QPointer>
@@ -31,7 +32,8 @@ class ImageUndo : public QObject {
 
     // From now on changes are steps; the image as it stands is where undo stops.
     void begin();
-    // Makes a change not recorded yet a step of its own.
+    // Makes a change not recorded yet a step of its own, or part of the last step when it only
+    // tidies channels that were empty already.
     void settle();
     void undo();
     void redo();
