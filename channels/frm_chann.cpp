@@ -222,6 +222,13 @@ void frm_chann::activated() {
     if (armed_ && cellText(editRow_, editCol_) != openedText_) disarmEditor();
 }
 
+// An open in-place editor belongs to the image before an undo or redo: its text is dropped,
+// never written into the restored image.
+void frm_chann::refresh() {
+    disarmEditor();
+    refreshAll();
+}
+
 // ---- editors -------------------------------------------------------------------------------
 
 void frm_chann::onCurrentCellChanged(int row, int col) {
