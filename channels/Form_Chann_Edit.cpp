@@ -293,7 +293,9 @@ void Form_Chann_Edit::rebuildBcl() {
     const int optSig = getField(state.RadioImage, n, ch::OptSig);
     const int stored = getField(state.RadioImage, n, ch::BusyLockout);
     QStringList entries{text("关", "Off"), text("载波", "Carrier")};
-    if (hasDecodeTone_) entries << text("QT/DQT", "QT/DQY");
+    // The English four-entry list spells the entry "QT/DQY"; the three-entry list "QT/DQT".
+    if (hasDecodeTone_)
+        entries << (optSig != 0 ? text("QT/DQT", "QT/DQY") : QStringLiteral("QT/DQT"));
     if (optSig != 0) entries << text("可选信令", "Option Signalling");
     setListQuietly(Combo_BCL, entries);
     Combo_BCL->setCurrentIndex(stored < entries.size() ? stored : -1);
