@@ -53,6 +53,7 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, MDImain& main) : MdiChild(s, main)
     Text_TX_Freq = named<QLineEdit>(this, "Text_TX_Freq");
     VScroll1 = named<QScrollBar>(this, "VScroll1");
     VScroll1->setOrientation(Qt::Vertical);
+    VScroll1->setPageStep(1);  // a page is one channel, like an arrow click
     Combo_Decode = named<QComboBox>(this, "Combo_Decode");
     Combo_Encode = named<QComboBox>(this, "Combo_Encode");
     Combo_Optsig = named<QComboBox>(this, "Combo_Optsig");

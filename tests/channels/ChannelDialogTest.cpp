@@ -206,6 +206,19 @@ class ChannelDialogTest : public QObject {
         QCOMPARE(dlg->Text_RX_Freq->text(), QString("450.02500"));
     }
 
+    void everyKindOfScrollMovesByOneChannel() {
+        open(3);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(gui->state->CurrentChannel, 4);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(gui->state->CurrentChannel, 2);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(gui->state->CurrentChannel, 16);  // wraps around as a single step does
+        QCOMPARE(dlg->Text_CHN->text(), QString("16"));
+    }
+
     void channelNumberField() {
         open(3);
         dlg->Text_CHN->setFocus();
