@@ -16,6 +16,7 @@ bool LinkEngine::openPort() {
         return true;
     }
     state_.PortOpenFailed = true;
+    view_.transferEnded();
     std::string text =
         say("通讯端口打开错误，请正确设置通讯端口 ！",
             "Communication port is error, please setting right communication port . ！");
@@ -121,6 +122,7 @@ void LinkEngine::retryPauseOver() {
     if (RetriesLeft <= 0) {
         Busy = false;
         closePort();
+        view_.transferEnded();
         view_.message(say("与对讲机联络失败 ！", "Fail connect with transceiver."), false);
         view_.setProgress(0);
         text("与对讲机通讯故障 ！", "Communication fault.");

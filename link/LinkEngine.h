@@ -46,6 +46,9 @@ class LinkView {
     // completion messages ("Operate Prompt").
     virtual void message(const std::string& text, bool done) = 0;
     virtual void requestClose() = 0;
+    // The transfer is over (completed, failed for good, or its port would not open again),
+    // before its last message is shown.
+    virtual void transferEnded() {}
 };
 
 // The state record of a link window.

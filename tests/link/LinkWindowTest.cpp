@@ -1,6 +1,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -99,6 +101,49 @@ class LinkWindowTest : public QObject {
         waitForMessage(3);
         QCOMPARE(messages->messages[2].text,
                  QString("Complete reading the data from transceiver."));
+    }
+
+    void theBusyWarningClosesWithTheTransfer() {
+        for (const char* item : {"Prog_write", "Prog_read"}) {
+            messages.reset();  // real, modal message boxes
+            main->runCommand(item);
+            auto* w = qobject_cast<LinkWindow*>(main->workArea()->activeSubWindow()->widget());
+            QVERIFY(w);
+            QTest::mouseClick(w->Command_start, Qt::LeftButton);
+            QTRY_VERIFY(w->engine().Busy);
+            QPointer<QWidget> window = w;
+            QStringList shown;
+            bool warningOutlivedTheTransfer = false;
+            QElapsedTimer sinceWindowWent;
+            QTimer user;  // reads every other message and dismisses it; never the warning
+            user.setInterval(20);
+            connect(&user, &QTimer::timeout, [&] {
+                QMessageBox* warning = nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    auto* box = qobject_cast<QMessageBox*>(top);
+                    if (!box || !box->isVisible()) continue;
+                    if (!shown.contains(box->text())) shown << box->text();
+                    if (box->text().startsWith("Read-write operating"))
+                        warning = box;
+                    else
+                        box->accept();
+                }
+                if (!warning || (window && window->isVisible())) return;
+                if (!sinceWindowWent.isValid()) sinceWindowWent.start();
+                if (sinceWindowWent.elapsed() > 2000) {
+                    warningOutlivedTheTransfer = true;
+                    warning->accept();
+                }
+            });
+            user.start();
+            // The warning is modal: this returns once it has closed.
+            QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
+            QVERIFY(!warningOutlivedTheTransfer);
+            QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 3000);
+            QCOMPARE(shown.size(), 2);
+            QCOMPARE(shown[0], QString("Read-write operating，don't close the window. ,"));
+            QVERIFY(shown[1].startsWith("Complete "));
+        }
     }
 
     void cancelWhenIdleCloses() {
