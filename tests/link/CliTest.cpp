@@ -207,6 +207,22 @@ class CliTest : public QObject {
         QVERIFY2(r.err.contains("an invalid value \"12\\0\" in line 5."), qPrintable(r.err));
     }
 
+    void helpWorksWithoutADisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+        for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"}}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(bin("nv742-cps"), args);
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.exitCode(), 0);
+            const QString out = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY2(out.contains(args[0] == "--help" ? "--virtual-radio" : "V13.10.25"),
+                     qPrintable(out + p.readAllStandardError()));
+        }
+    }
+
     void showPrintsTheGridColumns() {
         nv::Image im;
         for (int r = 0; r < 54; ++r)
