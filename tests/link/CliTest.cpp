@@ -223,6 +223,21 @@ class CliTest : public QObject {
         }
     }
 
+    void benchHelpPrintsItsUsageInsteadOfRunning() {
+        QProcess p;
+        p.start(bin("nv742-bench"), {"--help"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(out.contains("Usage:") && out.contains("rounds"), qPrintable(out));
+        QVERIFY(!out.contains("bytes out"));  // no transfer ran
+
+        p.start(bin("nv742-bench"), {"many"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("many"));
+    }
+
     void showPrintsTheGridColumns() {
         nv::Image im;
         for (int r = 0; r < 54; ++r)
