@@ -81,6 +81,17 @@ int show(const QString& path) {
     return 0;
 }
 
+// What is wrong with the command and its arguments, in words; empty when nothing is.
+QString wrongCommand(const QStringList& args) {
+    if (args.isEmpty()) return QStringLiteral("no command given");
+    const QString& command = args[0];
+    if (command == "show")
+        return args.size() == 2 ? QString() : QStringLiteral("show needs FILE.chann");
+    if (command == "read" || command == "write")
+        return args.size() == 3 ? QString() : command + QStringLiteral(" needs PORT FILE.chann");
+    return QStringLiteral("unknown command \"%1\"").arg(command);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -104,11 +115,11 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
     parser.process(app);
     const QStringList args = parser.positionalArguments();
-    if (args.size() == 2 && args[0] == "show") return show(args[1]);
-    if (args.size() != 3 || (args[0] != "read" && args[0] != "write")) {
-        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
+    if (const QString wrong = wrongCommand(args); !wrong.isEmpty()) {
+        std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(wrong), qPrintable(parser.helpText()));
         return 2;
     }
+    if (args[0] == "show") return show(args[1]);
     const bool write = args[0] == "write";
     const QString file = args[2];
 

@@ -238,6 +238,22 @@ class CliTest : public QObject {
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("many"));
     }
 
+    void aWrongCommandIsNamedBeforeTheUsage() {
+        const struct {
+            QStringList args;
+            const char* first;
+        } cases[] = {{{"frobnicate", "x.chann"}, "nv742-cli: unknown command \"frobnicate\"\n"},
+                     {{"read", "COM1"}, "nv742-cli: read needs PORT FILE.chann\n"},
+                     {{"show"}, "nv742-cli: show needs FILE.chann\n"},
+                     {{}, "nv742-cli: no command given\n"}};
+        for (const auto& c : cases) {
+            const Run r = cli(c.args);
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.startsWith(c.first), qPrintable(r.err));
+            QVERIFY(r.err.contains("Usage:"));
+        }
+    }
+
     void showPrintsTheGridColumns() {
         nv::Image im;
         for (int r = 0; r < 54; ++r)
