@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/AppState.h"
+#include "link/LinkFailure.h"
 #include "link/SerialPort.h"
 
 namespace nv {
@@ -88,6 +89,7 @@ class LinkEngine : public LinkRecord {
   protected:
     virtual bool writeWindow() const = 0;
     virtual int lastBlock() const = 0;
+    virtual int dataBlocks() const = 0;  // blocks of a whole transfer, for messages
     virtual void startDataPhase() = 0;
     virtual void receiveData() = 0;
     virtual void timer4Tick();
@@ -116,6 +118,11 @@ class LinkEngine : public LinkRecord {
     void receiveHandshake();
     void replyTimedOut();
     void retryPauseOver();
+    LinkObservation observeAttempt() const;
+
+    // What the radio showed of itself in the attempts of the current transfer.
+    int bytesThisAttempt_ = 0;
+    LinkObservation seen_;
 };
 
 }  // namespace nv

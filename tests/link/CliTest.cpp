@@ -125,7 +125,11 @@ class CliTest : public QObject {
         const QString file = dir.filePath("never.chann");
         const Run r = cli({"read", pty, file});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("Fail connect with transceiver."));
+        QVERIFY(
+            r.err.contains("Fail connect with transceiver.\nThe radio did not answer at all: "
+                           "check that the radio is switched on, the cable is plugged in "
+                           "firmly and the right port is chosen: COM1 is " +
+                           pty + "."));
         QVERIFY(!QFile::exists(file));
     }
 

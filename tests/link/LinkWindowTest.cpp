@@ -212,6 +212,21 @@ class LinkWindowTest : public QObject {
                  QString("Complete reading the data from transceiver."));
     }
 
+    void aFailedLinkSaysWhatItSaw() {
+        main->Language_chn_Click();
+        line->radio.fault = VirtualRadio::Fault::Silent;
+        auto* w = open<Form_Comm_Write>("Prog_write");
+        QTest::mouseClick(w->Command_start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() == 1, 15000);
+        QCOMPARE(messages->messages[0].title, QString("操作提示"));
+        QCOMPARE(
+            messages->messages[0].text,
+            QString(
+                "与对讲机联络失败 ！\n对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、"
+                "端口是否选对：COM8 对应 virtual radio。"));
+        QCOMPARE(w->Label_tr_count->text(), QString("与对讲机通讯故障 ！"));
+    }
+
     void chineseWindows() {
         main->Language_chn_Click();
         auto* r = open<Form_Comm_Read>("Prog_read");
