@@ -56,6 +56,17 @@ int show(const QString& path) {
     return 0;
 }
 
+// What is wrong with the command and its arguments, in words; empty when nothing is.
+QString wrongCommand(const QStringList& args) {
+    if (args.isEmpty()) return QStringLiteral("no command given");
+    const QString& command = args[0];
+    if (command == "show")
+        return args.size() == 2 ? QString() : QStringLiteral("show needs FILE.chann");
+    if (command == "read" || command == "write")
+        return args.size() == 3 ? QString() : command + QStringLiteral(" needs PORT FILE.chann");
+    return QStringLiteral("unknown command \"%1\"").arg(command);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -73,7 +84,10 @@ int main(int argc, char* argv[]) {
             parser.process(app);  // prints what was asked for, or what is wrong, and ends
             return 1;
         case nv::CliCommand::Usage:
-            std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
+            parser.parse(app.arguments());
+            std::fprintf(stderr, "nv742-cli: %s\n%s",
+                         qPrintable(wrongCommand(parser.positionalArguments())),
+                         qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Show:
             return show(command.file);

@@ -306,7 +306,9 @@ void frm_chann::fillCombo(int c) {
             break;
     }
     Combo_edit->addItems(entries);
-    Combo_edit->setCurrentIndex(-1);
+    // The list opens at the cell's value (the cell centres a tone name with blanks).
+    const QString value = openedText_.trimmed();
+    Combo_edit->setCurrentIndex(value.isEmpty() ? -1 : entries.indexOf(value));
 }
 
 void frm_chann::hideEditors() {

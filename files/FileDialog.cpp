@@ -186,13 +186,20 @@ void FileDialog::fillFolders() {
         add(sub.fileName(), sub.absoluteFilePath(), depth, false);
 }
 
+// The list offers exactly the files that the name check accepts as they are named: the
+// suffix in lower or in upper case, no refused character, no blanks around the name.
 void FileDialog::fillFiles() {
     File1->clear();
     QDir dir(directory_);
-    dir.setNameFilters({"*" + suffix_});  // matches the suffix in any case, like the name check
+    dir.setNameFilters({"*" + suffix_});
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    File1->addItems(dir.entryList());
+    for (const QString& file : dir.entryList()) {
+        std::string name;
+        if (checkFileName(file.toStdString(), suffix_.toStdString(), &name) == NameCheck::Ok &&
+            QString::fromStdString(name) == file)
+            File1->addItem(file);
+    }
 }
 
 bool FileDialog::checkName(const AppState& state, QWidget* parent, const QString& text,

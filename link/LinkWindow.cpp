@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -105,6 +106,12 @@ void LinkWindow::message(const std::string& text, bool done) {
                                                 : (done ? QStringLiteral("Operate Prompt")
                                                         : QStringLiteral("Operate prompt"));
     showMessage(this, title, QString::fromStdString(text));
+}
+
+// A "don't close the window" warning still open belongs to the transfer that has just ended.
+void LinkWindow::transferEnded() {
+    for (QMessageBox* box : findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
+        box->done(QMessageBox::Ok);
 }
 
 void LinkWindow::requestClose() {

@@ -23,6 +23,7 @@ class ReadLink : public LinkEngine {
   protected:
     bool writeWindow() const override { return false; }
     int lastBlock() const override { return ReadRequests; }
+    int dataBlocks() const override { return ReadRequests; }
     void startDataPhase() override;
     void receiveData() override;
 
