@@ -1,5 +1,7 @@
 #include "ui/Commands.h"
 
+#include "adjust/AdjustFileDialogs.h"
+#include "adjust/frm_Adj_Txp.h"
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "files/ChannelFileDialogs.h"
@@ -27,6 +29,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Comm_Write>(windows, "Form_Comm_Write");
     add<Form_setup>(windows, "Form_setup");
     add<Form_type>(windows, "Form_type");
+    add<frm_Adj_Txp>(windows, "frm_Adj_Txp");
+    add<Form_open_adj>(windows, "Form_open_adj");
+    add<Form_save_adj>(windows, "Form_save_adj");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -36,6 +41,9 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["Prog_write"] = "Form_Comm_Write";
     commands["proc_setup"] = "Form_setup";
     commands["proc_type"] = "Form_type";
+    commands["Other"] = "frm_Adj_Txp";
 }
+
+bool activatesOpenWindow(const QString& item) { return item == QLatin1String("Other"); }
 
 }  // namespace nv
