@@ -1,6 +1,7 @@
 #include "ui/Commands.h"
 
 #include "adjust/AdjustFileDialogs.h"
+#include "adjust/Form_Edit_Test.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
@@ -32,6 +33,7 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<frm_Adj_Txp>(windows, "frm_Adj_Txp");
     add<Form_open_adj>(windows, "Form_open_adj");
     add<Form_save_adj>(windows, "Form_save_adj");
+    add<Form_Edit_Test>(windows, "Form_Edit_Test");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -42,6 +44,7 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["proc_setup"] = "Form_setup";
     commands["proc_type"] = "Form_type";
     commands["Other"] = "frm_Adj_Txp";
+    commands["Test_edit"] = "Form_Edit_Test";
 }
 
 bool activatesOpenWindow(const QString& item) { return item == QLatin1String("Other"); }

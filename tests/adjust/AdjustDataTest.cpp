@@ -1,9 +1,10 @@
-// The adjustment table's rules and its file, without windows.
+// The adjustment table's rules, its file and the test-mode frequency slots, without windows.
 
 #include <gtest/gtest.h>
 
 #include "adjust/AdjustData.h"
 #include "adjust/AdjustFile.h"
+#include "adjust/TestFrequencies.h"
 #include "core/Defaults.h"
 
 using namespace nv;
@@ -186,4 +187,60 @@ TEST(AdjustFile, BrokenFilesLeaveTheTableAlone) {
         EXPECT_EQ(loadAdjustFileText(c.text, t).kind, c.kind) << c.text.size();
         EXPECT_EQ(t, changed);
     }
+}
+
+// ---- test-mode frequency slots ---------------------------------------------------------------
+
+namespace {
+std::vector<int> slotBytes(const Image& im, TestSlot s) {
+    return {im(s.row, s.cell), im(s.row, s.cell + 1), im(s.row, s.cell + 2), im(s.row, s.cell + 3)};
+}
+}  // namespace
+
+TEST(TestFrequencySlots, ChannelsAndDirectionsMapOntoRowsFortyToFortySeven) {
+    auto at = [](int channel, bool transmit) {
+        const TestSlot s = testSlot(channel, transmit);
+        return std::pair{s.row, s.cell};
+    };
+    EXPECT_EQ(at(1, false), std::pair(40, 0));
+    EXPECT_EQ(at(1, true), std::pair(40, 4));
+    EXPECT_EQ(at(2, false), std::pair(40, 8));
+    EXPECT_EQ(at(2, true), std::pair(40, 12));
+    EXPECT_EQ(at(3, false), std::pair(41, 0));
+    EXPECT_EQ(at(16, true), std::pair(47, 12));
+}
+
+TEST(TestFrequencySlots, TheTypedNumberIsStoredExactlyToTenHertz) {
+    Image im;
+    const TestSlot s = testSlot(4, false);
+    auto stored = [&](const char* text) {
+        storeExactFrequency(im, s, text);
+        return slotBytes(im, s);
+    };
+    EXPECT_EQ(stored("145"), (std::vector<int>{0x00, 0x00, 0x50, 0x14}));
+    EXPECT_EQ(stored("145.1234"), (std::vector<int>{0x40, 0x23, 0x51, 0x14}));  // not snapped
+    EXPECT_EQ(stored("0145.5"), (std::vector<int>{0x00, 0x00, 0x55, 0x14}));
+    EXPECT_EQ(stored("145..5"), (std::vector<int>{0x00, 0x00, 0x50, 0x14}));
+    EXPECT_EQ(stored("145.123456"), (std::vector<int>{0x45, 0x23, 0x51, 0x14}));  // below 10 Hz
+    EXPECT_EQ(stored("470.00625"), (std::vector<int>{0x25, 0x06, 0x00, 0x47}));
+    EXPECT_EQ(stored("66.5"), (std::vector<int>{0x00, 0x00, 0x65, 0x06}));
+    EXPECT_EQ(slotText(im, s), "66.50000");
+    EXPECT_EQ(stored("1234.5"), (std::vector<int>{0x99, 0x99, 0x99, 0x99}));  // 8 digits at most
+    for (int r = 40; r < 48; ++r)
+        for (int c = 0; c < 16; ++c) {
+            const bool inSlot = r == s.row && c >= s.cell && c < s.cell + 4;
+            EXPECT_EQ(im(r, c), inSlot ? im(r, c) : 0);
+        }
+}
+
+TEST(TestFrequencySlots, EmptySlotsShowNoText) {
+    Image im;
+    const TestSlot s = testSlot(7, true);
+    storeExactFrequency(im, s, "145.1234");
+    EXPECT_FALSE(slotEmpty(im, s));
+    EXPECT_EQ(slotText(im, s), "145.12340");
+    clearSlot(im, s);
+    EXPECT_EQ(slotBytes(im, s), std::vector<int>(4, 0xFF));
+    EXPECT_TRUE(slotEmpty(im, s));
+    EXPECT_EQ(slotText(im, s), "");
 }
