@@ -134,7 +134,12 @@ class AdjustWindowTest : public QObject {
     }
 
     void otherActivatesAnOpenWindowInsteadOfReloadingIt() {
-        QVERIFY(gui->main->findChild<QAction*>("Other")->isVisible());
+        for (const char* item : {"Other", "Test_edit"}) {  // shown by the service switch
+            QVERIFY(gui->main->findChild<QAction*>(item)->isVisible());
+            QVERIFY(gui->main->findChild<QAction*>(item)->isEnabled());
+        }
+        gui->main->findChild<QAction*>("Test_edit")->trigger();
+        QVERIFY(gui->main->child("Form_Edit_Test"));
         auto* w = gui->openAdjust();
         w->Check_VHF_UHF->setChecked(true);  // state of the window only
         gui->main->runCommand("Channel_edit");
