@@ -54,6 +54,12 @@ Form_Edit_Test::Form_Edit_Test(AppState& s, Workspace& workspace) : MdiChild(s, 
     connect(Command_close, &QPushButton::clicked, this, &Form_Edit_Test::Command_close_Click);
 }
 
+Form_Edit_Test::~Form_Edit_Test() {
+    // The box loses the focus while the window's children go: nothing is left to finish then.
+    editor_->onFocusLost = nullptr;
+    editor_->onEnter = nullptr;
+}
+
 void Form_Edit_Test::load() {
     setWindowTitle(text("测试频率", "Test Frequency"));
     setTitleRow(MSF_chann, text(TitleChinese, TitleEnglish));

@@ -17,6 +17,7 @@ class Form_Edit_Test : public MdiChild {
     Q_OBJECT
   public:
     Form_Edit_Test(AppState& state, Workspace& workspace);
+    ~Form_Edit_Test() override;
     void load() override;
     void activated() override;
 

@@ -293,9 +293,11 @@ void frm_Adj_Txp::fillLists() {
         return items;
     };
     // Filling a list selects its first entry, which must not store anything.
-    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
-    for (const Editor& e : editors()) {
-        quiet.push_back(std::make_unique<QSignalBlocker>(e.combo));
+    const QList<Editor> lists = editors();
+    std::vector<QSignalBlocker> quiet;
+    quiet.reserve(lists.size());
+    for (const Editor& e : lists) {
+        quiet.emplace_back(e.combo);
         e.combo->clear();
     }
     for (int i = 1; i < Points; ++i) Combo_sq_open[i]->addItems(numbers(adj::SquelchOpen.items));

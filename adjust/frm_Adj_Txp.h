@@ -42,7 +42,6 @@ class frm_Adj_Txp : public MdiChild, protected LinkView {
     void Command_close_Click();
 
     AdjustLink& link() { return *link_; }
-    QtLinkTimers& timers() { return *timers_; }
     bool transferRunning() const { return link_ && (link_->AdjReading() || link_->AdjWriting()); }
 
     // Control arrays: Combo_sq_open and Label1 use items 1 to 9, the others 0 to 9.

@@ -44,14 +44,14 @@ void setTitleRow(QTableWidget* grid, const QString& format) {
 }
 
 CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
-    : QObject(grid), grid_(grid), box_(new QLineEdit(grid->viewport())) {
+    : QObject(grid), grid_(grid), viewport_(grid->viewport()), box_(new QLineEdit(viewport_)) {
     box_->setObjectName(name);
     box_->setAlignment(Qt::AlignCenter);
     // Pasted or composed text is held to the same characters as typed text.
     box_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), box_));
     box_->hide();
     box_->installEventFilter(this);
-    grid->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     for (QScrollBar* bar : {grid->verticalScrollBar(), grid->horizontalScrollBar()}) {
         if (onScroll == HideOnScroll)
             connect(bar, &QScrollBar::valueChanged, box_, &QWidget::hide);
@@ -88,7 +88,7 @@ void CellEditor::place() {
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
     // Columns that share the grid's width change after the grid has taken its new size.
-    if (watched == grid_->viewport() && event->type() == QEvent::Resize)
+    if (watched == viewport_ && event->type() == QEvent::Resize)
         QMetaObject::invokeMethod(this, &CellEditor::follow, Qt::QueuedConnection);
     if (watched == box_) {
         if (event->type() == QEvent::KeyPress) return filterKey(static_cast<QKeyEvent*>(event));

@@ -9,6 +9,7 @@
 class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
+class QWidget;
 
 namespace nv {
 
@@ -49,6 +50,7 @@ class CellEditor : public QObject {
     bool filterKey(QKeyEvent* key);
 
     QTableWidget* grid_;
+    QWidget* viewport_;  // kept: asking the grid while it is being destroyed is not allowed
     QLineEdit* box_;
     int row_ = 1;
     int col_ = 0;
