@@ -29,7 +29,7 @@ Form_Edit_Test::Form_Edit_Test(AppState& s, Workspace& workspace) : MdiChild(s, 
     MSF_chann = new QTableWidget(Rows, Cols, this);
     MSF_chann->setObjectName("MSF_chann");
     setUpInPlaceGrid(MSF_chann);
-    // A box that vanished when a maximised window scrolled back would hide a pending edit.
+    // A box that vanished when the user scrolls would hide an edit that is still to be finished.
     editor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::MoveOnScroll);
     editor_->onEnter = [this] { enterPressed(); };
     editor_->onFocusLost = [this] { finishEdit(); };

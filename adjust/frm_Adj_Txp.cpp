@@ -19,7 +19,6 @@
 #include "files/NumberFileProblem.h"
 #include "widgets/ListOnly.h"
 #include "widgets/Messages.h"
-#include "widgets/WheelGuard.h"
 
 namespace nv {
 
@@ -105,7 +104,6 @@ void frm_Adj_Txp::buildControls() {
 
     for (const Editor& e : editors()) {
         makeListOnly(e.combo);
-        takeWheelOnlyWithFocus(e.combo);
         e.combo->setMaxVisibleItems(16);
     }
     // The crystal is a property of the radio's hardware: the display never shows it, so a

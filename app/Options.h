@@ -11,6 +11,16 @@
 
 namespace nv {
 
+// The trace log of --trace FILE; false (with a message) when the file cannot be created.
+inline bool openTraceLog(const QString& path, std::shared_ptr<TraceLog>* log, QString* error) {
+    *log = std::make_shared<TraceLog>(path.toStdString());
+    if (!(*log)->ok()) {
+        *error = QStringLiteral("cannot write the trace file %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
 struct PortOptions {
     QCommandLineOption port{
         QStringList{"port"},
@@ -34,13 +44,7 @@ struct PortOptions {
     // The trace log the options ask for, or none; false when the file cannot be created.
     bool openTrace(const QCommandLineParser& parser, std::shared_ptr<TraceLog>* log,
                    QString* error) const {
-        if (!parser.isSet(trace)) return true;
-        *log = std::make_shared<TraceLog>(parser.value(trace).toStdString());
-        if (!(*log)->ok()) {
-            *error = QStringLiteral("cannot write the trace file %1").arg(parser.value(trace));
-            return false;
-        }
-        return true;
+        return !parser.isSet(trace) || openTraceLog(parser.value(trace), log, error);
     }
 };
 

@@ -1,6 +1,7 @@
 // nv742-bench: a full read and a full write against nv742-sim pacing its line at 9600 baud.
 // Each time is printed as a ratio to its bound: the bytes on the wire at 960 bytes per second
-// plus 15 ms for every frame that goes through the frame sender.
+// plus 15 ms for every frame that goes through the frame sender. Then eight writes to eight
+// radios at once, as a ratio to the time of one.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <cstdio>
 
+#include "app/BenchParallel.h"
 #include "core/Startup.h"
 #include "link/ConsoleTransfer.h"
 #include "link/PortDirectory.h"
@@ -64,5 +66,6 @@ int main(int argc, char* argv[]) {
     }
     server.terminate();
     server.waitForFinished(3000);
+    if (nv::benchParallelWrites(sim, 8, rounds) != 0) status = 1;
     return status;
 }

@@ -8,10 +8,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 
+#include "app/CliArguments.h"
+#include "app/CliCommon.h"
+#include "app/CliVerbs.h"
 #include "app/Options.h"
 #include "channels/ChannelRecord.h"
 #include "core/ChannelFile.h"
@@ -22,45 +24,17 @@
 
 namespace {
 
-int fail(const QString& text, int code = 2) {
-    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
-    return code;
-}
-
-// COM1..COM8 name a port of the port map; anything else is a device path, which COM1 stands for.
-int choosePort(const QString& text, nv::PortDirectory& directory) {
-    const auto match =
-        QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
-    if (match.hasMatch()) return match.captured(1).toInt();
-    directory.assign(1, text);
-    return 1;
-}
+int fail(const QString& text, int code = 2) { return nv::cliFailure(text, code); }
 
 bool loadFile(const QString& path, nv::Image& image, QString* error) {
-    QByteArray data;
-    QString reason;
-    if (!nv::readConfigFile(path, &data, &reason)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, reason);
-        return false;
-    }
-    const nv::NumberListError e = nv::loadChannelFileText(data.toStdString(), image);
-    if (e.kind == nv::NumberListError::None) return true;
-    *error = path + ": " + nv::channelFileProblem(e, false);
-    return false;
+    return nv::loadChannelFileAt(path, image, error);
 }
 
 void showProgress(int percent, const std::string& label) {
-    if (!::isatty(STDERR_FILENO)) return;
-    const int filled = percent * 30 / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%  %-28s", std::string(filled, '#').c_str(),
-                 std::string(30 - filled, '.').c_str(), percent, label.c_str());
-    std::fflush(stderr);
+    nv::showConsoleProgress(percent, label);
 }
 
-void showMessage(const std::string& text) {
-    if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void showMessage(const std::string& text) { nv::showConsoleMessage(text); }
 
 int show(const QString& path) {
     nv::AppState state;
@@ -86,31 +60,28 @@ int show(const QString& path) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("nv742-cli");
+    QCoreApplication::setApplicationVersion(nv::Version);
+    if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Reads and writes NV-742 radios and shows channel files.\n\n"
-        "  read PORT FILE.chann    read a radio into a channel file (written only when the read "
-        "completed)\n"
-        "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write "
-        "window does)\n"
-        "  show FILE.chann         print the 16 channels as the channel grid shows them\n\n"
-        "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
-        "nv742-sim.\n"
-        "Exit status 0 only on success.");
-    parser.addHelpOption();
-    nv::PortOptions options;
-    options.addTo(parser);
-    parser.addPositionalArgument("command", "read, write or show");
-    parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
-    parser.process(app);
-    const QStringList args = parser.positionalArguments();
-    if (args.size() == 2 && args[0] == "show") return show(args[1]);
-    if (args.size() != 3 || (args[0] != "read" && args[0] != "write")) {
-        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
-        return 2;
+    nv::describeCliOptions(parser);
+    const nv::CliCommand command = nv::parseCliArguments(app.arguments());
+    switch (command.kind) {
+        case nv::CliCommand::Help:
+        case nv::CliCommand::Version:
+        case nv::CliCommand::BadOption:
+            parser.process(app);  // prints what was asked for, or what is wrong, and ends
+            return 1;
+        case nv::CliCommand::Usage:
+            std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
+            return 2;
+        case nv::CliCommand::Show:
+            return show(command.file);
+        case nv::CliCommand::Read:
+        case nv::CliCommand::Write:
+            break;
     }
-    const bool write = args[0] == "write";
-    const QString file = args[2];
+    const bool write = command.kind == nv::CliCommand::Write;
+    const QString file = command.file;
 
     nv::AppState state;
     nv::initialiseGlobals(state);
@@ -119,13 +90,18 @@ int main(int argc, char* argv[]) {
     QString error;
     // A write checks the whole file before the port is opened: not a byte goes out for a bad one.
     if (write && !loadFile(file, state.RadioImage, &error)) return fail(error);
+    // A read finds out that its file cannot be written before it takes the radio's time.
+    if (!write && !nv::checkWritable(file, &error))
+        return fail(QStringLiteral("cannot write %1: %2").arg(file, error));
 
     nv::PortDirectory directory;
     directory.discover();
+    for (const QString& map : command.portMaps)
+        if (!directory.assignFromOption(map, &error)) return fail(error);
     std::shared_ptr<nv::TraceLog> trace;
-    if (!options.apply(parser, directory, &error) || !options.openTrace(parser, &trace, &error))
+    if (command.tracePath && !nv::openTraceLog(*command.tracePath, &trace, &error))
         return fail(error);
-    state.CommPortNumber = static_cast<nv::Int16>(choosePort(args[1], directory));
+    state.CommPortNumber = static_cast<nv::Int16>(nv::choosePort(command.port, directory));
     auto line = std::make_shared<nv::VirtualRadioLine>();
     auto port = nv::makePortLayer(directory, line, trace).create();
 

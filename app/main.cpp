@@ -6,14 +6,15 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/HelpWithoutDisplay.h"
 #include "app/Options.h"
 #include "core/AppState.h"
+#include "files/ChannelFileDialogs.h"
 #include "ui/MDImain.h"
 
 int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
-    QApplication app(argc, argv);
     QApplication::setApplicationName("nv742-cps");
     QApplication::setApplicationVersion("V13.10.25");
 
@@ -41,7 +42,17 @@ int main(int argc, char* argv[]) {
         "Service mode for dealers and technicians: shows the commands the normal menus hide "
         "(model selection, key assignment, embedded message, test frequencies, adjustment).");
     parser.addOption(service);
+    parser.addPositionalArgument(
+        "file", "A channel file to load once the channel grid is open, as \"Open\" would.",
+        "[FILE.chann]");
+    // --help and --version need no display: they are answered before the QApplication exists.
+    nv::answerHelpOrVersion(argc, argv, parser);
+    QApplication app(argc, argv);
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "nv742-cps: one channel file at most\n");
+        return 2;
+    }
 
     nv::PortDirectory directory;
     directory.discover();
@@ -59,6 +70,8 @@ int main(int argc, char* argv[]) {
     nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
     if (parser.isSet(service)) window.showServiceCommands();
     window.Form_Load();
+    if (!parser.positionalArguments().isEmpty())
+        nv::openChannelFileAtStartup(state, window, parser.positionalArguments().first());
     if (parser.isSet(measureStartup)) {
         // The first pass of the event loop paints what start-up has shown.
         QTimer::singleShot(0, &app, [&] {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/ChannelFile.h"
+#include "core/Startup.h"
 #include "sim/PtyServer.h"
 
 namespace {
@@ -32,7 +33,9 @@ void usage() {
         "  --fault NAME[=N]    misbehave: silent, wrong-ident, stop-after=N, no-write-ack=N,\n"
         "                      wrong-write-ack=N, extra-byte, garbage, late-header (one byte\n"
         "                      before the header of every read reply)\n"
-        "  --quiet             no log of the sessions on stderr\n");
+        "  --quiet             no log of the sessions on stderr\n"
+        "  -h, --help          this text\n"
+        "  -v, --version       the version\n");
 }
 
 nv::Image imageOf(const nv::VirtualRadio& radio) {
@@ -76,6 +79,9 @@ int main(int argc, char* argv[]) {
         };
         if (arg == "--help" || arg == "-h") {
             usage();
+            return 0;
+        } else if (arg == "--version" || arg == "-v") {
+            std::printf("nv742-sim %s\n", nv::Version);
             return 0;
         } else if (arg == "--load") {
             const std::string path = value();

@@ -14,6 +14,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
+#include "channels/DigitFields.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "core/Tones.h"
@@ -73,6 +74,9 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, Workspace& workspace) : MdiChild(s
         c->setMinimumWidth(140);
     }
     for (QLineEdit* t : {Text_CHN, Text_RX_Freq, Text_TX_Freq}) t->installEventFilter(this);
+    acceptDigitsOnly(Text_CHN);
+    acceptFrequencyTextOnly(Text_RX_Freq);
+    acceptFrequencyTextOnly(Text_TX_Freq);
     Text_CHN->setMaximumWidth(60);
 
     auto* channelRow = new QHBoxLayout;
@@ -343,12 +347,12 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Text_CHN) {
             if (key->key() == Qt::Key_Backspace) return true;
             if (!printable) return false;
-            if (!text.at(0).isDigit()) return true;
+            if (!isAsciiDigit(text.at(0))) return true;
             return (Text_CHN->text().remove(' ') + text.at(0)).toInt() > ChannelCount;
         }
         if (watched == Text_RX_Freq || watched == Text_TX_Freq) {
             if (!printable) return false;
-            return !(text.at(0).isDigit() || text.at(0) == '.');
+            return !(isAsciiDigit(text.at(0)) || text.at(0) == '.');
         }
     } else if (event->type() == QEvent::FocusOut && !closing_ && !closingByProgram) {
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {

@@ -8,11 +8,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
+#include "channels/DigitFields.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
@@ -47,13 +49,14 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     setUpInPlaceGrid(MSF_chann);
     MSF_chann->viewport()->installEventFilter(this);
 
-    textEditor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::HideOnScroll);
+    textEditor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::HideOnUserScroll);
     textEditor_->onEnter = [this] { enterPressed(); };
     Text_Edit = textEditor_->box();
 
     Combo_edit = new QComboBox(MSF_chann->viewport());
     Combo_edit->setObjectName("Combo_edit");
     Combo_edit->setEditable(true);
+    Combo_edit->setCompleter(nullptr);  // what is typed is the value: "88" must not become 88.5
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
     Combo_edit->setMaxVisibleItems(16);
     Combo_edit->hide();
@@ -88,6 +91,10 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int, int) { onCurrentCellChanged(r, c); });
     connect(MSF_chann, &QTableWidget::cellClicked, this, &frm_chann::onCellClicked);
+    // A scroll bar that follows a new size of the grid is no scrolling: the combo keeps
+    // covering its cell (the text box does so by itself).
+    for (QScrollBar* bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, &frm_chann::placeEditors);
     connect(Combo_edit, &QComboBox::activated, this, &frm_chann::pick);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::comboTextEdited);
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
@@ -146,6 +153,13 @@ void frm_chann::spreadColumns() {
 
 void frm_chann::followGridSize() {
     spreadColumns();  // the text box follows its cell by itself
+    placeEditors();
+    // The grid settles its header offset and scroll bars after this resize has been seen: the
+    // editors take their final place once that is done.
+    QMetaObject::invokeMethod(this, &frm_chann::placeEditors, Qt::QueuedConnection);
+}
+
+void frm_chann::placeEditors() {
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(editRow_, editCol_));
     if (Combo_edit->isVisible()) Combo_edit->setGeometry(cell);
 }
@@ -309,6 +323,13 @@ void frm_chann::commit() {
         return;
     }
     armed_ = false;
+    // Looking at a cell is not an edit: without this, leaving a receive cell would set the
+    // transmit frequency to it and leaving a decode cell would copy it to the encode tone.
+    const QString now = (c == 1 || c == 2) ? Text_Edit->text() : Combo_edit->currentText();
+    if (now == openedText_) {
+        hideEditors();
+        return;
+    }
     switch (c) {
         case 1:
             commitReceive(r);
@@ -434,7 +455,7 @@ bool frm_chann::filterComboKey(QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;
     const QChar ch = text.at(0);
-    if (ch.isDigit() || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
+    if (isAsciiDigit(ch) || ch == '.' || ch == 'D' || ch == 'N' || ch == 'I') return false;
     if (ch == 'd' || ch == 'n' || ch == 'i') {
         Combo_edit->lineEdit()->insert(QString(ch.toUpper()));
         return true;

@@ -45,6 +45,7 @@ class frm_chann : public MdiChild {
   private:
     void spreadColumns();
     void followGridSize();
+    void placeEditors();  // over the cell being edited, exactly
     void setHeader();
     void sizeColumns();
     QString cellText(int row, int col) const;

@@ -1,5 +1,8 @@
 #include "files/ChannelFileDialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "core/ChannelFile.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
@@ -33,21 +36,44 @@ Form_open_chann::Form_open_chann(AppState& s, Workspace& workspace)
     : FileDialog(s, workspace, "Form_open_chann", ".chann", OpenTexts) {}
 
 void Form_open_chann::perform(const QString& path) {
+    if (loadChannelFile(state, this, path)) closeWindow();
+}
+
+bool loadChannelFile(AppState& state, QWidget* parent, const QString& path,
+                     const std::function<void()>& loaded) {
     QByteArray data;
     QString reason;
     if (!readConfigFile(path, &data, &reason)) {
-        prompt(state, this, QStringLiteral("信道参数文件无法打开：%1").arg(reason),
+        prompt(state, parent, QStringLiteral("信道参数文件无法打开：%1").arg(reason),
                QStringLiteral("The channel parameter file cannot be opened: %1").arg(reason));
-        return;
+        return false;
     }
     const NumberListError error = loadChannelFileText(data.toStdString(), state.RadioImage);
     if (error.kind != NumberListError::None) {
-        prompt(state, this, channelFileProblem(error, true), channelFileProblem(error, false));
-        return;
+        prompt(state, parent, channelFileProblem(error, true), channelFileProblem(error, false));
+        return false;
     }
-    prompt(state, this, QStringLiteral("信道参数从文件调入成功 ！"),
+    if (loaded) loaded();
+    prompt(state, parent, QStringLiteral("信道参数从文件调入成功 ！"),
            QStringLiteral("Succeed fold the channel parameter from file."));
-    closeWindow();
+    return true;
+}
+
+bool openChannelFileAtStartup(AppState& state, Workspace& workspace, const QString& argument) {
+    const QFileInfo file(argument);
+    std::string name;
+    if (!FileDialog::checkName(state, workspace.frame(), file.fileName(), ".chann", OpenTexts,
+                               &name))
+        return false;
+    // The folder as the open dialog's folder list would show it.
+    const QString canonical = QDir(file.absolutePath()).canonicalPath();
+    const QString folder = canonical.isEmpty() ? file.absolutePath() : canonical;
+    const QString path = (folder == "/" ? QString() : folder) + "/" + QString::fromStdString(name);
+    state.CurrentFilePath = path.toStdString();
+    // The grid, opened by start-up with the defaults, shows the file before the message does.
+    return loadChannelFile(state, workspace.frame(), path, [&workspace] {
+        if (MdiChild* grid = workspace.child("frm_chann")) grid->activated();
+    });
 }
 
 Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)

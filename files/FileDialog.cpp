@@ -177,20 +177,26 @@ void FileDialog::fillFiles() {
     File1->addItems(dir.entryList());
 }
 
-void FileDialog::Command_enter_Click() {
-    std::string name;
-    switch (checkFileName(Text1->text().toStdString(), suffix_.toStdString(), &name)) {
+bool FileDialog::checkName(const AppState& state, QWidget* parent, const QString& text,
+                           const QString& suffix, const Texts& texts, std::string* name) {
+    switch (checkFileName(text.toStdString(), suffix.toStdString(), name)) {
         case NameCheck::InvalidName:
-            prompt(state, this, QString::fromUtf8(texts_.invalidChinese),
-                   QString::fromUtf8(texts_.invalidEnglish));
-            return;
+            prompt(state, parent, QString::fromUtf8(texts.invalidChinese),
+                   QString::fromUtf8(texts.invalidEnglish));
+            return false;
         case NameCheck::WrongSuffix:
-            prompt(state, this, QString::fromUtf8(texts_.suffixChinese),
-                   QString::fromUtf8(texts_.suffixEnglish));
-            return;
+            prompt(state, parent, QString::fromUtf8(texts.suffixChinese),
+                   QString::fromUtf8(texts.suffixEnglish));
+            return false;
         case NameCheck::Ok:
             break;
     }
+    return true;
+}
+
+void FileDialog::Command_enter_Click() {
+    std::string name;
+    if (!checkName(state, this, Text1->text(), suffix_, texts_, &name)) return;
     const QString path =
         (directory_ == "/" ? QString() : directory_) + "/" + QString::fromStdString(name);
     state.CurrentFilePath = path.toStdString();

@@ -3,6 +3,7 @@
 // box, and the name check before the dialog's own load or save.
 
 #include <QString>
+#include <string>
 
 #include "widgets/MdiChild.h"
 
@@ -38,6 +39,11 @@ class FileDialog : public MdiChild {
     QString directory() const { return directory_; }
 
     void Command_enter_Click();
+
+    // The name check with its messages, shared with files named on the command line. True
+    // with the name (without surrounding spaces) when it passes.
+    static bool checkName(const AppState& state, QWidget* parent, const QString& text,
+                          const QString& suffix, const Texts& texts, std::string* name);
 
     QLabel* Label_drive;
     QComboBox* Drive1;

@@ -1,6 +1,7 @@
 #pragma once
 // Why a number-list file (a channel or an adjustment file) could not be loaded, in words for
-// the user: the line of a bad value, or how many values were missing.
+// the user: the line of a bad value and the value itself, cut to a readable length, or how
+// many values were missing.
 
 #include <QString>
 

@@ -8,9 +8,19 @@ namespace nv {
 
 QtSerialPort::QtSerialPort(const PortDirectory& directory) : directory_(directory) {
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { takeArrivedBytes(); });
-    // A vanished device (cable pulled) must look like a silent line, never like a crash.
+    // A vanished device (cable pulled) must look like a silent line, never like a crash. Its
+    // read notifier would fire again at once, thousands of times a second: the device is let
+    // go, after this notification has returned, and the reply time-out and the retry follow
+    // as for a radio that does not answer.
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) port_.clearError();
+        if (e != QSerialPort::ResourceError && e != QSerialPort::ReadError) return;
+        port_.clearError();
+        QMetaObject::invokeMethod(
+            &port_,
+            [this, line = opened_] {
+                if (line == opened_) close();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -61,6 +71,7 @@ bool QtSerialPort::open(int port, PortProblem& problem) {
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.clearError();  // pseudo-terminals refuse the modem-line ioctls; that is harmless
+    ++opened_;
     pending_.clear();
     readPos_ = 0;
     return true;

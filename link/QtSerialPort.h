@@ -35,6 +35,7 @@ class QtSerialPort : public SerialPort {
     QSerialPort port_;
     QByteArray pending_;
     qsizetype readPos_ = 0;
+    int opened_ = 0;  // counts opens, so that a late close meant for a dead line spares the next
 };
 
 }  // namespace nv

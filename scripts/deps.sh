@@ -3,8 +3,14 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
+# qt6-translations-l10n: the toolkit's own texts (standard buttons) in Chinese.
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
-          libgtest-dev libgmock-dev fontconfig "$@")
+          qt6-translations-l10n libgtest-dev libgmock-dev fontconfig
+          # icons, the Debian package and the checks of what gets installed
+          librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+          # fuzzing with libFuzzer
+          clang libclang-rt-14-dev
+          "$@")
 
 # A font that has Chinese glyphs, so that the Chinese interface never shows boxes.
 if ! command -v fc-list >/dev/null 2>&1 || [ -z "$(fc-list :lang=zh 2>/dev/null)" ]; then

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -59,9 +60,14 @@ void PtyServer::serve(const std::atomic<bool>& stop) {
         Clock::time_point next = now + std::chrono::milliseconds(100);
         if (!in.empty() && in.front().due < next) next = in.front().due;
         if (!out.empty() && out.front().due < next) next = out.front().due;
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count();
+        // Sleeps until the next byte is due, to the microsecond: a wait rounded down to whole
+        // milliseconds would spin through the last one before every paced byte.
+        const auto wait = std::max<std::chrono::nanoseconds::rep>(
+            0, std::chrono::duration_cast<std::chrono::nanoseconds>(next - now).count());
+        const timespec timeout{static_cast<time_t>(wait / 1000000000),
+                               static_cast<long>(wait % 1000000000)};
         pollfd p{master_, POLLIN, 0};
-        const int ready = ::poll(&p, 1, wait > 0 ? static_cast<int>(wait) : 0);
+        const int ready = ::ppoll(&p, 1, &timeout, nullptr);
         now = Clock::now();
         if (ready > 0 && (p.revents & POLLIN)) {
             std::uint8_t buffer[512];

@@ -40,39 +40,43 @@ std::uint8_t* VirtualRadio::cellAt(int address) {
 }
 
 VirtualRadio::Memory VirtualRadio::plausibleMemory() {
-    AppState s;
-    buildDefaultImage(s);
-    Image& im = s.RadioImage;
-    // Twelve PMR446-style channels with a few tones, two channels left empty.
-    const char* freqs[16] = {"446.00625", "446.01875", "446.03125", "446.04375",
-                             "446.05625", "446.06875", "446.08125", "446.09375",
-                             "433.075",   "433.500",   "438.025",   "445.950",
-                             nullptr,     nullptr,     "462.5625",  "467.7125"};
-    for (int n = 1; n <= 16; ++n) {
-        if (!freqs[n - 1]) {
-            for (int c = 0; c < 16; ++c) im(n, c) = 0xFF;
-            continue;
+    // Built once: every radio of a test run, and every run of a fuzz target, starts with it.
+    static const Memory memory = [] {
+        AppState s;
+        buildDefaultImage(s);
+        Image& im = s.RadioImage;
+        // Twelve PMR446-style channels with a few tones, two channels left empty.
+        const char* freqs[16] = {"446.00625", "446.01875", "446.03125", "446.04375",
+                                 "446.05625", "446.06875", "446.08125", "446.09375",
+                                 "433.075",   "433.500",   "438.025",   "445.950",
+                                 nullptr,     nullptr,     "462.5625",  "467.7125"};
+        for (int n = 1; n <= 16; ++n) {
+            if (!freqs[n - 1]) {
+                for (int c = 0; c < 16; ++c) im(n, c) = 0xFF;
+                continue;
+            }
+            textToFrequency(freqs[n - 1], im, n, 0);
+            textToFrequency(freqs[n - 1], im, n, 4);
         }
-        textToFrequency(freqs[n - 1], im, n, 0);
-        textToFrequency(freqs[n - 1], im, n, 4);
-    }
-    textToFrequency("438.025", im, 11, 4);  // a repeater pair
-    textToFrequency("430.425", im, 11, 0);
-    im(3, 8) = 0x75;
-    im(3, 9) = 0x03;  // 88.5 Hz decode and encode
-    im(3, 10) = 0x75;
-    im(3, 11) = 0x03;
-    im(9, 10) = 0x13;
-    im(9, 11) = 0x28;   // D023N encode only
-    im(4, 13) = 0x8F;   // low power, narrow
-    im(12, 12) = 0x02;  // DTMF signalling
-    im(12, 14) = 0xB1;  // PTT ID on
-    im(23, 14) = 0x3F;  // channels 1 to 6 scan
-    im(23, 15) = 0x01;  // and channel 9
-    im(19, 0) = 0x02;   // a different squelch level
-    Memory m{};
-    for (int a = 0; a < MemorySize; ++a) m[a] = static_cast<std::uint8_t>(im(a / 16, a % 16));
-    return m;
+        textToFrequency("438.025", im, 11, 4);  // a repeater pair
+        textToFrequency("430.425", im, 11, 0);
+        im(3, 8) = 0x75;
+        im(3, 9) = 0x03;  // 88.5 Hz decode and encode
+        im(3, 10) = 0x75;
+        im(3, 11) = 0x03;
+        im(9, 10) = 0x13;
+        im(9, 11) = 0x28;   // D023N encode only
+        im(4, 13) = 0x8F;   // low power, narrow
+        im(12, 12) = 0x02;  // DTMF signalling
+        im(12, 14) = 0xB1;  // PTT ID on
+        im(23, 14) = 0x3F;  // channels 1 to 6 scan
+        im(23, 15) = 0x01;  // and channel 9
+        im(19, 0) = 0x02;   // a different squelch level
+        Memory m{};
+        for (int a = 0; a < MemorySize; ++a) m[a] = static_cast<std::uint8_t>(im(a / 16, a % 16));
+        return m;
+    }();
+    return memory;
 }
 
 // A program-mode or adjustment-mode entry is recognised in any state, so that a host that

@@ -4,13 +4,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QTranslator>
+#include <algorithm>
 
 #include "core/Models.h"
 #include "core/Startup.h"
@@ -43,6 +47,8 @@ const ItemDef Items[] = {
     {"File_saveas", "File", false, "Save As", "Save As", "另存为", true, nullptr},
     {"File_exit", "File", false, "Exit", "Exit", "退出", true, nullptr},
     {"proc_type", "File", false, "Model", "Model", "机型", false, nullptr},
+    {"File_export_csv", "File", false, "Export CSV…", "Export CSV…", "导出 CSV…", true, nullptr},
+    {"File_import_csv", "File", false, "Import CSV…", "Import CSV…", "导入 CSV…", true, nullptr},
     {"Edit", nullptr, true, "Edit", "Edit", "编辑", true, nullptr},
     {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息",
      true, nullptr},
@@ -68,6 +74,8 @@ const ItemDef Items[] = {
     {"Adj_Txp", "Adjust", false, "Power Adjust", "Power Adjust", "发射功率调整", false, nullptr},
     {"proc_setup", "Program", false, "Communication", "Communication", "端口设置", true, nullptr},
     {"Other", "Program", false, "Test", "Other", "杂项", false, nullptr},
+    {"Prog_compare", "Program", false, "Compare with radio", "Compare with radio", "与对讲机比较",
+     true, nullptr},
     {"Language_Setup", nullptr, true, "Language", "Language", "语言", true, nullptr},
     {"Language_chn", "Language_Setup", false, "中文", "中文", "中文", true, nullptr},
     {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},
@@ -117,6 +125,7 @@ MDImain::~MDImain() {
     // Child windows go before this object does: their closing must not call back into it.
     disconnect(MDIArea, nullptr, this, nullptr);
     delete MDIArea;
+    if (toolkitChinese_) QCoreApplication::removeTranslator(toolkitChinese_.get());
 }
 
 void MDImain::buildMenus() {
@@ -251,12 +260,30 @@ void MDImain::showServiceCommands() {
 
 void MDImain::Language_chn_Click() {
     state.LanguageChinese = true;
+    useToolkitTexts(true);
     applyCaptions(2);
 }
 
 void MDImain::Language_eng_Click() {
     state.LanguageChinese = false;
+    useToolkitTexts(false);
     applyCaptions(1);
+}
+
+// The toolkit's own texts (standard buttons such as "OK", the frames' menus) come from its
+// catalogue; they follow the language of the moment like the message texts do.
+void MDImain::useToolkitTexts(bool chinese) {
+    if (chinese && !toolkitChinese_) {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            return;  // the catalogue is not installed: the buttons stay in English
+        QCoreApplication::installTranslator(translator.get());
+        toolkitChinese_ = std::move(translator);
+    } else if (!chinese && toolkitChinese_) {
+        QCoreApplication::removeTranslator(toolkitChinese_.get());
+        toolkitChinese_.reset();
+    }
 }
 
 void MDImain::runCommand(const QString& item) {
@@ -294,7 +321,26 @@ MdiChild* MDImain::showWindow(const QString& name) {
 void MDImain::addChild(MdiChild* w) {
     QMdiSubWindow* sub = MDIArea->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    freeMenuShortcuts(sub);
     children_[w->objectName()] = sub;
+}
+
+// A child's frame brings its own Ctrl+W (close); the main window's shortcut for the same keys
+// would then be ambiguous and do nothing. The menu's shortcuts win.
+void MDImain::freeMenuShortcuts(QMdiSubWindow* sub) {
+    QList<QKeySequence> taken;
+    for (QAction* item : std::as_const(items_))
+        if (!item->shortcut().isEmpty()) taken << item->shortcut();
+    QMenu* frameMenu = sub->systemMenu();
+    if (!frameMenu) return;
+    for (QAction* action : frameMenu->actions()) {
+        QList<QKeySequence> keys = action->shortcuts();
+        const auto kept = std::remove_if(keys.begin(), keys.end(),
+                                         [&](const QKeySequence& k) { return taken.contains(k); });
+        if (kept == keys.end()) continue;
+        keys.erase(kept, keys.end());
+        action->setShortcuts(keys);
+    }
 }
 
 void MDImain::closeChild(const QString& name) {

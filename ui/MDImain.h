@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QTranslator;
 
 namespace nv {
 
@@ -73,6 +74,8 @@ class MDImain : public QMainWindow, public Workspace {
     void setLanguageMarks();
     void probePorts();
     void addChild(MdiChild* w);
+    void freeMenuShortcuts(QMdiSubWindow* sub);
+    void useToolkitTexts(bool chinese);
     void onSubWindowActivated(QMdiSubWindow* sub);
 
     AppState& state;
@@ -86,6 +89,7 @@ class MDImain : public QMainWindow, public Workspace {
     QHash<QString, QPointer<QMdiSubWindow>> children_;
     QHash<QString, QString> commands_;  // menu item -> window it opens
     QHash<QString, WindowFactory> factories_;
+    std::unique_ptr<QTranslator> toolkitChinese_;
 };
 
 }  // namespace nv

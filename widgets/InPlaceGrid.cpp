@@ -53,10 +53,9 @@ CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
     box_->installEventFilter(this);
     viewport_->installEventFilter(this);
     for (QScrollBar* bar : {grid->verticalScrollBar(), grid->horizontalScrollBar()}) {
-        if (onScroll == HideOnScroll)
-            connect(bar, &QScrollBar::valueChanged, box_, &QWidget::hide);
-        else
-            connect(bar, &QScrollBar::valueChanged, this, &CellEditor::follow);
+        if (onScroll == HideOnUserScroll)
+            connect(bar, &QScrollBar::actionTriggered, box_, &QWidget::hide);
+        connect(bar, &QScrollBar::valueChanged, this, &CellEditor::follow);
     }
     connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, &CellEditor::follow);
     connect(grid->verticalHeader(), &QHeaderView::sectionResized, this, &CellEditor::follow);

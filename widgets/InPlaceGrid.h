@@ -20,13 +20,14 @@ void setUpInPlaceGrid(QTableWidget* grid);
 // Sets the title row from a format text: columns separated by "|", "^" centres a column.
 void setTitleRow(QTableWidget* grid, const QString& format);
 
-// The text box over a cell. It keeps to its cell when the columns or rows change size (a
-// maximised window) and takes the ASCII digits and the point only; when the grid scrolls it
-// either hides or moves with its cell. Enter and the loss of the focus are handed to the window.
+// The text box over a cell. It keeps to its cell when the columns or rows change size or a
+// scroll bar follows a new size of the grid (a maximised window), and takes the ASCII digits and
+// the point only. When the user scrolls, it either hides or moves with its cell. Enter and the
+// loss of the focus are handed to the window.
 class CellEditor : public QObject {
     Q_OBJECT
   public:
-    enum OnScroll { HideOnScroll, MoveOnScroll };
+    enum OnScroll { HideOnUserScroll, MoveOnScroll };
     CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll);
 
     QLineEdit* box() const { return box_; }

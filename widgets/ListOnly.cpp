@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 
+#include "widgets/FocusWheel.h"
+
 namespace nv {
 
 namespace {
@@ -23,6 +25,7 @@ class DiscardTyping : public QObject {
 void makeListOnly(QComboBox* combo) {
     combo->setEditable(false);
     combo->installEventFilter(new DiscardTyping(combo));
+    wheelOnlyWithFocus(combo);
 }
 
 }  // namespace nv

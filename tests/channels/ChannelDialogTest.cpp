@@ -1,3 +1,5 @@
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include "core/Models.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Typing.h"
 
 using namespace nv;
 
@@ -33,6 +36,14 @@ class ChannelDialogTest : public QObject {
         QTRY_VERIFY(field->hasFocus());
         dlg->Command_Help->setFocus();
         QTRY_VERIFY(!field->hasFocus());
+    }
+    // A wheel turn over a widget, delivered as one from the mouse, with its focus rules.
+    void wheel(QWidget* w, int notches) {
+        const QPointF at = QPointF(w->rect().center());
+        QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QApplication::sendEvent(w, &event);
     }
     QStringList entries(QComboBox* c) {
         QStringList l;
@@ -78,6 +89,28 @@ class ChannelDialogTest : public QObject {
         QTest::keyClicks(dlg->Combo_Memory, "5");
         QCOMPARE(im(), before);
         QCOMPARE(dlg->Combo_Memory->currentIndex(), 0);
+    }
+
+    void theWheelChangesOnlyAListThatHasTheFocus() {
+        setField(im(), 3, ch::OptSig, 1);
+        open(3);
+        dlg->Text_CHN->setFocus();
+        QTRY_VERIFY(dlg->Text_CHN->hasFocus());
+        const Image before = im();
+        const QList<QComboBox*> lists = {dlg->Combo_Decode,   dlg->Combo_Encode, dlg->Combo_Optsig,
+                                         dlg->Combo_Spunmute, dlg->Combo_TXP,    dlg->Combo_WN,
+                                         dlg->Combo_BCL,      dlg->Combo_PTT_ID, dlg->Combo_Memory};
+        for (QComboBox* list : lists) {
+            wheel(list, 1);  // scrolling over the dialog
+            QVERIFY2(!list->hasFocus(), qPrintable(list->objectName()));
+        }
+        QCOMPARE(im(), before);
+
+        dlg->Combo_TXP->setFocus();
+        QTRY_VERIFY(dlg->Combo_TXP->hasFocus());
+        wheel(dlg->Combo_TXP, 1);
+        QCOMPARE(dlg->Combo_TXP->currentIndex(), 1);
+        QCOMPARE(getField(im(), 3, ch::HighPower), 0);
     }
 
     void optSigZeroSetsSpeakerUnmuteToZeroWhenShown() {
@@ -240,6 +273,31 @@ class ChannelDialogTest : public QObject {
         QCOMPARE(im()(9, 6), 0x00);
         QCOMPARE(im()(9, 7), 0x15);
         QVERIFY(dlg->Combo_Encode->isEnabled());
+    }
+
+    void onlyAsciiDigitsReachTheNumberFields() {
+        open(2);
+        const Image before = im();
+        const QString fullWidth = QStringLiteral("１４５");  // from a Chinese input method
+        for (QLineEdit* f : {dlg->Text_RX_Freq, dlg->Text_TX_Freq, dlg->Text_CHN}) {
+            f->setFocus();
+            QTRY_VERIFY(f->hasFocus());
+            const QString shown = f->text();
+            test::typeKeys(f, fullWidth);
+            test::commitFromInputMethod(f, fullWidth);
+            test::pasteInto(f, fullWidth);
+            QCOMPARE(f->text(), shown);
+        }
+        leave(dlg->Text_CHN);
+        QCOMPARE(gui->state->CurrentChannel, 2);
+        QCOMPARE(im(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        dlg->Text_TX_Freq->setFocus();  // ASCII digits come in by every way
+        dlg->Text_TX_Freq->clear();
+        test::commitFromInputMethod(dlg->Text_TX_Freq, "447");
+        test::pasteInto(dlg->Text_TX_Freq, ".5");
+        QCOMPARE(dlg->Text_TX_Freq->text(), QString("447.5"));
     }
 
     void frequencyChecksWarnAndEraseTheTransmit() {

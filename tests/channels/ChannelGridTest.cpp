@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +13,7 @@
 #include "core/Models.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Typing.h"
 
 using namespace nv;
 
@@ -46,6 +48,10 @@ class ChannelGridTest : public QObject {
         return v;
     }
     void useVhfBand() { selectModelBand(*gui->state, 0); }  // 136 to 175 MHz
+    void activate() {
+        gui->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+    }
     void emptyChannel(int n) {
         ClearChannel(gui->image(), n);
         grid->refreshAll();
@@ -163,6 +169,39 @@ class ChannelGridTest : public QObject {
         for (int c = 1; c < 10; ++c) QCOMPARE(cell(1, c), QString());
     }
 
+    void lookingAtCellsChangesNothing() {
+        // A repeater channel (transmit 5 MHz up) with split tones (decode 100.0, encode 67.0).
+        gui->image()(1, 6) = 0x50;
+        setTone(gui->image(), 1, ch::DecodeTone, 0xE8, 0x03);
+        grid->refreshAll();
+        QCOMPARE(cell(1, 2), QString("455.02500"));
+        const Image before = gui->image();
+        for (int c = 1; c <= 9; ++c) {
+            clickCell(1, c);
+            clickCell(2, 0);
+        }
+        clickCell(1, 1);
+        enter();  // Enter on an unchanged text moves on without writing
+        enter();
+        clickCell(2, 0);
+        QCOMPARE(gui->image(), before);
+        QCOMPARE(cell(1, 2), QString("455.02500"));
+        QCOMPARE(cell(1, 4), QString("67.0"));
+
+        useVhfBand();  // the shown frequencies are outside the band now
+        clickCell(3, 1);
+        clickCell(3, 2);
+        clickCell(4, 0);
+        QCOMPARE(gui->image(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        clickCell(1, 3);  // an edited text still commits: the decode tone is copied to encode
+        grid->Combo_edit->setEditText("88.5");
+        clickCell(2, 0);
+        QCOMPARE(row(1)[10], 0x75);
+        QCOMPARE(row(1)[11], 0x03);
+    }
+
     void transmitWithoutReceiveWarnsAndWritesNothing() {
         emptyChannel(4);
         clickCell(4, 2);
@@ -241,6 +280,29 @@ class ChannelGridTest : public QObject {
         QCOMPARE(row(10)[8], 0xFF);  // an encode entry leaves the decode tone alone
     }
 
+    void typedTonesAreTakenExactlyAsTyped() {
+        // The list holds 88.5, 250.3, 97.4 and D023N: nothing may complete a typed text to them.
+        struct Case {
+            const char* typed;
+            int low, high;  // -1: nothing is stored
+        };
+        const Case cases[] = {{"88", 0x70, 0x03}, {"250", 0xC4, 0x09}, {"97", 0xCA, 0x03},
+                              {"7", -1, -1},      {"25", -1, -1},      {"D0", -1, -1}};
+        activate();  // the editor has the focus, as when a user types
+        int r = 1;
+        for (const Case& c : cases) {
+            const int low = row(r)[8], high = row(r)[9];
+            clickCell(r, 3);
+            type(c.typed);
+            QCOMPARE(grid->Combo_edit->currentText(), QString(c.typed));
+            clickCell(r, 0);
+            QCOMPARE(row(r)[8], c.low < 0 ? low : c.low);
+            QCOMPARE(row(r)[9], c.high < 0 ? high : c.high);
+            ++r;
+        }
+        QCOMPARE(cell(1, 3), QString("88.0"));
+    }
+
     void pickingNoneStoresZeroZeroInBothTones() {
         clickCell(1, 3);
         test::shot(gui->main.get(), "grid_en_combo");
@@ -312,6 +374,30 @@ class ChannelGridTest : public QObject {
         erase();
         type("4a6x0.-1+2");
         QCOMPARE(grid->Text_Edit->text(), QString("460.12"));
+    }
+
+    void onlyAsciiDigitsReachTheFrequencyEditor() {
+        activate();
+        const Image before = gui->image();
+        const QString fullWidth = QStringLiteral("１４５．５");  // from a Chinese input method
+        clickCell(2, 1);
+        const QString shown = grid->Text_Edit->text();
+        test::typeKeys(grid->Text_Edit, fullWidth);
+        test::commitFromInputMethod(grid->Text_Edit, fullWidth);
+        test::pasteInto(grid->Text_Edit, fullWidth);
+        QCOMPARE(grid->Text_Edit->text(), shown);
+        clickCell(3, 0);
+        QCOMPARE(gui->image(), before);
+        QVERIFY(gui->messages->messages.isEmpty());
+
+        clickCell(2, 1);  // ASCII digits come in by every way
+        test::commitFromInputMethod(grid->Text_Edit, "447");
+        test::pasteInto(grid->Text_Edit, ".5");
+        QCOMPARE(grid->Text_Edit->text(), QString("447.5"));
+
+        clickCell(2, 3);  // the tone editor's key filter too
+        test::typeKeys(grid->Combo_edit->lineEdit(), QStringLiteral("１００"));
+        QCOMPARE(grid->Combo_edit->currentText(), cell(2, 3));
     }
 
     void enterInTheLastCellStaysInRowSixteen() {
@@ -395,9 +481,41 @@ class ChannelGridTest : public QObject {
         grid->subWindow()->resize(grid->subWindow()->width(), 200);
         clickCell(2, 1);
         QVERIFY(grid->Text_Edit->isVisible());
-        grid->MSF_chann->verticalScrollBar()->setValue(
-            grid->MSF_chann->verticalScrollBar()->maximum());
+        grid->MSF_chann->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
         QVERIFY(!grid->Text_Edit->isVisible());
+    }
+
+    void editorsCoverTheirCellExactly() {
+        QTableWidget* t = grid->MSF_chann;
+        QMdiSubWindow* frame = grid->subWindow();
+        auto covers = [&](QWidget* editor, int r, int c) {
+            QCoreApplication::processEvents();
+            return editor->isVisible() &&
+                   editor->geometry() == t->visualRect(t->model()->index(r, c));
+        };
+        gui->main->resize(600, 450);
+        frame->resize(500, 450);
+        frame->showMaximized();
+        clickCell(10, 7);
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        t->horizontalScrollBar()->setValue(2);
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        frame->showNormal();
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        frame->showMaximized();
+        QVERIFY(covers(grid->Combo_edit, 10, 7));
+        clickCell(12, 2);
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        frame->showNormal();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        frame->resize(900, 300);
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        gui->main->resize(1500, 950);
+        frame->showMaximized();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
+        test::shot(gui->main.get(), "grid_en_maximized_editor");
+        frame->showNormal();
+        QVERIFY(covers(grid->Text_Edit, 12, 2));
     }
 
     void theTextEditorCoversItsCellAfterMaximizing() {

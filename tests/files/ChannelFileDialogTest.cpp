@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 #include "channels/frm_chann.h"
 #include "core/ChannelFile.h"
 #include "files/ChannelFileDialogs.h"
+#include "support/FifoGuard.h"
+#include "support/FileSizeLimit.h"
 #include "support/FsUser.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
@@ -188,6 +191,25 @@ class ChannelFileDialogTest : public QObject {
                  QString("信道参数文件第 6 行的数值 300 超出 0 到 255 的范围 ！"));
     }
 
+    void aHugeOrOddTokenIsShownCut() {
+        const QByteArray text = canonical(Image{});
+        writeFile("huge.chann", QByteArray(text).replace(68 * 2 + 1, 1, QByteArray(900000, 'x')));
+        writeFile("nul.chann", QByteArray(text).replace(68 * 2 + 1, 1, QByteArray("12\0", 3)));
+        QElapsedTimer clock;
+        clock.start();
+        load("huge.chann");
+        QVERIFY(clock.elapsed() < 2000);
+        QCOMPARE(gui->messages->lastText(), "The channel parameter file has an invalid value \"" +
+                                                QString(40, 'x') + "…\" in line 3.");
+        load("nul.chann");
+        QCOMPARE(gui->messages->lastText(),
+                 QString("The channel parameter file has an invalid value \"12\\0\" in line 3."));
+        gui->main->Language_chn_Click();
+        load("huge.chann");
+        QCOMPARE(gui->messages->lastText(),
+                 "信道参数文件第 3 行有无效的数值 “" + QString(40, 'x') + "…” ！");
+    }
+
     void unreadableFileIsRefused() {
         writeFile("locked.chann", canonical(Image{}));
         QFile::setPermissions(path("locked.chann"), QFileDevice::Permissions{});
@@ -218,6 +240,53 @@ class ChannelFileDialogTest : public QObject {
         QFile::setPermissions(path("ro"), QFile::permissions(path("ro")) | QFileDevice::WriteOwner);
         QCOMPARE(readFile("ro/old.chann"), QByteArray("old contents"));
         QCOMPARE(QDir(path("ro")).entryList(QDir::Files | QDir::Hidden), QStringList{"old.chann"});
+    }
+
+    void aSaveThatRunsOutOfRoomKeepsTheOldFileAndSaysSo() {
+        const QByteArray old = canonical(Image{});
+        writeFile("full.chann", old);
+        QVERIFY(canonical(gui->image()).size() > 2048);
+        // The write error of a full disk shows only when the buffered data is flushed.
+        const test::ChildResult child = test::runWithFileSizeLimit(2048, [&] {
+            QByteArray seen;
+            for (bool chinese : {false, true}) {
+                if (chinese) gui->main->Language_chn_Click();
+                auto* d = openDialog<Form_save_chann>("full.chann");
+                QTest::mouseClick(d->Command_enter, Qt::LeftButton);
+                seen += gui->messages->lastText().toUtf8() + '\n';
+                seen += gui->main->child("Form_save_chann") == d ? "open\n" : "closed\n";
+            }
+            return seen;
+        });
+        QVERIFY(child.exitedNormally);
+        const QList<QByteArray> lines = child.output.split('\n');
+        QVERIFY2(lines.size() >= 4, child.output.constData());
+        QVERIFY2(lines[0].startsWith("The channel parameter could not be stored: "),
+                 lines[0].constData());
+        QCOMPARE(lines[1], QByteArray("open"));
+        QVERIFY2(QString::fromUtf8(lines[2]).startsWith("信道参数保存失败："),
+                 lines[2].constData());
+        QCOMPARE(lines[3], QByteArray("open"));
+        QCOMPARE(readFile("full.chann"), old);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"full.chann"});
+    }
+
+    void somethingOtherThanAPlainFileIsRefusedBeforeItIsOpened() {
+        test::FifoGuard fifo(path("pipe.chann"));
+        QVERIFY(fifo.made());
+        const Image before = gui->image();
+        load("pipe.chann");
+        QVERIFY(!fifo.hadToUnblock());
+        QCOMPARE(gui->messages->lastText(), "The channel parameter file cannot be opened: " +
+                                                path("pipe.chann") + " is not a regular file");
+        QCOMPARE(gui->image(), before);
+
+        save("pipe.chann");
+        QCOMPARE(gui->messages->lastText(), "The channel parameter could not be stored: " +
+                                                path("pipe.chann") + " is not a regular file");
+        QVERIFY(fifo.stillAFifo());
+        QVERIFY(gui->main->child("Form_save_chann"));
     }
 
     void listsFollowDrivesFoldersAndPattern() {

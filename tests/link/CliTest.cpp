@@ -1,5 +1,8 @@
 // The command-line tool against the pseudo-terminal server, as a script would use them.
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -7,6 +10,7 @@
 #include <QtTest>
 
 #include "core/ChannelFile.h"
+#include "support/FifoGuard.h"
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -29,10 +33,15 @@ class CliTest : public QObject {
         int code;
         QString out, err;
     };
-    Run cli(const QStringList& args) {
+    Run cli(const QStringList& args, std::function<void()> inChild = {}, int waitMs = 60000) {
         QProcess p;
+        if (inChild) p.setChildProcessModifier(inChild);
         p.start(bin("nv742-cli"), args);
-        p.waitForFinished(60000);
+        if (!p.waitForFinished(waitMs)) {
+            p.kill();
+            p.waitForFinished();
+            return {-1, {}, "did not finish"};
+        }
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
     }
@@ -78,6 +87,27 @@ class CliTest : public QObject {
         QVERIFY(radio(50, 0) != 0x41);
     }
 
+    void aReadThatRunsOutOfRoomKeepsTheOldFileAndFails() {
+        startServer({"--quiet"});
+        const QString file = dir.filePath("kept.chann");
+        const QByteArray old = QByteArray::fromStdString(nv::channelFileText(nv::Image{}));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+        f.close();
+        // As on a full disk: the file may not grow beyond 2048 bytes.
+        const Run r = cli({"read", pty, file}, [] {
+            const rlimit limit{2048, 2048};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+        QVERIFY2(r.code != 0, qPrintable(r.err));
+        QVERIFY2(r.err.contains("cannot write " + file), qPrintable(r.err));
+        QCOMPARE(read(file), old);
+        QCOMPARE(QDir(dir.path()).entryList({"kept.chann*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"kept.chann"});
+    }
+
     void traceRecordsTheBytesOnTheLine() {
         startServer({"--quiet"});
         const QString trace = dir.filePath("trace.txt");
@@ -121,6 +151,60 @@ class CliTest : public QObject {
         QVERIFY(r.err.contains("Communication port is error"));
         QVERIFY(r.err.contains("/dev/nv742-no-such-port: the device does not exist."));
         QVERIFY(!QFile::exists(dir.filePath("x.chann")));
+    }
+
+    void aFifoIsRefusedInsteadOfBlocking() {
+        const QString fifoPath = dir.filePath("x.chann");
+        nv::test::FifoGuard fifo(fifoPath, std::chrono::seconds(30));
+        QVERIFY(fifo.made());
+        for (const QStringList& args :
+             {QStringList{"show", fifoPath}, QStringList{"write", "COM1", fifoPath}}) {
+            const Run r = cli(args, {}, 10000);
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(fifoPath + " is not a regular file"), qPrintable(r.err));
+        }
+        QVERIFY(fifo.stillAFifo());
+    }
+
+    void readChecksTheOutputFileBeforeTheRadio() {
+        QDir(dir.path()).mkdir("folder.chann");
+        const QString fifoPath = dir.filePath("fifo.chann");
+        nv::test::FifoGuard fifo(fifoPath);
+        const QString targets[] = {dir.filePath("no/such/folder/x.chann"),
+                                   dir.filePath("folder.chann"), fifoPath};
+        for (const QString& target : targets) {
+            // The port does not exist: a message about it would show that the radio came first.
+            const Run r = cli({"read", "/dev/nv742-no-such-port", target});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.startsWith("nv742-cli: cannot write " + target), qPrintable(r.err));
+            QVERIFY2(!r.err.contains("Communication port"), qPrintable(r.err));
+        }
+        QVERIFY(fifo.stillAFifo());
+        QCOMPARE(
+            QDir(dir.filePath("folder.chann")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList{});
+    }
+
+    void showCutsAHugeTokenAndShowsANulByte() {
+        const QByteArray text = QByteArray::fromStdString(nv::channelFileText(nv::Image{}));
+        const QString huge = dir.filePath("huge.chann");
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(text).replace(68 * 2 + 1, 1, QByteArray(900000, '7') + "x"));
+        f.close();
+        Run r = cli({"show", huge});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.size() < 300, qPrintable(r.err.left(300)));
+        QVERIFY2(r.err.contains("\"" + QString(40, '7') + "…\" in line 3."), qPrintable(r.err));
+
+        const QString nul = dir.filePath("nul.chann");
+        QFile g(nul);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write(QByteArray(text).replace(68 * 4 + 1, 1, QByteArray("12\0", 3)));
+        g.close();
+        r = cli({"show", nul});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("an invalid value \"12\\0\" in line 5."), qPrintable(r.err));
     }
 
     void showPrintsTheGridColumns() {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <ctime>
+#include <memory>
 #include <thread>
 
 #include "channels/frm_chann.h"
@@ -21,10 +23,56 @@
 
 using namespace nv;
 
+namespace {
+double processorSeconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+}  // namespace
+
 class EndToEndTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void aPulledCableEndsInTheTimeOutAndThePortMessageWithoutSpinning() {
+        VirtualRadio radio;
+        auto server = std::make_unique<PtyServer>(radio);
+        server->emulateBaudRate = true;  // a read takes over a second
+        std::string error;
+        const std::string pty = server->open(&error);
+        QVERIFY2(!pty.empty(), error.c_str());
+        std::atomic<bool> stop{false};
+        std::thread serving([&] { server->serve(stop); });
+
+        AppState state;
+        PortDirectory directory;
+        directory.assign(2, QString::fromStdString(pty));
+        auto line = std::make_shared<VirtualRadioLine>();
+        PortLayer layer;
+        layer.create = [&] { return std::make_unique<RoutedPort>(directory, line); };
+        layer.describe = [&](int n) { return directory.target(n).toStdString(); };
+        test::MessageRecorder messages;
+        MDImain main(state, layer);
+        main.Form_Load();
+        main.runCommand("Prog_read");
+        auto* reader = qobject_cast<Form_Comm_Read*>(main.child("Form_Comm_Read"));
+        QTest::mouseClick(reader->Command_start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(reader->engine().LinkState >= 4, 5000);
+
+        stop = true;  // the cable is pulled: the device goes away
+        serving.join();
+        server.reset();
+        const double before = processorSeconds();
+        QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 6000);
+        const double used = processorSeconds() - before;
+        QCOMPARE(messages.lastText(),
+                 "Communication port is error, please setting right communication port . ！\n" +
+                     QString::fromStdString(pty) + ": the device does not exist.");
+        QVERIFY2(used < 0.2, qPrintable(QString("%1 s of processor time").arg(used)));
+        QVERIFY(main.child("Form_Comm_Read"));
+    }
+
     void readEditWriteSaveLoad() {
         VirtualRadio radio;
         PtyServer server(radio);

@@ -34,6 +34,8 @@ class FakeClock {
         if (now < until) now = until;
     }
     bool idle() const { return events_.empty(); }
+    // When the next event is due (now when nothing is waiting).
+    long long nextAt() const { return events_.empty() ? now : events_.begin()->first.first; }
 
   private:
     std::map<std::pair<long long, long long>, std::function<void()>> events_;

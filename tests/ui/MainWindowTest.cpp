@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
@@ -338,6 +339,53 @@ class MainWindowTest : public QObject {
             QVERIFY(!d.assignFromOption(bad, &error));
             QVERIFY(error.contains("--port expects N=PATH"));
         }
+    }
+
+    void menuShortcutsWorkWhileChildWindowsAreOpen() {
+        start({1});
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(main->child("frm_chann"));  // open since start-up
+        const std::pair<Qt::Key, const char*> shortcuts[] = {{Qt::Key_W, "Form_Comm_Write"},
+                                                             {Qt::Key_R, "Form_Comm_Read"},
+                                                             {Qt::Key_O, "Form_open_chann"},
+                                                             {Qt::Key_S, "Form_save_chann"},
+                                                             {Qt::Key_W, "Form_Comm_Write"}};
+        for (const auto& [key, window] : shortcuts) {
+            main->closeChild(window);
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : main.get(), key, Qt::ControlModifier);
+            QVERIFY2(main->child(window), window);
+        }
+    }
+
+    void standardButtonsFollowTheLanguageOfTheMoment() {
+        start({1});
+        // The real box: its button text comes from the toolkit's own catalogue.
+        QStringList buttons;
+        QTimer closer;
+        closer.setInterval(10);
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                buttons << box->button(QMessageBox::Ok)->text();
+                test::shot(box, QString("message_box_%1").arg(buttons.size()));
+                box->accept();
+            }
+        });
+        closer.start();
+        main->Language_chn_Click();
+        prompt(*state, main.get(), "中文", "English");
+        main->Language_eng_Click();
+        prompt(*state, main.get(), "中文", "English");
+        main->Language_chn_Click();
+        prompt(*state, main.get(), "中文", "English");
+        QCOMPARE(buttons, (QStringList{"确定", "OK", "确定"}));
+
+        main->activateWindow();  // the child frames' translated menus keep the keys free
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : main.get(), Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(main->child("Form_Comm_Write"));
     }
 
     void exitClosesEverything() {

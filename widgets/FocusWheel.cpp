@@ -1,4 +1,4 @@
-#include "widgets/WheelGuard.h"
+#include "widgets/FocusWheel.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -6,20 +6,22 @@
 namespace nv {
 
 namespace {
-class WheelGuard : public QObject {
+class WheelNeedsFocus : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus())
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus()) {
+            event->ignore();  // passes on to the parent
             return true;
+        }
         return QObject::eventFilter(watched, event);
     }
 };
 }  // namespace
 
-void takeWheelOnlyWithFocus(QWidget* box) {
+void wheelOnlyWithFocus(QWidget* box) {
     box->setFocusPolicy(Qt::StrongFocus);
-    box->installEventFilter(new WheelGuard(box));
+    box->installEventFilter(new WheelNeedsFocus(box));
 }
 
 }  // namespace nv

@@ -1,0 +1,77 @@
+#include "app/CliArguments.h"
+
+#include <QRegularExpression>
+
+#include "app/Options.h"
+
+namespace nv {
+
+void describeCliOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        "Reads and writes NV-742 radios and shows channel files.\n\n"
+        "  read PORT FILE.chann    read a radio into a channel file (written only when the read "
+        "completed)\n"
+        "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write "
+        "window does)\n"
+        "  show FILE.chann         print the 16 channels as the channel grid shows them\n"
+        "  compare PORT FILE.chann     read a radio and list what differs from the file (the rows "
+        "a\n"
+        "                              write sends); exit 0 same, 1 different, 2 no comparison\n"
+        "  write PORT... FILE.chann    write the file to several radios at once, one result line\n"
+        "                              per port; --verify reads each radio back and compares\n"
+        "  export FILE.chann OUT.csv   the channels as comma-separated values\n"
+        "  import IN.csv FILE.chann    channels from comma-separated values into a new channel\n"
+        "                              file; --into BASE.chann starts from BASE instead of the\n"
+        "                              factory defaults\n\n"
+        "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
+        "nv742-sim.\n"
+        "Exit status 0 only on success.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    PortOptions().addTo(parser);
+    parser.addPositionalArgument("command", "read, write or show");
+    parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
+}
+
+CliCommand parseCliArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    describeCliOptions(parser);
+    CliCommand command;
+    if (!parser.parse(arguments)) {
+        command.kind = CliCommand::BadOption;
+        command.error = parser.errorText();
+        return command;
+    }
+    if (parser.isSet("help") || parser.isSet("help-all")) {
+        command.kind = CliCommand::Help;
+        return command;
+    }
+    if (parser.isSet("version")) {
+        command.kind = CliCommand::Version;
+        return command;
+    }
+    const PortOptions options;
+    command.portMaps = parser.values(options.port);
+    if (parser.isSet(options.trace)) command.tracePath = parser.value(options.trace);
+
+    const QStringList args = parser.positionalArguments();
+    if (args.size() == 2 && args[0] == "show") {
+        command.kind = CliCommand::Show;
+        command.file = args[1];
+    } else if (args.size() == 3 && (args[0] == "read" || args[0] == "write")) {
+        command.kind = args[0] == "read" ? CliCommand::Read : CliCommand::Write;
+        command.port = args[1];
+        command.file = args[2];
+    }
+    return command;
+}
+
+int choosePort(const QString& text, PortDirectory& directory) {
+    const auto match =
+        QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
+    if (match.hasMatch()) return match.captured(1).toInt();
+    directory.assign(1, text);
+    return 1;
+}
+
+}  // namespace nv

@@ -1,0 +1,23 @@
+#pragma once
+// What every verb of nv742-cli shares: loading a channel file with a reason on failure, and
+// the progress and messages of a transfer on the terminal.
+
+#include <QString>
+#include <string>
+
+#include "core/AppState.h"
+
+namespace nv {
+
+// Loads a channel file into the image; on failure the image is unchanged and `error` says why.
+bool loadChannelFileAt(const QString& path, Image& image, QString* error);
+
+// A progress bar on stderr, when stderr is a terminal.
+void showConsoleProgress(int percent, const std::string& label);
+// A link message on stderr.
+void showConsoleMessage(const std::string& text);
+
+// "nv742-cli: TEXT" on stderr; returns the exit status.
+int cliFailure(const QString& text, int status = 2);
+
+}  // namespace nv

@@ -1,0 +1,226 @@
+#include "app/CliVerbs.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QSet>
+#include <cstdio>
+
+#include "app/CliArguments.h"
+#include "app/CliCommon.h"
+#include "app/Options.h"
+#include "channels/ChannelCsv.h"
+#include "channels/ImageDiff.h"
+#include "core/ChannelFile.h"
+#include "core/Startup.h"
+#include "files/FileIo.h"
+#include "link/ConsoleTransfer.h"
+#include "link/ParallelTransfer.h"
+
+namespace nv {
+
+namespace {
+
+struct Verb {
+    QStringList args;  // the positional arguments, the verb first
+    bool verify = false;
+    QString into;
+    QStringList portMaps;
+    QString trace;
+};
+
+AppState startedState() {
+    AppState s;
+    initialiseGlobals(s);
+    buildTables(s);
+    buildDefaults(s);
+    return s;
+}
+
+bool portDirectory(const Verb& verb, PortDirectory* directory, QString* error) {
+    directory->discover();
+    for (const QString& map : verb.portMaps)
+        if (!directory->assignFromOption(map, error)) return false;
+    return true;
+}
+
+std::string oneLine(std::string text) {
+    for (char& ch : text)
+        if (ch == '\n') ch = ' ';
+    return text;
+}
+
+void printDifference(const Difference& d, const char* indent, const char* left) {
+    std::printf("%s%s, %s: %s %s, radio %s\n", indent, d.where.c_str(), d.what.c_str(), left,
+                d.left.c_str(), d.right.c_str());
+}
+
+// --- compare ---------------------------------------------------------------------------------
+
+int compare(const Verb& verb) {
+    AppState state = startedState();
+    QString error;
+    if (!loadChannelFileAt(verb.args[2], state.RadioImage, &error)) return cliFailure(error);
+    PortDirectory directory;
+    std::shared_ptr<TraceLog> trace;
+    if (!portDirectory(verb, &directory, &error)) return cliFailure(error);
+    if (!verb.trace.isEmpty()) {
+        trace = std::make_shared<TraceLog>(verb.trace.toStdString());
+        if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
+    }
+    // The radio is read into a copy: the file's image is what it is compared with.
+    AppState radio = state;
+    radio.CommPortNumber = static_cast<Int16>(choosePort(verb.args[1], directory));
+    auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
+    if (!runTransfer(radio, *port, false, {showConsoleProgress, showConsoleMessage}).ok)
+        return cliFailure("the radio on " + verb.args[1] + " could not be read; nothing compared");
+    const auto differences = compareImages(state, state.RadioImage, radio.RadioImage, false);
+    for (const Difference& d : differences) printDifference(d, "", "file");
+    if (differences.empty())
+        std::fprintf(stderr, "The radio holds what %s holds (addresses 0x000 to 0x30F).\n",
+                     qPrintable(verb.args[2]));
+    return differences.empty() ? 0 : 1;
+}
+
+// --- several radios ----------------------------------------------------------------------------
+
+int writeSeveral(const Verb& verb) {
+    const QStringList ports = verb.args.mid(1, verb.args.size() - 2);
+    const QString file = verb.args.last();
+    if (QSet<QString>(ports.begin(), ports.end()).size() != ports.size())
+        return cliFailure("a port is listed twice");
+    if (!verb.trace.isEmpty() && ports.size() > 1)
+        return cliFailure("--trace follows one port; give it one port at a time");
+    AppState state = startedState();
+    QString error;
+    // The whole file is checked before any port is opened: not a byte goes out for a bad one.
+    if (!loadChannelFileAt(file, state.RadioImage, &error)) return cliFailure(error);
+    PortDirectory discovered;
+    if (!portDirectory(verb, &discovered, &error)) return cliFailure(error);
+    std::shared_ptr<TraceLog> trace;
+    if (!verb.trace.isEmpty()) {
+        trace = std::make_shared<TraceLog>(verb.trace.toStdString());
+        if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
+    }
+
+    // Each radio has a port map of its own, so that every device path can be its port 1.
+    std::vector<std::unique_ptr<PortDirectory>> directories;
+    auto virtualRadio = std::make_shared<VirtualRadioLine>();
+    std::vector<RadioJob> jobs;
+    for (const QString& name : ports) {
+        directories.push_back(std::make_unique<PortDirectory>(discovered));
+        RadioJob job;
+        job.name = name.toStdString();
+        job.state = state;
+        job.state.CommPortNumber = static_cast<Int16>(choosePort(name, *directories.back()));
+        job.port = makePortLayer(*directories.back(), virtualRadio, trace).create();
+        job.readBack = verb.verify;
+        jobs.push_back(std::move(job));
+    }
+    const TransferCallbacks console{showConsoleProgress, showConsoleMessage};
+    const auto results = writeRadios(jobs, jobs.size() == 1 ? console : TransferCallbacks{});
+
+    bool allGood = true;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const RadioJobResult& r = results[i];
+        const char* name = jobs[i].name.c_str();
+        if (!r.written) {
+            std::printf("%s: failed: %s\n", name, oneLine(r.message).c_str());
+            allGood = false;
+        } else if (!verb.verify) {
+            std::printf("%s: written\n", name);
+        } else if (!r.readBackDone) {
+            std::printf("%s: written, but reading it back failed: %s\n", name,
+                        oneLine(r.message).c_str());
+            allGood = false;
+        } else {
+            const auto differences = compareImages(state, state.RadioImage, r.readBack, false);
+            if (differences.empty()) {
+                std::printf("%s: written and verified\n", name);
+                continue;
+            }
+            allGood = false;
+            std::printf("%s: written, but the radio holds something else (%zu differences)\n", name,
+                        differences.size());
+            for (const Difference& d : differences) printDifference(d, "  ", "file");
+        }
+    }
+    return allGood ? 0 : 1;
+}
+
+// --- CSV -------------------------------------------------------------------------------------
+
+void printNotes(const std::vector<CsvNote>& notes) {
+    for (const CsvNote& n : notes) std::fprintf(stderr, "%s\n", csvNoteText(n, false).c_str());
+}
+
+int exportCsv(const Verb& verb) {
+    AppState state = startedState();
+    QString error;
+    if (!loadChannelFileAt(verb.args[1], state.RadioImage, &error)) return cliFailure(error);
+    const CsvExport e = exportChannelsCsv(state, state.RadioImage);
+    if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(e.text), &error))
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+    printNotes(e.notes);
+    std::fprintf(stderr, "%d channels exported to %s.\n", e.channels, qPrintable(verb.args[2]));
+    return 0;
+}
+
+int importCsv(const Verb& verb) {
+    AppState state = startedState();
+    QString error;
+    if (!verb.into.isEmpty() && !loadChannelFileAt(verb.into, state.RadioImage, &error))
+        return cliFailure(error);
+    QByteArray text;
+    if (!readConfigFile(verb.args[1], &text, &error))
+        return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
+    const CsvImport r = importChannelsCsv(state, text.toStdString(), state.RadioImage);
+    printNotes(r.skipped);
+    printNotes(r.snaps);
+    if (!r.ok()) {
+        printNotes(r.errors);
+        return cliFailure(verb.args[1] + " has errors; nothing was written", 1);
+    }
+    if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(channelFileText(r.image)),
+                             &error))
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+    std::fprintf(stderr, "%zu channels imported into %s.\n", r.channels.size(),
+                 qPrintable(verb.args[2]));
+    return 0;
+}
+
+}  // namespace
+
+std::optional<int> runCliVerb(const QStringList& arguments) {
+    QCommandLineParser parser;
+    PortOptions options;
+    options.addTo(parser);
+    const QCommandLineOption verify("verify");
+    const QCommandLineOption into("into", "", "BASE");
+    parser.addOptions({verify, into});
+    if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
+    Verb verb;
+    verb.args = parser.positionalArguments();
+    verb.verify = parser.isSet(verify);
+    verb.into = parser.value(into);
+    verb.portMaps = parser.values(options.port);
+    verb.trace = parser.value(options.trace);
+    const QString name = verb.args.value(0);
+    const qsizetype count = verb.args.size();
+    const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
+    const bool verifyOnlyForWrite = !verb.verify || name == "write";
+    if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    if (name == "compare" && count == 3) return compare(verb);
+    if (name == "export" && count == 3) return exportCsv(verb);
+    if (name == "import" && count == 3) return importCsv(verb);
+    if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
+    if (name == "compare" || name == "export" || name == "import" || verb.verify) {
+        QCommandLineParser help;
+        describeCliOptions(help);
+        std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
+                     qPrintable(help.helpText()));
+        return 2;
+    }
+    return std::nullopt;
+}
+
+}  // namespace nv

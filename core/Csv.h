@@ -1,0 +1,51 @@
+#pragma once
+// Comma-separated values as other programs write them: fields in double quotes may hold
+// commas, quotes (doubled) and line breaks; lines end in CR LF, LF or CR; a UTF-8 byte-order
+// mark at the start is skipped. The first record is the header, and columns are found by name.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nv {
+
+struct CsvRecord {
+    int line = 0;  // 1-based line on which the record starts
+    std::vector<std::string> fields;
+    // True when every field is empty (a blank line, or a line of bare commas).
+    bool blank() const;
+};
+
+struct CsvError {
+    int line = 0;
+    std::string text;
+};
+
+struct CsvDocument {
+    std::vector<CsvRecord> records;  // the header is records[0]
+    std::optional<CsvError> error;
+};
+
+CsvDocument parseCsv(std::string_view text);
+
+// One field, quoted when it holds a comma, a quote, a line break or surrounding blanks.
+std::string csvField(std::string_view value);
+// A record with its line end (CR LF).
+std::string csvLine(const std::vector<std::string>& fields);
+
+// Column positions by header name. Names are compared without surrounding blanks and without
+// regard to case; the first of two equal names wins.
+class CsvColumns {
+  public:
+    explicit CsvColumns(const CsvRecord& header);
+    std::optional<std::size_t> find(std::string_view name) const;
+    // The field of a record in the named column: "" when the column or the field is missing.
+    std::string value(const CsvRecord& record, std::string_view name) const;
+    bool has(std::string_view name) const { return find(name).has_value(); }
+
+  private:
+    std::vector<std::string> names_;
+};
+
+}  // namespace nv

@@ -1,0 +1,138 @@
+#include "link/ParallelTransfer.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "link/QtLinkTimers.h"
+#include "link/ReadLink.h"
+#include "link/WriteLink.h"
+
+namespace nv {
+
+namespace {
+
+// One transfer (a write or a read) of one radio. Every way a transfer ends brings a message:
+// the completion message, or the port or the connection failure.
+class Step : public LinkView {
+  public:
+    using Done = std::function<void(bool ok, const std::string& message)>;
+
+    Step(AppState& state, SerialPort& port, bool write, const TransferCallbacks& callbacks,
+         Done done)
+        : callbacks_(callbacks), done_(std::move(done)) {
+        timers_ = std::make_unique<QtLinkTimers>([this](TimerId id) { engine_->timerTick(id); });
+        if (write)
+            engine_ = std::make_unique<WriteLink>(state, port, *timers_, *this);
+        else
+            engine_ = std::make_unique<ReadLink>(state, port, *timers_, *this);
+        port.onByteReceived = [this] { engine_->byteReceived(); };
+    }
+    ~Step() override { stopTimers(); }
+    void start() { engine_->startButton(); }
+
+  private:
+    void stopTimers() {
+        for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_->stop(id);
+    }
+    void setProgress(int value) override {
+        percent_ = value;
+        if (callbacks_.progress) callbacks_.progress(percent_, label_);
+    }
+    void setLabel(const std::string& text) override {
+        label_ = text;
+        if (callbacks_.progress) callbacks_.progress(percent_, label_);
+    }
+    void message(const std::string& text, bool done) override {
+        if (callbacks_.message) callbacks_.message(text);
+        // Reported once the engine has returned from the call that brought the message.
+        QTimer::singleShot(0, &context_, [this, done, text] {
+            stopTimers();               // nothing more is wanted from this engine
+            const Done report = done_;  // the step may be replaced while it reports
+            report(done, text);
+        });
+    }
+    void requestClose() override {}
+
+    const TransferCallbacks& callbacks_;
+    Done done_;
+    QObject context_;
+    std::unique_ptr<QtLinkTimers> timers_;
+    std::unique_ptr<LinkEngine> engine_;
+    int percent_ = 0;
+    std::string label_;
+};
+
+// A write, then, when asked, a read of the same radio into a copy of the job's state.
+class Job {
+  public:
+    Job(RadioJob& spec, RadioJobResult& result, const TransferCallbacks& callbacks,
+        std::function<void()> finished)
+        : spec_(spec), result_(result), callbacks_(callbacks), finished_(std::move(finished)) {}
+
+    void start() {
+        clock_.start();
+        step_ = std::make_unique<Step>(spec_.state, *spec_.port, true, callbacks_,
+                                       [this](bool ok, const std::string& m) { written(ok, m); });
+        step_->start();
+    }
+
+  private:
+    void written(bool ok, const std::string& message) {
+        result_.written = ok;
+        result_.message = message;
+        if (!ok || !spec_.readBack) return finish();
+        readState_ = std::make_unique<AppState>(spec_.state);
+        retired_ = std::move(step_);  // it is still reporting
+        step_ = std::make_unique<Step>(*readState_, *spec_.port, false, callbacks_,
+                                       [this](bool ok, const std::string& m) { read(ok, m); });
+        step_->start();
+    }
+    void read(bool ok, const std::string& message) {
+        result_.readBackDone = ok;
+        if (ok)
+            result_.readBack = readState_->RadioImage;
+        else
+            result_.message = message;
+        finish();
+    }
+    void finish() {
+        result_.seconds = static_cast<double>(clock_.nsecsElapsed()) / 1e9;
+        spec_.port->close();
+        spec_.port->onByteReceived = nullptr;
+        finished_();
+    }
+
+    RadioJob& spec_;
+    RadioJobResult& result_;
+    const TransferCallbacks& callbacks_;
+    std::function<void()> finished_;
+    std::unique_ptr<Step> step_, retired_;
+    std::unique_ptr<AppState> readState_;
+    QElapsedTimer clock_;
+};
+
+}  // namespace
+
+std::vector<RadioJobResult> writeRadios(std::vector<RadioJob>& jobs,
+                                        const TransferCallbacks& callbacks) {
+    std::vector<RadioJobResult> results(jobs.size());
+    if (jobs.empty()) return results;
+    QEventLoop loop;
+    std::size_t running = jobs.size();
+    std::vector<std::unique_ptr<Job>> runs;
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        runs.push_back(std::make_unique<Job>(jobs[i], results[i], callbacks, [&] {
+            if (--running == 0) loop.quit();
+        }));
+    // Started from the loop, so that a job that ends at once cannot end the loop before it runs.
+    QTimer::singleShot(0, &loop, [&] {
+        for (auto& run : runs) run->start();
+    });
+    loop.exec();
+    return results;
+}
+
+}  // namespace nv

@@ -1,0 +1,412 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "channels/ChannelCsv.h"
+#include "channels/ChannelRecord.h"
+#include "core/Csv.h"
+#include "core/Decimal.h"
+#include "core/Frequency.h"
+#include "core/Startup.h"
+#include "core/Tones.h"
+
+using namespace nv;
+
+namespace {
+
+const char* const Header =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+AppState started() {
+    AppState s;
+    initialiseGlobals(s);
+    buildTables(s);
+    buildDefaults(s);
+    return s;
+}
+
+std::vector<int> row(const Image& im, int r) {
+    std::vector<int> v;
+    for (int c = 0; c < 16; ++c) v.push_back(im.byte(r, c));
+    return v;
+}
+
+std::vector<std::string> texts(const std::vector<CsvNote>& notes) {
+    std::vector<std::string> out;
+    for (const CsvNote& n : notes) out.push_back(csvNoteText(n, false));
+    return out;
+}
+
+// The exported line of a channel, split into its fields.
+std::vector<std::string> exportedChannel(const AppState& s, const Image& im, int n) {
+    const CsvDocument d = parseCsv(exportChannelsCsv(s, im).text);
+    for (const CsvRecord& r : d.records)
+        if (r.fields[0] == std::to_string(n)) return r.fields;
+    return {};
+}
+
+struct Tones {
+    const char* tone;
+    const char* rTone;
+    const char* cTone;
+    const char* dtcs;
+    const char* polarity;
+    const char* rxDtcs;
+    const char* cross;
+};
+
+Tones toneColumns(const std::vector<std::string>& f) {
+    return {f[5].c_str(), f[6].c_str(),  f[7].c_str(), f[8].c_str(),
+            f[9].c_str(), f[10].c_str(), f[11].c_str()};
+}
+
+}  // namespace
+
+TEST(CsvExport, WritesTheSharedHeaderAndEveryChannelInUse) {
+    AppState s = started();
+    ClearChannel(s.RadioImage, 7);
+    setScanBit(s.RadioImage, 2, true);
+    const CsvExport e = exportChannelsCsv(s, s.RadioImage);
+    EXPECT_EQ(e.channels, 15);
+    EXPECT_TRUE(e.notes.empty());
+    const CsvDocument d = parseCsv(e.text);
+    ASSERT_EQ(d.records.size(), 16u);
+    const std::string firstTwo =
+        std::string(Header) + "\r\n" +
+        "1,,450.025000,,0.000000,TSQL,88.5,67.0,023,NN,023,Tone->Tone,FM,5.00,S,High,,,,,\r\n";
+    EXPECT_EQ(e.text.substr(0, firstTwo.size()), firstTwo);
+    const auto ch2 = exportedChannel(s, s.RadioImage, 2);
+    EXPECT_EQ(ch2[2], "460.043750");
+    EXPECT_EQ(ch2[13], "6.25");  // the raster the frequency lies on
+    EXPECT_EQ(ch2[14], "");      // in the scan list
+    const auto ch5 = exportedChannel(s, s.RadioImage, 5);
+    EXPECT_EQ(ch5[5], "DTCS");
+    EXPECT_EQ(ch5[8], "754");
+    EXPECT_EQ(ch5[9], "RR");
+    EXPECT_TRUE(exportedChannel(s, s.RadioImage, 7).empty());
+}
+
+TEST(CsvExport, DuplexPowerAndModeColumns) {
+    AppState s = started();
+    Image& im = s.RadioImage;
+    textToFrequency("440.525", im, 3, 4);         // transmit below receive
+    textToFrequency("475.125", im, 4, 4);         // transmit above
+    for (int c = 4; c < 8; ++c) im(6, c) = 0xFF;  // receive only
+    setField(im, 8, ch::HighPower, 0);
+    setField(im, 8, ch::Wide, 0);
+    auto f3 = exportedChannel(s, im, 3), f4 = exportedChannel(s, im, 4),
+         f6 = exportedChannel(s, im, 6), f8 = exportedChannel(s, im, 8);
+    EXPECT_EQ(f3[3] + " " + f3[4], "- 29.400000");
+    EXPECT_EQ(f4[3] + " " + f4[4], "+ 75.000000");
+    EXPECT_EQ(f6[3] + " " + f6[4], "off 0.000000");
+    EXPECT_EQ(f8[12] + " " + f8[15], "NFM Low");
+}
+
+TEST(CsvExport, EachToneCombinationInItsSimplestMode) {
+    AppState s = started();
+    const ToneCode off{0xFF, 0xFF}, t885{0x75, 0x03}, t1000{0xE8, 0x03}, d023n{0x13, 0x28},
+        d023i{0x13, 0xA8}, d754n{0xEC, 0x29};
+    struct Case {
+        ToneCode enc, dec;
+        Tones expected;
+    } cases[] = {
+        {off, off, {"", "88.5", "88.5", "023", "NN", "023", "Tone->Tone"}},
+        {t1000, off, {"Tone", "100.0", "88.5", "023", "NN", "023", "Tone->Tone"}},
+        {t1000, t1000, {"TSQL", "88.5", "100.0", "023", "NN", "023", "Tone->Tone"}},
+        {d023n, d023i, {"DTCS", "88.5", "88.5", "023", "NR", "023", "Tone->Tone"}},
+        {t885, t1000, {"Cross", "88.5", "100.0", "023", "NN", "023", "Tone->Tone"}},
+        {t1000, d754n, {"Cross", "100.0", "88.5", "023", "NN", "754", "Tone->DTCS"}},
+        {d754n, t1000, {"Cross", "88.5", "100.0", "754", "NN", "023", "DTCS->Tone"}},
+        {d754n, d023i, {"Cross", "88.5", "88.5", "754", "NR", "023", "DTCS->DTCS"}},
+        {off, t1000, {"Cross", "88.5", "100.0", "023", "NN", "023", "->Tone"}},
+        {off, d754n, {"Cross", "88.5", "88.5", "023", "NN", "754", "->DTCS"}},
+        {d023i, off, {"Cross", "88.5", "88.5", "023", "RN", "023", "DTCS->"}},
+    };
+    for (const Case& c : cases) {
+        setTone(s.RadioImage, 9, ch::EncodeTone, c.enc.low, c.enc.high);
+        setTone(s.RadioImage, 9, ch::DecodeTone, c.dec.low, c.dec.high);
+        const auto f = exportedChannel(s, s.RadioImage, 9);
+        const Tones t = toneColumns(f);
+        const std::string got = std::string(t.tone) + "|" + t.rTone + "|" + t.cTone + "|" + t.dtcs +
+                                "|" + t.polarity + "|" + t.rxDtcs + "|" + t.cross;
+        const Tones& x = c.expected;
+        const std::string want = std::string(x.tone) + "|" + x.rTone + "|" + x.cTone + "|" +
+                                 x.dtcs + "|" + x.polarity + "|" + x.rxDtcs + "|" + x.cross;
+        EXPECT_EQ(got, want);
+        // And the import reads the same two codes back.
+        const CsvImport back =
+            importChannelsCsv(s, exportChannelsCsv(s, s.RadioImage).text, s.RadioImage);
+        ASSERT_TRUE(back.ok()) << texts(back.errors).front();
+        EXPECT_EQ(row(back.image, 9), row(s.RadioImage, 9)) << want;
+    }
+}
+
+TEST(CsvExport, ToneCodesACsvCannotCarryAreNoted) {
+    AppState s = started();
+    setTone(s.RadioImage, 3, ch::DecodeTone, 0xED, 0x03);  // 100.5 Hz: not in the tone table
+    setTone(s.RadioImage, 4, ch::EncodeTone, 0x34, 0x12);  // no tone at all
+    const CsvExport e = exportChannelsCsv(s, s.RadioImage);
+    EXPECT_EQ(texts(e.notes),
+              (std::vector<std::string>{
+                  "channel 3: the decode tone 100.5 Hz is not in the tone table; an import will "
+                  "refuse it",
+                  "channel 4: the encode tone code 34 12 has no CSV form and was written as no "
+                  "tone"}));
+}
+
+// Channels that a CSV line can say exactly: frequencies in the band and on the raster, tones
+// from the tone table (off stored as FF FF), a transmit frequency or none (FF FF FF FF).
+TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
+    AppState s = started();
+    std::mt19937 random(2024);
+    auto pick = [&](int n) { return static_cast<int>(random() % n); };
+    auto frequency = [&] {
+        const std::int64_t step = pick(2) ? 5000 : 6250;
+        const std::int64_t low = 400'000'000, high = 481'000'000;
+        return low + step * pick(static_cast<int>((high - low) / step + 1));
+    };
+    auto tone = [&] {
+        const int i = pick(4) == 0 ? 0 : pick(LastTone + 1);
+        return toneCodeOf(s, i);
+    };
+    for (int round = 0; round < 300; ++round) {
+        Image im = s.RadioImage;
+        for (int r = 0; r < 64; ++r)
+            for (int c = 0; c < 16; ++c) im(r, c) = static_cast<Int16>(pick(256));
+        for (int n = 1; n <= ChannelCount; ++n) {
+            if (pick(5) == 0) {
+                for (int c = 0; c < 16; ++c) im(n, c) = 0xFF;
+                continue;
+            }
+            const std::int64_t rx = frequency();
+            textToFrequency(shortestDecimal(rx, 6), im, n, 0);
+            switch (pick(3)) {
+                case 0:
+                    for (int c = 4; c < 8; ++c) im(n, c) = 0xFF;
+                    break;
+                case 1:
+                    for (int c = 4; c < 8; ++c) im(n, c) = im(n, c - 4);
+                    break;
+                default:
+                    textToFrequency(shortestDecimal(frequency(), 6), im, n, 4);
+            }
+            const ToneCode dec = tone(), enc = pick(3) == 0 ? dec : tone();
+            setTone(im, n, ch::DecodeTone, dec.low, dec.high);
+            setTone(im, n, ch::EncodeTone, enc.low, enc.high);
+        }
+        const CsvExport e = exportChannelsCsv(s, im);
+        ASSERT_TRUE(e.notes.empty());
+        // Into the same image: every byte as it was.
+        CsvImport back = importChannelsCsv(s, e.text, im);
+        ASSERT_TRUE(back.ok()) << texts(back.errors).front() << "\n" << e.text;
+        ASSERT_TRUE(back.snaps.empty());
+        ASSERT_TRUE(back.image == im) << e.text;
+        // Into an image whose channels are all empty: the CSV's fields as they were, the rest
+        // from the new-channel pattern.
+        Image empty = im;
+        for (int n = 1; n <= ChannelCount; ++n) ClearChannel(empty, n);
+        back = importChannelsCsv(s, e.text, empty);
+        ASSERT_TRUE(back.ok());
+        for (int n = 1; n <= ChannelCount; ++n) {
+            if (isEmptyChannel(im, n)) {
+                ASSERT_TRUE(isEmptyChannel(back.image, n));
+                continue;
+            }
+            for (int c = 0; c < 12; ++c) ASSERT_EQ(back.image(n, c), im(n, c)) << n << " " << c;
+            ASSERT_EQ(getField(back.image, n, ch::Wide), getField(im, n, ch::Wide));
+            ASSERT_EQ(getField(back.image, n, ch::HighPower), getField(im, n, ch::HighPower));
+            ASSERT_EQ(scanBit(back.image, n), scanBit(im, n));
+            ASSERT_EQ(back.image(n, 12), 0x00);
+            ASSERT_EQ(back.image(n, 13) & ~0x30, 0xBF & ~0x30);
+            ASSERT_EQ(back.image(n, 14), 0xB0);
+            ASSERT_EQ(back.image(n, 15), 0xF8);
+        }
+    }
+}
+
+TEST(CsvImport, FilesFromOtherToolsLoad) {
+    // Columns in another order, an extra column, quoted fields, a byte-order mark, CR LF, the
+    // digital-voice columns missing, locations counted from 0 by another radio.
+    const std::string text =
+        "\xEF\xBB\xBF"
+        "Frequency,Location,\"Name\",Power,Mode,Tone,cToneFreq,Bank,Skip\r\n"
+        "\"446.006250\",1,\"PMR, 1\",5.0W,FM,TSQL,67.0,A,\r\n"
+        "446.018750,\"2\",PMR 2,0.5W,NFM,,88.5,B,S\r\n"
+        "446.1,0,Call,,,,,,\r\n";
+    AppState s = started();
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
+    ASSERT_TRUE(r.ok()) << texts(r.errors).front();
+    EXPECT_EQ(r.channels, (std::vector<int>{1, 2}));
+    EXPECT_EQ(texts(r.skipped),
+              (std::vector<std::string>{
+                  "line 4: Location 0 is not a channel (1 to 16) and was skipped"}));
+    EXPECT_EQ(row(r.image, 1), (std::vector<int>{0x25, 0x06, 0x60, 0x44, 0x25, 0x06, 0x60, 0x44,
+                                                 0x9E, 0x02, 0x9E, 0x02, 0x00, 0xBF, 0xB0, 0xF8}));
+    EXPECT_EQ(getField(r.image, 2, ch::HighPower), 0);
+    EXPECT_EQ(getField(r.image, 2, ch::Wide), 0);
+    EXPECT_EQ(row(r.image, 2)[8], 0xFF);  // no tone
+    EXPECT_TRUE(scanBit(r.image, 1));
+    EXPECT_FALSE(scanBit(r.image, 2));
+    for (int n = 3; n <= 16; ++n) EXPECT_EQ(row(r.image, n), row(s.RadioImage, n));
+}
+
+TEST(CsvImport, DuplexOffsetAndCrossModes) {
+    // The words of Duplex, Tone and CrossMode in any case, as some programs write them.
+    AppState s = started();
+    const std::string text =
+        std::string(Header) +
+        "\n1,,440.000000,+,5.000000,Cross,100.0,88.5,023,NR,754,Tone->DTCS,FM,,,High,,,,,"
+        "\n2,,440.000000,-,10.000000,Cross,88.5,88.5,754,RN,023,DTCS->,FM,,,High,,,,,"
+        "\n3,,440.000000,split,470.125000,cross,88.5,67.0,023,NN,023,->tone,FM,,,High,,,,,"
+        "\n4,,440.000000,off,0,DTCS,88.5,88.5,023,RR,023,Tone->Tone,FM,,,High,,,,,"
+        "\n5,,440.000000,,,Cross,88.5,88.5,025,RN,754,DTCS->DTCS,FM,,,High,,,,,\n";
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
+    ASSERT_TRUE(r.ok()) << texts(r.errors).front();
+    auto tx = [&](int n) {
+        return hasTxFrequency(r.image, n) ? frequencyToText(r.image, n, 4) : "none";
+    };
+    auto tone = [&](int n, int cell) {
+        return trim(gridToneText(s, r.image.byte(n, cell), r.image.byte(n, cell + 1), false));
+    };
+    EXPECT_EQ(tx(1), "445.00000");
+    EXPECT_EQ(tone(1, ch::EncodeTone) + " " + tone(1, ch::DecodeTone), "100.0 D754I");
+    EXPECT_EQ(tx(2), "430.00000");
+    EXPECT_EQ(tone(2, ch::EncodeTone) + " " + tone(2, ch::DecodeTone), "D754I None");
+    EXPECT_EQ(tx(3), "470.12500");
+    EXPECT_EQ(tone(3, ch::EncodeTone) + " " + tone(3, ch::DecodeTone), "None 67.0");
+    EXPECT_EQ(tx(4), "none");
+    EXPECT_EQ(row(r.image, 4)[4], 0xFF);
+    EXPECT_EQ(row(r.image, 4)[7], 0xFF);
+    EXPECT_EQ(tone(4, ch::EncodeTone) + " " + tone(4, ch::DecodeTone), "D023I D023I");
+    EXPECT_EQ(tx(5), "440.00000");
+    EXPECT_EQ(tone(5, ch::EncodeTone) + " " + tone(5, ch::DecodeTone), "D025I D754N");
+}
+
+TEST(CsvImport, PowerInWattsModeAndSkip) {
+    AppState s = started();
+    const std::string text = std::string("Location,Frequency,Power,Mode,Skip\n") +
+                             "1,450,4W,NFM,S\n2,450,3.9 W,fm,P\n3,450,low,,\n4,450,,,\n";
+    setField(s.RadioImage, 4, ch::HighPower, 0);
+    setField(s.RadioImage, 4, ch::Wide, 0);
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
+    ASSERT_TRUE(r.ok()) << texts(r.errors).front();
+    EXPECT_EQ(getField(r.image, 1, ch::HighPower), 1);
+    EXPECT_EQ(getField(r.image, 1, ch::Wide), 0);
+    EXPECT_FALSE(scanBit(r.image, 1));
+    EXPECT_EQ(getField(r.image, 2, ch::HighPower), 0);
+    EXPECT_EQ(getField(r.image, 2, ch::Wide), 1);
+    EXPECT_TRUE(scanBit(r.image, 2));
+    EXPECT_EQ(getField(r.image, 3, ch::HighPower), 0);
+    // Empty Power and Mode leave what the channel had.
+    EXPECT_EQ(getField(r.image, 4, ch::HighPower), 0);
+    EXPECT_EQ(getField(r.image, 4, ch::Wide), 0);
+}
+
+TEST(CsvImport, ListedChannelsAreWrittenWholeTheOthersKept) {
+    AppState s = started();
+    Image base = s.RadioImage;
+    ClearChannel(base, 7);
+    setField(base, 3, ch::OptSig, 2);  // what a CSV does not carry stays
+    base(3, 15) = 0xFB;
+    const CsvImport r = importChannelsCsv(
+        s, "Location,Frequency,Tone,rToneFreq\n7,433.5,Tone,88.5\n3,433.5,,\n", base);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(row(r.image, 7), (std::vector<int>{0x00, 0x00, 0x35, 0x43, 0x00, 0x00, 0x35, 0x43,
+                                                 0xFF, 0xFF, 0x75, 0x03, 0x00, 0xBF, 0xB0, 0xF8}));
+    EXPECT_TRUE(scanBit(r.image, 7));
+    EXPECT_EQ(row(r.image, 3), (std::vector<int>{0x00, 0x00, 0x35, 0x43, 0x00, 0x00, 0x35, 0x43,
+                                                 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0xBF, 0xB0, 0xFB}));
+    for (int r2 : {1, 2, 4, 5, 6, 8, 17, 19, 22, 40})
+        EXPECT_EQ(row(r.image, r2), row(base, r2)) << r2;
+}
+
+TEST(CsvImport, OffRasterFrequenciesAreSnappedLikeTheGridAndListed) {
+    AppState s = started();
+    const CsvImport r = importChannelsCsv(
+        s, "Location,Frequency,Duplex,Offset\n2,446.003,+,5.0071\n5,446.00625,,\n", s.RadioImage);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(frequencyToText(r.image, 2, 0), "446.00000");
+    EXPECT_EQ(frequencyToText(r.image, 2, 4), "451.01000");
+    EXPECT_EQ(texts(r.snaps),
+              (std::vector<std::string>{
+                  "line 2: channel 2: Frequency 446.003 is off the channel raster and was stored "
+                  "as 446.00000",
+                  "line 2: channel 2: transmit frequency 451.0101 is off the channel raster and "
+                  "was stored as 451.01000"}));
+}
+
+TEST(CsvImport, EveryProblemIsReportedWithItsLineAndNothingIsWritten) {
+    AppState s = started();
+    const std::string text =
+        std::string(Header) + "\n" +
+        "1,,390.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 2 below the band
+        "2,,450.000000,+,40,,,,,,,,FM,,,High,,,,,\n"         // 3 transmit above the band
+        "3,,45O.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 4 a letter O
+        "4,,450.000000,,0,Tone,88.4,,,,,,FM,,,High,,,,,\n"   // 5 not a tone of the table
+        "5,,450.000000,,0,DTCS,,,024,NN,,,FM,,,High,,,,,\n"  // 6 not a DCS code
+        "6,,450.000000,,0,TSQL-R,,,,,,,FM,,,High,,,,,\n"     // 7 a mode this radio has not
+        "7,,450.000000,,0,,,,,,,,AM,,,High,,,,,\n"           // 8
+        "3,,450.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 9 channel 3 again
+        "8,,450.000000,x,0,,,,,,,,FM,,,High,,,,,\n"          // 10
+        "9,,450.000000,,0,DTCS,,,023,NX,,,FM,,,High,,,,,\n"  // 11
+        "1a,,450.000000,,0,,,,,,,,FM,,,High,,,,,\n"          // 12
+        "10,,,,0,,,,,,,,FM,,,High,,,,,\n"                    // 13 no frequency
+        "11,,450,,,Cross,,,,,,Tone-DTCS,,,,,,,,,\n"          // 14
+        "12,,450,,,,,,,,,,,,Q,lots,,,,,\n";                  // 15 two problems on one line
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.channels.empty());
+    EXPECT_EQ(texts(r.errors),
+              (std::vector<std::string>{
+                  "line 2: Frequency 390 MHz is outside the band 400 - 481 MHz",
+                  "line 3: transmit frequency 490 MHz is outside the band 400 - 481 MHz",
+                  "line 4: Frequency \"45O.000000\" is not a number",
+                  "line 5: rToneFreq \"88.4\" is not a CTCSS tone of the tone table",
+                  "line 6: DtcsCode \"024\" is not a DCS code of the tone table",
+                  "line 7: Tone \"TSQL-R\" is not a value this column takes",
+                  "line 8: Mode \"AM\" is not a value this column takes",
+                  "line 9: channel 3 is listed twice (first on line 4)",
+                  "line 10: Duplex \"x\" is not a value this column takes",
+                  "line 11: DtcsPolarity \"NX\" is not a value this column takes",
+                  "line 12: Location \"1a\" is not a number",
+                  "line 13: Frequency has no value",
+                  "line 14: CrossMode \"Tone-DTCS\" is not a value this column takes",
+                  "line 15: Power \"lots\" is not a value this column takes",
+                  "line 15: Skip \"Q\" is not a value this column takes",
+              }));
+}
+
+TEST(CsvImport, MissingColumnsBrokenQuotesAndEmptyFiles) {
+    AppState s = started();
+    auto errors = [&](const std::string& text) {
+        return texts(importChannelsCsv(s, text, s.RadioImage).errors);
+    };
+    EXPECT_EQ(errors("Name,Frequency\nx,450\n"),
+              (std::vector<std::string>{"line 1: the column Location is missing"}));
+    EXPECT_EQ(errors("\n\nLocation,Freq\n1,450\n"),
+              (std::vector<std::string>{"line 3: the column Frequency is missing"}));
+    EXPECT_EQ(errors("Location,Frequency,Tone\n1,450,Tone\n"),
+              (std::vector<std::string>{"line 2: the column rToneFreq is missing"}));
+    EXPECT_EQ(errors("Location,Frequency,Duplex\n1,450,+\n"),
+              (std::vector<std::string>{"line 2: the column Offset is missing"}));
+    EXPECT_EQ(errors("Location,Frequency\n1,\"450\n2,450\n"),
+              (std::vector<std::string>{"line 2: a quoted field is not closed"}));
+    EXPECT_EQ(errors(""), (std::vector<std::string>{"the file is empty: there is no header line"}));
+    // A header alone, or only locations that are not channels, is not an error.
+    const CsvImport r = importChannelsCsv(s, "Location,Frequency\n17,450\n", s.RadioImage);
+    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.channels.empty());
+    EXPECT_TRUE(r.image == s.RadioImage);
+}
+
+TEST(CsvImport, ReportTextsInChinese) {
+    AppState s = started();
+    const CsvImport r =
+        importChannelsCsv(s, "Location,Frequency\n20,450\n1,446.003\n2,100\n", s.RadioImage);
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(csvNoteText(r.errors[0], true), "第 4 行：Frequency 100 MHz 超出频段 400 - 481 MHz");
+    EXPECT_EQ(csvNoteText(r.skipped[0], true), "第 2 行：位置 20 不是信道（1 至 16），已跳过");
+    EXPECT_EQ(csvNoteText(r.snaps[0], true),
+              "第 3 行：信道 1：Frequency 446.003 不在信道步进上，已存为 446.00000");
+}

@@ -1,0 +1,180 @@
+// nv742-cli compare, export, import and write to several radios, against nv742-sim on
+// pseudo-terminals.
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/Startup.h"
+#include "support/CliProcess.h"
+
+using namespace nv;
+using namespace nv::test;
+
+namespace {
+Image factoryImage() {
+    AppState s;
+    initialiseGlobals(s);
+    buildTables(s);
+    buildDefaults(s);
+    return s.RadioImage;
+}
+
+bool sameRows(const Image& a, const Image& b, int first, int last) {
+    for (int r = first; r <= last; ++r)
+        for (int c = 0; c < 16; ++c)
+            if (a.byte(r, c) != b.byte(r, c)) return false;
+    return true;
+}
+}  // namespace
+
+class CliVerbsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(name); }
+
+  private slots:
+    void compareExitsWithWhetherRadioAndFileAgree() {
+        SimServer sim;
+        const QString memory = path("sim.chann");
+        QVERIFY(sim.start({"--quiet", "--save", memory}));
+        const QString file = path("radio.chann");
+        QCOMPARE(runCli({"read", sim.pty, file}).code, 0);
+
+        CliRun r = runCli({"compare", sim.pty, file});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QString());
+        QVERIFY(r.err.contains("The radio holds what " + file + " holds"));
+
+        auto im = loadImage(file);
+        (*im)(5, 3) = 0x47;   // channel 5 receives on 476.05625 MHz
+        (*im)(19, 4) = 9;     // squelch level 9
+        (*im)(45, 0) = 0x12;  // a byte no editor uses
+        (*im)(50, 0) = 0x12;  // above row 48: a write never sends it
+        QVERIFY(saveImage(file, *im));
+        r = runCli({"compare", sim.pty, file});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"Channel 5, RX Frequency: file 476.05625, radio 446.05625",
+                              "Optional Features, Squelch Level: file 9, radio 5",
+                              "Other bytes, 0x2D0: file 12, radio FF"}));
+        QVERIFY(sim.stop());
+        QVERIFY(fileBytes(memory) != fileBytes(file));  // the radio was not changed
+    }
+
+    void compareThatCannotBeMadeExitsWith2() {
+        SimServer silent;
+        QVERIFY(silent.start({"--quiet", "--fault", "silent"}));
+        const QString file = path("defaults.chann");
+        QVERIFY(saveImage(file, factoryImage()));
+        const CliRun r = runCli({"compare", silent.pty, file});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("Fail connect with transceiver."));
+        QVERIFY(r.err.contains("could not be read; nothing compared"));
+        QCOMPARE(r.out, QString());
+        QCOMPARE(runCli({"compare", silent.pty, path("missing.chann")}).code, 2);
+    }
+
+    void writeToSeveralRadiosAtOnce() {
+        const Image image = factoryImage();
+        const QString file = path("fleet.chann");
+        QVERIFY(saveImage(file, image));
+        SimServer sims[3];
+        QStringList args{"write"};
+        for (int k = 0; k < 3; ++k) {
+            QVERIFY(sims[k].start(
+                {"--quiet", "--save", dir.filePath(QString("fleet%1.chann").arg(k))}));
+            args << sims[k].pty;
+        }
+        const CliRun r = runCli(args << file);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, sims[0].pty + ": written\n" + sims[1].pty + ": written\n" + sims[2].pty +
+                            ": written\n");
+        for (int k = 0; k < 3; ++k) {
+            QVERIFY(sims[k].stop());
+            auto radio = loadImage(dir.filePath(QString("fleet%1.chann").arg(k)));
+            QVERIFY(radio);
+            QVERIFY(sameRows(*radio, image, 0, 48));
+            QVERIFY(!sameRows(*radio, image, 49, 63));  // the radio keeps its own rows there
+        }
+    }
+
+    void oneFailingRadioFailsTheRunButNotTheOthers() {
+        const QString file = path("fleet.chann");
+        QVERIFY(saveImage(file, factoryImage()));
+        SimServer good, silent;
+        QVERIFY(good.start({"--quiet"}));
+        QVERIFY(silent.start({"--quiet", "--fault", "silent"}));
+        const CliRun r = runCli({"write", "--verify", silent.pty, good.pty, file});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, silent.pty + ": failed: Fail connect with transceiver.\n" + good.pty +
+                            ": written and verified\n");
+    }
+
+    void writeVerifyReadsTheRadioBack() {
+        SimServer sim;
+        QVERIFY(sim.start({"--quiet"}));
+        const QString file = path("verify.chann");
+        QVERIFY(saveImage(file, factoryImage()));
+        const CliRun r = runCli({"write", "--verify", sim.pty, file});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, sim.pty + ": written and verified\n");
+        QVERIFY(r.err.contains(
+            "Complete writing Data to the transceiver."));  // one radio: its messages
+        QCOMPARE(runCli({"write", "--verify", sim.pty, sim.pty, file}).code, 2);  // listed twice
+        QVERIFY(runCli({"read", "--verify", sim.pty, file}).code != 0);
+    }
+
+    void exportThenImportGivesTheSameChannels() {
+        SimServer sim;
+        QVERIFY(sim.start({"--quiet"}));
+        const QString file = path("radio.chann");
+        QCOMPARE(runCli({"read", sim.pty, file}).code, 0);
+        const QString csv = path("radio.csv");
+        CliRun r = runCli({"export", file, csv});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("14 channels exported to " + csv));
+        QVERIFY(fileBytes(csv).startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
+
+        // Into the file itself: nothing changes. Into the factory defaults: the channels.
+        const QString same = path("same.chann"), fresh = path("fresh.chann");
+        QCOMPARE(runCli({"import", csv, same, "--into", file}).code, 0);
+        QCOMPARE(fileBytes(same), fileBytes(file));
+        r = runCli({"import", csv, fresh});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("14 channels imported into " + fresh));
+        auto radio = loadImage(file), imported = loadImage(fresh);
+        for (int n : {1, 4, 9, 11, 16})
+            for (int c = 0; c < 12; ++c) QCOMPARE(imported->byte(n, c), radio->byte(n, c));
+        QVERIFY(sameRows(*imported, factoryImage(), 17, 22));  // settings from the defaults
+    }
+
+    void importReportsProblemsWithLinesAndWritesNothing() {
+        const QString csv = path("bad.csv"), out = path("never.chann");
+        QVERIFY(writeBytes(csv,
+                           "\xEF\xBB\xBFLocation,Frequency,Tone,rToneFreq\r\n"
+                           "1,446.003,,\r\n"
+                           "2,300,,\r\n"
+                           "3,450,Tone,88.4\r\n"
+                           "40,450,,\r\n"));
+        CliRun r = runCli({"import", csv, out});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("line 3: Frequency 300 MHz is outside the band 400 - 481 MHz"));
+        QVERIFY(r.err.contains("line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone table"));
+        QVERIFY(r.err.contains("line 5: Location 40 is not a channel (1 to 16) and was skipped"));
+        QVERIFY(r.err.contains("has errors; nothing was written"));
+        QVERIFY(!QFile::exists(out));
+
+        QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.003\n"));
+        r = runCli({"import", csv, out});
+        QCOMPARE(r.code, 0);
+        QVERIFY(
+            r.err.contains("line 2: channel 1: Frequency 446.003 is off the channel raster and "
+                           "was stored as 446.00000"));
+        QVERIFY(QFile::exists(out));
+        QCOMPARE(runCli({"import", path("missing.csv"), out}).code, 2);
+        QCOMPARE(runCli({"import", csv}).code, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliVerbsTest)
+#include "CliVerbsTest.moc"

@@ -1,0 +1,33 @@
+#include "widgets/FileChoice.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace nv {
+
+namespace {
+FileChooser& chooser() {
+    static FileChooser c;
+    return c;
+}
+}  // namespace
+
+void setFileChooser(FileChooser c) { chooser() = std::move(c); }
+
+QString chooseFile(QWidget* parent, FileChoiceKind kind, const QString& title,
+                   const QString& filter, const QString& suffix) {
+    if (chooser()) return chooser()(parent, kind, title, filter, suffix);
+    QFileDialog dialog(parent, title, QDir::homePath(), filter);
+    if (kind == FileChoiceKind::Save) {
+        // The dialog adds the suffix itself, so that it asks before replacing the file that
+        // will really be written.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(suffix);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+}  // namespace nv
