@@ -23,14 +23,16 @@ void usage() {
     std::printf(
         "usage: nv742-sim [options]\n"
         "Serves the virtual NV-742 radio on a pseudo-terminal; the first line printed is its "
-        "device path.\n\n"
+        "device path.\nIt answers the programming traffic and, entered in adjustment mode, the "
+        "adjustment traffic.\n\n"
         "  --load FILE.chann   start with the memory of a channel file\n"
         "  --save FILE.chann   write the memory to a channel file on exit (SIGINT, SIGTERM) and on "
         "SIGUSR1\n"
         "  --baud              pace the bytes at 9600 baud (960 bytes per second) like a real "
         "line\n"
         "  --fault NAME[=N]    misbehave: silent, wrong-ident, stop-after=N, no-write-ack=N,\n"
-        "                      wrong-write-ack=N, extra-byte, garbage\n"
+        "                      wrong-write-ack=N, extra-byte, garbage, late-header (one byte\n"
+        "                      before the header of every read reply)\n"
         "  --quiet             no log of the sessions on stderr\n"
         "  -h, --help          this text\n"
         "  -v, --version       the version\n");

@@ -19,6 +19,7 @@
 #include "core/Defaults.h"
 #include "core/Frequency.h"
 #include "core/Tones.h"
+#include "widgets/InPlaceGrid.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -45,35 +46,12 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     setObjectName("frm_chann");
     MSF_chann = new QTableWidget(Rows, Cols, this);
     MSF_chann->setObjectName("MSF_chann");
-    MSF_chann->horizontalHeader()->hide();
-    MSF_chann->verticalHeader()->hide();
-    MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
-    MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
-    MSF_chann->setTabKeyNavigation(false);
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignCenter);
-            if (r == 0) {  // the header row is fixed, like a title
-                item->setFlags(Qt::ItemIsEnabled);
-                item->setBackground(palette().button());
-                QFont f = item->font();
-                f.setBold(true);
-                item->setFont(f);
-            } else {
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            }
-            MSF_chann->setItem(r, c, item);
-        }
-
-    Text_Edit = new QLineEdit(MSF_chann->viewport());
-    Text_Edit->setObjectName("Text_Edit");
-    Text_Edit->setAlignment(Qt::AlignCenter);
-    acceptFrequencyTextOnly(Text_Edit);
-    Text_Edit->hide();
-    Text_Edit->installEventFilter(this);
+    setUpInPlaceGrid(MSF_chann);
     MSF_chann->viewport()->installEventFilter(this);
+
+    textEditor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::HideOnUserScroll);
+    textEditor_->onEnter = [this] { enterPressed(); };
+    Text_Edit = textEditor_->box();
 
     Combo_edit = new QComboBox(MSF_chann->viewport());
     Combo_edit->setObjectName("Combo_edit");
@@ -113,12 +91,10 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int, int) { onCurrentCellChanged(r, c); });
     connect(MSF_chann, &QTableWidget::cellClicked, this, &frm_chann::onCellClicked);
-    // Scrolling by the user hides the text editor; a scroll bar that follows a new size of the
-    // grid is no scrolling, and the editors keep covering their cell.
-    for (QScrollBar* bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()}) {
-        connect(bar, &QScrollBar::actionTriggered, Text_Edit, &QWidget::hide);
+    // A scroll bar that follows a new size of the grid is no scrolling: the combo keeps
+    // covering its cell (the text box does so by itself).
+    for (QScrollBar* bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, &frm_chann::placeEditors);
-    }
     connect(Combo_edit, &QComboBox::activated, this, &frm_chann::pick);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::comboTextEdited);
     connect(Command_clear, &QPushButton::clicked, this, &frm_chann::Command_clear_Click);
@@ -147,13 +123,7 @@ void frm_chann::load() {
 }
 
 void frm_chann::setHeader() {
-    const QStringList columns =
-        QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish).split('|');
-    for (int c = 0; c < Cols && c < columns.size(); ++c) {
-        QString text = columns[c];
-        if (text.startsWith('^')) text.remove(0, 1);  // "^" centres the column
-        setCellText(0, c, text);
-    }
+    setTitleRow(MSF_chann, QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish));
     sizeColumns();
 }
 
@@ -182,7 +152,7 @@ void frm_chann::spreadColumns() {
 }
 
 void frm_chann::followGridSize() {
-    spreadColumns();
+    spreadColumns();  // the text box follows its cell by itself
     placeEditors();
     // The grid settles its header offset and scroll bars after this resize has been seen: the
     // editors take their final place once that is done.
@@ -191,7 +161,6 @@ void frm_chann::followGridSize() {
 
 void frm_chann::placeEditors() {
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(editRow_, editCol_));
-    if (Text_Edit->isVisible()) Text_Edit->setGeometry(cell);
     if (Combo_edit->isVisible()) Combo_edit->setGeometry(cell);
 }
 
@@ -252,12 +221,7 @@ void frm_chann::openEditor(int r, int c) {
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(r, c));
     if (c == 1 || c == 2) {
         Combo_edit->hide();
-        Text_Edit->setGeometry(cell);
-        Text_Edit->setText(openedText_);
-        Text_Edit->show();
-        Text_Edit->raise();
-        Text_Edit->setFocus();
-        Text_Edit->selectAll();
+        textEditor_->open(r, c);
         armed_ = true;
         return;
     }
@@ -312,9 +276,8 @@ void frm_chann::fillCombo(int c) {
 }
 
 void frm_chann::hideEditors() {
-    Text_Edit->hide();
+    textEditor_->close();
     Combo_edit->hide();
-    Text_Edit->clear();
     Combo_edit->setEditText(QString());
 }
 
@@ -483,22 +446,9 @@ bool frm_chann::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MSF_chann->viewport() && event->type() == QEvent::Resize) followGridSize();
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == Text_Edit) return filterTextEditKey(key);
         if (watched == Combo_edit || watched == Combo_edit->lineEdit()) return filterComboKey(key);
     }
     return MdiChild::eventFilter(watched, event);
-}
-
-bool frm_chann::filterTextEditKey(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        enterPressed();
-        return true;
-    }
-    if (key->key() == Qt::Key_Backspace) return false;
-    const QString text = key->text();
-    if (text.isEmpty() || !text.at(0).isPrint()) return false;  // navigation keys
-    const QChar ch = text.at(0);
-    return !(isAsciiDigit(ch) || ch == '.');
 }
 
 bool frm_chann::filterComboKey(QKeyEvent* key) {

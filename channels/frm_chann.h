@@ -11,6 +11,8 @@ class QTableWidget;
 
 namespace nv {
 
+class CellEditor;
+
 class frm_chann : public MdiChild {
     Q_OBJECT
   public:
@@ -66,10 +68,10 @@ class frm_chann : public MdiChild {
     void enterPressed();
     void moveTo(int row, int col);  // moves the current cell without a commit
 
-    bool filterTextEditKey(QKeyEvent* key);
     bool filterComboKey(QKeyEvent* key);
     void comboTextEdited(const QString& text);
 
+    CellEditor* textEditor_;
     int editRow_ = 1;
     int editCol_ = 0;
     bool armed_ = false;    // an editor was opened on (editRow_, editCol_) and not yet committed

@@ -1,71 +1,13 @@
 #include "files/ChannelFileProblem.h"
 
-#include <algorithm>
-
 #include "core/ChannelFile.h"
+#include "files/NumberFileProblem.h"
 
 namespace nv {
 
-namespace {
-constexpr int ShownCharacters = 40;
-
-// A token as a message shows it: at most 40 characters, then "…"; control characters (a NUL
-// would end the text early) as escapes.
-QString shownToken(const std::string& token) {
-    // Only the start is decoded: a token can be most of a megabyte.
-    const std::size_t bytes = std::min<std::size_t>(token.size(), 4 * (ShownCharacters + 1));
-    const QString text = QString::fromUtf8(token.data(), static_cast<qsizetype>(bytes));
-    QString shown;
-    int characters = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++characters) {
-        if (characters == ShownCharacters) return shown + QStringLiteral("…");
-        const QChar ch = text.at(i);
-        if (ch == QChar::Null)
-            shown += QStringLiteral("\\0");
-        else if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
-            shown += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            shown += ch;
-        if (ch.isHighSurrogate() && i + 1 < text.size()) shown += text.at(++i);
-    }
-    return bytes < token.size() ? shown + QStringLiteral("…") : shown;
-}
-}  // namespace
-
 QString channelFileProblem(const NumberListError& e, bool chinese) {
-    const QString token = shownToken(e.token);
-    switch (e.kind) {
-        case NumberListError::TooShort:
-            return chinese ? QStringLiteral("信道参数文件不完整：只有 %1 个数值，需要 %2 个 ！")
-                                 .arg(e.valuesRead)
-                                 .arg(ChannelFileValues)
-                           : QStringLiteral(
-                                 "The channel parameter file is incomplete: it holds %1 values, %2 "
-                                 "are needed.")
-                                 .arg(e.valuesRead)
-                                 .arg(ChannelFileValues);
-        case NumberListError::NotAnInteger:
-            return chinese
-                       ? QStringLiteral("信道参数文件第 %1 行有无效的数值 “%2” ！")
-                             .arg(e.line)
-                             .arg(token)
-                       : QStringLiteral(
-                             "The channel parameter file has an invalid value \"%2\" in line %1.")
-                             .arg(e.line)
-                             .arg(token);
-        case NumberListError::OutOfRange:
-            return chinese ? QStringLiteral("信道参数文件第 %1 行的数值 %2 超出 0 到 255 的范围 ！")
-                                 .arg(e.line)
-                                 .arg(token)
-                           : QStringLiteral(
-                                 "The channel parameter file has the value %2 in line %1, outside "
-                                 "0 to 255.")
-                                 .arg(e.line)
-                                 .arg(token);
-        case NumberListError::None:
-            break;
-    }
-    return {};
+    return numberFileProblem(e, chinese,
+                             {"信道参数文件", "The channel parameter file", ChannelFileValues});
 }
 
 }  // namespace nv

@@ -12,19 +12,28 @@ bool LinkEngine::openPort() {
     PortProblem problem;
     if (port_.open(state_.CommPortNumber, problem)) {
         port_.discardInput();
-        if (writeWindow()) port_.discardOutput();
+        if (discardsOutput()) port_.discardOutput();
         return true;
     }
     state_.PortOpenFailed = true;
     view_.transferEnded();
-    std::string text =
-        say("通讯端口打开错误，请正确设置通讯端口 ！",
-            "Communication port is error, please setting right communication port . ！");
+    const PortMessage words = portMessage();
+    std::string text = say(words.chinese, words.english);
     const std::string why =
         describePortProblem(problem, state_.CommPortNumber, state_.LanguageChinese);
     if (!why.empty()) text += "\n" + why;
-    view_.message(text, false);
+    view_.message(text, words.doneTitle);
     return false;
+}
+
+LinkEngine::PortMessage LinkEngine::portMessage() const {
+    return {"通讯端口打开错误，请正确设置通讯端口 ！",
+            "Communication port is error, please setting right communication port . ！", false};
+}
+
+void LinkEngine::pause(int ms) {
+    port_.flush();
+    timers_.wait(ms);
 }
 
 void LinkEngine::closePort() {
@@ -53,9 +62,9 @@ void LinkEngine::startAttempt() {
     port_.discardInput();
     LinkState = 0;
     port_.discardInput();
-    for (std::size_t i = 0; i < ProgramModeSequence.size(); ++i)
-        SendBuffer[i] = ProgramModeSequence[i];
-    SendCount = static_cast<int>(ProgramModeSequence.size());
+    const EntrySequence& entry = entrySequence();
+    for (std::size_t i = 0; i < entry.size(); ++i) SendBuffer[i] = entry[i];
+    SendCount = static_cast<int>(entry.size());
     WriteMode = writeWindow();
     BlockCounter = 0;
     LastBlock = lastBlock();

@@ -4,8 +4,10 @@
 // on top. Qt-free: it talks to the world through a serial port, timers and a view.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "core/AppState.h"
 #include "link/LinkFailure.h"
@@ -36,6 +38,8 @@ class LinkTimers {
     // Starts (or restarts) a periodic timer.
     virtual void start(TimerId id, int intervalMs) = 0;
     virtual void stop(TimerId id) = 0;
+    // A short pause inside an event, for bytes that must leave before the next one.
+    virtual void wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
 class LinkView {
@@ -87,9 +91,21 @@ class LinkEngine : public LinkRecord {
     SerialPort& port() { return port_; }
 
   protected:
+    using EntrySequence = std::array<std::uint8_t, 8>;
+    struct PortMessage {
+        const char* chinese;
+        const char* english;
+        bool doneTitle;  // the title of the completion messages ("Operate Prompt")
+    };
+
     virtual bool writeWindow() const = 0;
     virtual int lastBlock() const = 0;
     virtual int dataBlocks() const = 0;  // blocks of a whole transfer, for messages
+    // The bytes that start every attempt.
+    virtual const EntrySequence& entrySequence() const { return ProgramModeSequence; }
+    // Whether opening the port also throws away output still queued from an earlier attempt.
+    virtual bool discardsOutput() const { return writeWindow(); }
+    virtual PortMessage portMessage() const;
     virtual void startDataPhase() = 0;
     virtual void receiveData() = 0;
     virtual void timer4Tick();
@@ -97,6 +113,8 @@ class LinkEngine : public LinkRecord {
     void sendFrame();
     void putFrame(std::initializer_list<int> bytes);
     void closePort();
+    // Lets what was written leave the port, then waits a little longer.
+    void pause(int ms);
     // Labels stay in the language of the window; messages follow the language of the moment.
     const char* label(const char* chinese, const char* english) const {
         return chinese_ ? chinese : english;

@@ -2,13 +2,42 @@
 
 #include <algorithm>
 
+#include "adjust/AdjustLink.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
 #include "link/LinkEngine.h"
 
 namespace nv {
 
-VirtualRadio::VirtualRadio() : memory(plausibleMemory()) {}
+VirtualRadio::VirtualRadio() : memory(plausibleMemory()), adjustArea(plausibleAdjustArea()) {}
+
+VirtualRadio::AdjustArea VirtualRadio::plausibleAdjustArea() {
+    AdjustArea area;
+    area.fill(0xFF);
+    auto put = [&area](int row, std::initializer_list<int> bytes) {
+        int i = row * 16;
+        for (int b : bytes) area[i++] = static_cast<std::uint8_t>(b);
+    };
+    // Squelch thresholds, deviations, TX switches PRE and V_HPF, RX switches WN and V_LPF.
+    put(0, {40, 41, 42, 43, 45, 47, 49, 51, 53, 72, 25, 18, 0x00, 0x16, 0x09, 0x00});
+    put(1, {48, 49, 50, 51, 52, 52, 53, 53, 54, 54, 0, 0, 0, 0, 0, 0});  // high power
+    put(2, {12, 12, 13, 13, 14, 14, 15, 15, 16, 16, 0, 0, 0, 0, 0, 0});  // low power
+    put(3, {'V', '2', '.', '1', 'B', ' '});                              // firmware version
+    put(4, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 0, 0, 0, 0, 0});         // squelch offsets
+    put(5, {0x21, 0x23, 0x25, 0x27, 0x29, 0x2B, 0x2D, 0x2F, 0x31, 0x33});
+    put(6, {0x1A, 0x1C, 0x1E, 0x20, 0x22, 0x24, 0x26, 0x28, 0x2A, 0x2C, 0, 0, 0, 0, 0, 0});
+    for (std::size_t c = 0; c < AdjustMarker.size(); ++c) area[7 * 16 + c] = AdjustMarker[c];
+    for (std::size_t c = 0; c < AdjustDefaultRecordHead.size(); ++c)
+        area[10 * 16 + c] = AdjustDefaultRecordHead[c];
+    area[10 * 16 + 7] = AdjustDefaultRecordCell7;
+    return area;
+}
+
+std::uint8_t* VirtualRadio::cellAt(int address) {
+    if (adjustMode && address >= AdjustStart && address < AdjustStart + AdjustSize)
+        return &adjustArea[address - AdjustStart];
+    return &memory[address % MemorySize];
+}
 
 VirtualRadio::Memory VirtualRadio::plausibleMemory() {
     // Built once: every radio of a test run, and every run of a fuzz target, starts with it.
@@ -50,14 +79,17 @@ VirtualRadio::Memory VirtualRadio::plausibleMemory() {
     return memory;
 }
 
-// A program-mode entry is recognised in any state, so that a host that gave up half-way
-// can start again; bytes inside a command never count towards it.
+// A program-mode or adjustment-mode entry is recognised in any state, so that a host that
+// gave up half-way can start again; bytes inside a command never count towards it.
 bool VirtualRadio::entryComplete(std::uint8_t byte) {
     entry_.push_back(byte);
     if (entry_.size() > ProgramModeSequence.size()) entry_.pop_front();
-    if (!std::equal(entry_.begin(), entry_.end(), ProgramModeSequence.begin(),
-                    ProgramModeSequence.end()))
-        return false;
+    auto is = [this](const auto& sequence) {
+        return std::equal(entry_.begin(), entry_.end(), sequence.begin(), sequence.end());
+    };
+    const bool program = is(ProgramModeSequence), adjust = is(AdjustModeSequence);
+    if (!program && !adjust) return false;
+    adjustMode = adjust;
     entry_.clear();
     return true;
 }
@@ -135,9 +167,11 @@ void VirtualRadio::answerRead(int address) {
     if (ackOwed_) toHost.push_back(Ack);
     ackOwed_ = false;
     if (fault == Fault::ExtraLeadingByte && readReplies == 0) toHost.push_back(0x00);
-    for (int b : {int{ReadCommand}, address / 256, address % 256, 0x40})
+    if (fault == Fault::LateHeader) toHost.push_back(0x00);
+    const int header = adjustMode ? AdjustReplyHeader : ReadCommand;
+    for (int b : {header, address / 256, address % 256, 0x40})
         toHost.push_back(static_cast<std::uint8_t>(b));
-    for (int i = 0; i < 64; ++i) toHost.push_back(memory[(address + i) % MemorySize]);
+    for (int i = 0; i < 64; ++i) toHost.push_back(*cellAt(address + i));
     ++readReplies;
 }
 
@@ -153,7 +187,7 @@ void VirtualRadio::storeWrite() {
         return;  // the row is not stored either
     }
     for (int i = 0; i < length && i < 16; ++i)
-        if (address + i < MemorySize) memory[address + i] = command_[4 + i];
+        if (address + i < MemorySize) *cellAt(address + i) = command_[4 + i];
     writeAddresses.push_back(address);
     ++writesStored;
     toHost.push_back(Ack);
@@ -177,6 +211,8 @@ std::string VirtualRadio::faultName(Fault f) {
             return "extra-byte";
         case Fault::Garbage:
             return "garbage";
+        case Fault::LateHeader:
+            return "late-header";
     }
     return "none";
 }
@@ -186,7 +222,7 @@ bool VirtualRadio::parseFault(const std::string& text, Fault* f, int* block) {
     const std::string name = text.substr(0, eq);
     for (Fault candidate :
          {Fault::None, Fault::Silent, Fault::WrongIdent, Fault::StopAfterBlock, Fault::NoWriteAck,
-          Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage}) {
+          Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage, Fault::LateHeader}) {
         if (faultName(candidate) != name) continue;
         *f = candidate;
         if (eq != std::string::npos) {

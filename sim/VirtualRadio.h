@@ -1,7 +1,8 @@
 #pragma once
-// The radio at the far end of the cable: 1024 bytes of configuration memory, the program-mode
-// handshake, read replies, write acknowledgements and the end byte, with switchable faults.
-// Bytes from the host go in through fromHost(); what the radio answers waits in toHost.
+// The radio at the far end of the cable: 1024 bytes of configuration memory and the adjustment
+// area, the program-mode and adjustment-mode handshakes, read replies, write acknowledgements
+// and the end byte, with switchable faults. Bytes from the host go in through fromHost(); what
+// the radio answers waits in toHost.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,10 @@ class VirtualRadio {
   public:
     static constexpr int MemorySize = 1024;
     using Memory = std::array<std::uint8_t, MemorySize>;
+    // In adjustment mode addresses 0x0340 to 0x03FF reach the adjustment area.
+    static constexpr int AdjustStart = 0x0340;
+    static constexpr int AdjustSize = 0x0400 - AdjustStart;
+    using AdjustArea = std::array<std::uint8_t, AdjustSize>;
 
     enum class Fault {
         None,
@@ -26,17 +31,22 @@ class VirtualRadio {
         WrongWriteAck,     // answers write number `faultBlock` with 0x15, once
         ExtraLeadingByte,  // the first read reply carries one more leading byte
         Garbage,           // a few noise bytes before the identification reply
+        LateHeader,        // every read reply carries one byte before its header
     };
 
     VirtualRadio();
     // A believable configuration: channels, tones and settings that differ from the factory
     // defaults at a glance.
     static Memory plausibleMemory();
+    // Alignment values of a working radio, each inside the range its setting allows, and
+    // unlike the program's start-up values.
+    static AdjustArea plausibleAdjustArea();
 
     void fromHost(std::uint8_t byte);
     std::deque<std::uint8_t> toHost;
 
     Memory memory{};
+    AdjustArea adjustArea{};
     Fault fault = Fault::None;
     int faultBlock = 9;
 
@@ -44,7 +54,8 @@ class VirtualRadio {
     int sessions = 0;  // program-mode entries accepted
     int readReplies = 0;
     int writesStored = 0;
-    bool ended = false;  // the end byte arrived in the last session
+    bool ended = false;       // the end byte arrived in the last session
+    bool adjustMode = false;  // the last session was entered with the adjustment sequence
     std::vector<int> writeAddresses;
 
     static std::string faultName(Fault f);
@@ -54,6 +65,7 @@ class VirtualRadio {
     enum class Mode { Idle, WaitAck, Program };
     bool entryComplete(std::uint8_t byte);
     void answerEntry();
+    std::uint8_t* cellAt(int address);
     void handleProgramByte(std::uint8_t byte);
     void answerRead(int address);
     void storeWrite();

@@ -1,5 +1,8 @@
 #include "ui/Commands.h"
 
+#include "adjust/AdjustFileDialogs.h"
+#include "adjust/Form_Edit_Test.h"
+#include "adjust/frm_Adj_Txp.h"
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "features/Form_Edit_Message.h"
@@ -40,6 +43,10 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Csv_Export>(windows, "Form_Csv_Export");
     add<Form_Csv_Import>(windows, "Form_Csv_Import");
     add<Form_Comm_Compare>(windows, "Form_Comm_Compare");
+    add<frm_Adj_Txp>(windows, "frm_Adj_Txp");
+    add<Form_open_adj>(windows, "Form_open_adj");
+    add<Form_save_adj>(windows, "Form_save_adj");
+    add<Form_Edit_Test>(windows, "Form_Edit_Test");
 
     commands["File_Open"] = "Form_open_chann";
     commands["File_save"] = "Form_save_chann";
@@ -56,6 +63,10 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["File_export_csv"] = "Form_Csv_Export";
     commands["File_import_csv"] = "Form_Csv_Import";
     commands["Prog_compare"] = "Form_Comm_Compare";
+    commands["Other"] = "frm_Adj_Txp";
+    commands["Test_edit"] = "Form_Edit_Test";
 }
+
+bool activatesOpenWindow(const QString& item) { return item == QLatin1String("Other"); }
 
 }  // namespace nv

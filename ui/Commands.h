@@ -12,4 +12,7 @@ namespace nv {
 // button opens.
 void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QString>& commands);
 
+// Menu items that bring an open instance of their window to the front instead of replacing it.
+bool activatesOpenWindow(const QString& item);
+
 }  // namespace nv

@@ -302,7 +302,11 @@ void MDImain::runCommand(const QString& item) {
         return;
     }
     auto it = commands_.find(item);
-    if (it != commands_.end()) openWindow(it.value());
+    if (it == commands_.end()) return;
+    if (activatesOpenWindow(item))
+        showWindow(it.value());
+    else
+        openWindow(it.value());
 }
 
 MdiChild* MDImain::openWindow(const QString& name) {
@@ -313,6 +317,13 @@ MdiChild* MDImain::openWindow(const QString& name) {
     addChild(w);
     undo_->decoding([w] { w->load(); });
     return w;
+}
+
+MdiChild* MDImain::showWindow(const QString& name) {
+    MdiChild* open = child(name);
+    if (!open) return openWindow(name);
+    MDIArea->setActiveSubWindow(open->subWindow());
+    return open;
 }
 
 void MDImain::addChild(MdiChild* w) {

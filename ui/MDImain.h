@@ -38,6 +38,7 @@ class MDImain : public QMainWindow, public Workspace {
 
     // Workspace
     MdiChild* openWindow(const QString& name) override;
+    MdiChild* showWindow(const QString& name) override;
     MdiChild* child(const QString& name) const override;
     void closeChild(const QString& name) override;
     const PortLayer& ports() const override { return ports_; }

@@ -25,6 +25,8 @@ class Workspace {
 
     // Closes an open instance of the named window, then loads a new one.
     virtual MdiChild* openWindow(const QString& name) = 0;
+    // Loads the named window unless it is open already; either way it becomes the active one.
+    virtual MdiChild* showWindow(const QString& name) = 0;
     // The open instance of the named window, or nullptr.
     virtual MdiChild* child(const QString& name) const = 0;
     virtual void closeChild(const QString& name) = 0;

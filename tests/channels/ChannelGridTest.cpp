@@ -542,6 +542,24 @@ class ChannelGridTest : public QObject {
         QVERIFY(covers(grid->Text_Edit, 12, 2));
     }
 
+    void theTextEditorCoversItsCellAfterMaximizing() {
+        clickCell(2, 2);
+        QTest::keyClicks(grid->Text_Edit, "4");
+        const QRect before = grid->Text_Edit->geometry();
+        gui->main->resize(1400, 800);
+        grid->subWindow()->showMaximized();
+        const auto over = [&] {
+            return grid->Text_Edit->geometry() ==
+                   grid->MSF_chann->visualRect(grid->MSF_chann->model()->index(2, 2));
+        };
+        QTRY_VERIFY(grid->Text_Edit->geometry() != before);
+        QTRY_VERIFY(over());
+        grid->subWindow()->showNormal();
+        QTRY_VERIFY(over());
+        QVERIFY(grid->Text_Edit->isVisible());
+        QCOMPARE(grid->Text_Edit->text(), QString("4"));
+    }
+
     void staleEditorIsDroppedWhenTheImageChangedMeanwhile() {
         clickCell(1, 1);
         gui->main->openChild<Form_Chann_Edit>();

@@ -2,6 +2,8 @@
 // The link engine on a fake clock against the virtual radio: time-outs and retries run in
 // microseconds, and every byte on the line is recorded with its time.
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -23,7 +25,8 @@ class FakeClock {
     void runUntil(long long until) {
         while (!events_.empty() && events_.begin()->first.first <= until) {
             auto it = events_.begin();
-            now = it->first.first;
+            // An event due during a pause inside an earlier event runs when the pause is over.
+            now = std::max(now, it->first.first);
             auto fn = std::move(it->second);
             events_.erase(it);
             fn();
@@ -48,6 +51,12 @@ class FakeTimers : public LinkTimers {
         schedule(id, interval, gen);
     }
     void stop(TimerId id) override { ++generation_[id]; }
+    // A pause inside an event takes time on the clock and nothing else runs meanwhile.
+    void wait(int ms) override {
+        waits.push_back(ms);
+        clock_.now += ms;
+    }
+    std::vector<int> waits;
     bool active(TimerId id) const {
         return activeGen_.count(id) && activeGen_.at(id) == generation_.at(id);
     }
@@ -172,14 +181,15 @@ struct SimLink {
     E engine{state, port, timers, view};
 
     void run(long long ms) { clock.runUntil(clock.now + ms); }
-    // Times at which the host sent the first byte of a program-mode entry.
-    std::vector<long long> entryTimes() const {
+    // Times at which the host sent the first byte of an entry sequence.
+    std::vector<long long> entryTimes(
+        const std::array<std::uint8_t, 8>& entry = ProgramModeSequence) const {
         std::vector<long long> t;
         const auto& s = port.sent;
-        for (std::size_t i = 0; i + ProgramModeSequence.size() <= s.size(); ++i) {
+        for (std::size_t i = 0; i + entry.size() <= s.size(); ++i) {
             bool match = true;
-            for (std::size_t k = 0; k < ProgramModeSequence.size() && match; ++k)
-                match = s[i + k].value == ProgramModeSequence[k];
+            for (std::size_t k = 0; k < entry.size() && match; ++k)
+                match = s[i + k].value == entry[k];
             if (match) t.push_back(s[i].at);
         }
         return t;

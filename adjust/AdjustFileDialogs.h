@@ -1,0 +1,40 @@
+#pragma once
+// Open and save dialogs of the adjustment file. A passing name closes the dialog and hands the
+// path it chose to the adjustment window, which loads or saves and reports.
+
+#include "files/FileDialog.h"
+
+namespace nv {
+
+class frm_Adj_Txp;
+
+class AdjustFileDialog : public FileDialog {
+    Q_OBJECT
+  public:
+    using FileDialog::FileDialog;
+
+  protected:
+    void place() override;
+    // The adjustment window that opened the dialog, if it is still open.
+    frm_Adj_Txp* adjustWindow() const;
+};
+
+class Form_open_adj : public AdjustFileDialog {
+    Q_OBJECT
+  public:
+    Form_open_adj(AppState& state, Workspace& workspace);
+
+  protected:
+    void perform(const QString& path) override;
+};
+
+class Form_save_adj : public AdjustFileDialog {
+    Q_OBJECT
+  public:
+    Form_save_adj(AppState& state, Workspace& workspace);
+
+  protected:
+    void perform(const QString& path) override;
+};
+
+}  // namespace nv

@@ -1,0 +1,115 @@
+#include "widgets/InPlaceGrid.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace nv {
+
+void setUpInPlaceGrid(QTableWidget* grid) {
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setTabKeyNavigation(false);
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (r == 0) {  // the title row is fixed
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(grid->palette().button());
+                QFont f = item->font();
+                f.setBold(true);
+                item->setFont(f);
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            grid->setItem(r, c, item);
+        }
+}
+
+void setTitleRow(QTableWidget* grid, const QString& format) {
+    const QStringList columns = format.split('|');
+    for (int c = 0; c < grid->columnCount() && c < columns.size(); ++c) {
+        QString text = columns[c];
+        if (text.startsWith('^')) text.remove(0, 1);
+        grid->item(0, c)->setText(text);
+    }
+}
+
+CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
+    : QObject(grid), grid_(grid), viewport_(grid->viewport()), box_(new QLineEdit(viewport_)) {
+    box_->setObjectName(name);
+    box_->setAlignment(Qt::AlignCenter);
+    // Pasted or composed text is held to the same characters as typed text.
+    box_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), box_));
+    box_->hide();
+    box_->installEventFilter(this);
+    viewport_->installEventFilter(this);
+    for (QScrollBar* bar : {grid->verticalScrollBar(), grid->horizontalScrollBar()}) {
+        if (onScroll == HideOnUserScroll)
+            connect(bar, &QScrollBar::actionTriggered, box_, &QWidget::hide);
+        connect(bar, &QScrollBar::valueChanged, this, &CellEditor::follow);
+    }
+    connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, &CellEditor::follow);
+    connect(grid->verticalHeader(), &QHeaderView::sectionResized, this, &CellEditor::follow);
+}
+
+void CellEditor::open(int row, int col) {
+    row_ = row;
+    col_ = col;
+    box_->setText(grid_->item(row, col)->text());
+    place();
+    box_->show();
+    box_->raise();
+    box_->setFocus();
+    box_->selectAll();
+}
+
+void CellEditor::close() {
+    box_->hide();
+    box_->clear();
+}
+
+void CellEditor::follow() {
+    if (!box_->isHidden()) place();
+}
+
+void CellEditor::place() {
+    box_->setGeometry(grid_->visualRect(grid_->model()->index(row_, col_)));
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
+    // Columns that share the grid's width change after the grid has taken its new size.
+    if (watched == viewport_ && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &CellEditor::follow, Qt::QueuedConnection);
+    if (watched == box_) {
+        if (event->type() == QEvent::KeyPress) return filterKey(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::FocusOut && onFocusLost &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            onFocusLost();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CellEditor::filterKey(QKeyEvent* key) {
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (onEnter) onEnter();
+        return true;
+    }
+    if (key->key() == Qt::Key_Backspace) return false;
+    const QString text = key->text();
+    if (text.isEmpty() || !text.at(0).isPrint()) return false;  // navigation keys
+    // QChar::isDigit() would also let full-width and other digits through, which no number
+    // conversion reads.
+    const QChar ch = text.at(0);
+    return !((ch >= u'0' && ch <= u'9') || ch == u'.');
+}
+
+}  // namespace nv
