@@ -17,7 +17,6 @@ namespace nv {
 
 namespace {
 
-constexpr std::int64_t MilliHzPerMHz = 1'000'000'000;  // frequencies are held in mHz
 constexpr std::int64_t WattsForHighPower = 4;
 constexpr const char* TxColumn = "TX";  // the transmit frequency, which has no column of its own
 
