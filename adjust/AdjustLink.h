@@ -69,6 +69,7 @@ class AdjustLink : public LinkEngine {
     bool writeWindow() const override { return writing_; }
     bool discardsOutput() const override { return false; }
     int lastBlock() const override { return writing_ ? AdjustWriteBlocks : AdjustReadRequests; }
+    int dataBlocks() const override { return lastBlock(); }
     const EntrySequence& entrySequence() const override { return AdjustModeSequence; }
     PortMessage portMessage() const override;
     void startDataPhase() override;

@@ -1,6 +1,6 @@
 // nv742-cli: scripted work with NV-742 radios and channel files on the same engine as the
 // application.
-//   nv742-cli read PORT FILE.chann    read a radio into a channel file
+//   nv742-cli read PORT FILE.chann    read a radio into a channel file (and a backup)
 //   nv742-cli write PORT FILE.chann   write a channel file to a radio
 //   nv742-cli show FILE.chann         print the channels as the channel grid shows them
 
@@ -18,6 +18,7 @@
 #include "channels/ChannelRecord.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
+#include "files/Backups.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
@@ -55,6 +56,17 @@ int show(const QString& path) {
     return 0;
 }
 
+// What is wrong with the command and its arguments, in words; empty when nothing is.
+QString wrongCommand(const QStringList& args) {
+    if (args.isEmpty()) return QStringLiteral("no command given");
+    const QString& command = args[0];
+    if (command == "show")
+        return args.size() == 2 ? QString() : QStringLiteral("show needs FILE.chann");
+    if (command == "read" || command == "write")
+        return args.size() == 3 ? QString() : command + QStringLiteral(" needs PORT FILE.chann");
+    return QStringLiteral("unknown command \"%1\"").arg(command);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -72,7 +84,10 @@ int main(int argc, char* argv[]) {
             parser.process(app);  // prints what was asked for, or what is wrong, and ends
             return 1;
         case nv::CliCommand::Usage:
-            std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
+            parser.parse(app.arguments());
+            std::fprintf(stderr, "nv742-cli: %s\n%s",
+                         qPrintable(wrongCommand(parser.positionalArguments())),
+                         qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Show:
             return show(command.file);
@@ -109,6 +124,12 @@ int main(int argc, char* argv[]) {
         nv::runTransfer(state, *port, write, {showProgress, showMessage});
     if (!result.ok) return 1;
     if (!write) {
+        // The backup comes first: it keeps the read even when FILE cannot be written. Its
+        // own failure is only told.
+        const nv::BackupResult backup =
+            nv::writeBackup(state.RadioImage, nv::portLabel(command.port));
+        if (!backup.ok)
+            std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(nv::backupProblem(backup, false)));
         QString reason;
         if (!nv::writeFileAtomically(
                 file, QByteArray::fromStdString(nv::channelFileText(state.RadioImage)), &reason))

@@ -52,6 +52,7 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, Workspace& workspace) : MdiChild(s
     Text_TX_Freq = named<QLineEdit>(this, "Text_TX_Freq");
     VScroll1 = named<QScrollBar>(this, "VScroll1");
     VScroll1->setOrientation(Qt::Vertical);
+    VScroll1->setPageStep(1);  // a page is one channel, like an arrow click
     Combo_Decode = named<QComboBox>(this, "Combo_Decode");
     Combo_Encode = named<QComboBox>(this, "Combo_Encode");
     Combo_Optsig = named<QComboBox>(this, "Combo_Optsig");
@@ -292,7 +293,9 @@ void Form_Chann_Edit::rebuildBcl() {
     const int optSig = getField(state.RadioImage, n, ch::OptSig);
     const int stored = getField(state.RadioImage, n, ch::BusyLockout);
     QStringList entries{text("关", "Off"), text("载波", "Carrier")};
-    if (hasDecodeTone_) entries << text("QT/DQT", "QT/DQY");
+    // The English four-entry list spells the entry "QT/DQY"; the three-entry list "QT/DQT".
+    if (hasDecodeTone_)
+        entries << (optSig != 0 ? text("QT/DQT", "QT/DQY") : QStringLiteral("QT/DQT"));
     if (optSig != 0) entries << text("可选信令", "Option Signalling");
     setListQuietly(Combo_BCL, entries);
     Combo_BCL->setCurrentIndex(stored < entries.size() ? stored : -1);

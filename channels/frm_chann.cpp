@@ -191,6 +191,13 @@ void frm_chann::activated() {
     if (armed_ && cellText(editRow_, editCol_) != openedText_) disarmEditor();
 }
 
+// An open in-place editor belongs to the image before an undo or redo: its text is dropped,
+// never written into the restored image.
+void frm_chann::refresh() {
+    disarmEditor();
+    refreshAll();
+}
+
 // ---- editors -------------------------------------------------------------------------------
 
 void frm_chann::onCurrentCellChanged(int row, int col) {
@@ -263,7 +270,9 @@ void frm_chann::fillCombo(int c) {
             break;
     }
     Combo_edit->addItems(entries);
-    Combo_edit->setCurrentIndex(-1);
+    // The list opens at the cell's value (the cell centres a tone name with blanks).
+    const QString value = openedText_.trimmed();
+    Combo_edit->setCurrentIndex(value.isEmpty() ? -1 : entries.indexOf(value));
 }
 
 void frm_chann::hideEditors() {

@@ -19,6 +19,7 @@ class frm_chann : public MdiChild {
     frm_chann(AppState& state, Workspace& workspace);
     void load() override;
     void activated() override;
+    void refresh() override;
 
     // Redraws channel n from the image (an empty channel is cleared in the image too).
     void refreshRow(int n);

@@ -17,7 +17,8 @@ constexpr int ChannelFileValues = ChannelFileRows * ChannelFileCells;
 std::string channelFileText(const Image& image);
 
 // On success rows 0 to 53, cells 0 to 21 of the image are replaced; otherwise the image is
-// left exactly as it was and the error says why.
+// left exactly as it was and the error says why. A UTF-8 byte-order mark at the start is
+// skipped.
 NumberListError loadChannelFileText(std::string_view text, Image& image);
 
 // The name check of the file dialogs: characters that may not appear in a name, then the

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "core/ChannelFile.h"
+#include "files/Backups.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "widgets/Messages.h"
@@ -75,6 +76,9 @@ bool openChannelFileAtStartup(AppState& state, Workspace& workspace, const QStri
         if (MdiChild* grid = workspace.child("frm_chann")) grid->activated();
     });
 }
+
+// The files every read from a radio leaves behind.
+void Form_open_chann::addPlaces() { addOwnFolder(text("备份", "Backups"), backupFolder()); }
 
 Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)
     : FileDialog(s, workspace, "Form_save_chann", ".chann", SaveTexts) {}

@@ -14,6 +14,7 @@ class Form_open_chann : public FileDialog {
 
   protected:
     void perform(const QString& path) override;
+    void addPlaces() override;
 };
 
 class Form_save_chann : public FileDialog {

@@ -19,6 +19,7 @@ namespace nv {
 
 namespace {
 constexpr int PathRole = Qt::UserRole;
+constexpr int MakeRole = Qt::UserRole + 1;  // the folder is made when the entry is chosen
 
 // Volumes a user keeps files on: the root, removable media and other real mounts.
 bool isUserVolume(const QStorageInfo& v) {
@@ -77,8 +78,7 @@ FileDialog::FileDialog(AppState& s, Workspace& workspace, const char* name, QStr
     layout->addLayout(nameRow);
     layout->addLayout(buttons);
 
-    connect(Drive1, &QComboBox::activated, this,
-            [this](int i) { setDirectory(Drive1->itemData(i, PathRole).toString()); });
+    connect(Drive1, &QComboBox::activated, this, &FileDialog::driveChosen);
     connect(Dir1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { setDirectory(item->data(PathRole).toString()); });
     connect(File1, &QListWidget::itemClicked, this,
@@ -121,7 +121,25 @@ void FileDialog::fillDrives() {
                 v.rootPath() +
                     (v.displayName() != v.rootPath() ? "  [" + v.displayName() + "]" : ""),
                 v.rootPath());
+    addPlaces();
     Drive1->addItem(text("主文件夹 ", "Home ") + QDir::homePath(), QDir::homePath());
+}
+
+void FileDialog::addOwnFolder(const QString& caption, const QString& path) {
+    Drive1->addItem(caption, path);
+    Drive1->setItemData(Drive1->count() - 1, true, MakeRole);
+    Drive1->setItemData(Drive1->count() - 1, path, Qt::ToolTipRole);
+}
+
+void FileDialog::driveChosen(int i) {
+    const QString path = Drive1->itemData(i, PathRole).toString();
+    if (Drive1->itemData(i, MakeRole).toBool() && !QDir().mkpath(path)) {
+        prompt(state, this, QStringLiteral("无法建立文件夹 %1 ！").arg(path),
+               QStringLiteral("The folder %1 cannot be made.").arg(path));
+        setDirectory(directory_);  // the list shows where the dialog still is
+        return;
+    }
+    setDirectory(path);
 }
 
 void FileDialog::setDirectory(const QString& path) {
@@ -168,13 +186,20 @@ void FileDialog::fillFolders() {
         add(sub.fileName(), sub.absoluteFilePath(), depth, false);
 }
 
+// The list offers exactly the files that the name check accepts as they are named: the
+// suffix in lower or in upper case, no refused character, no blanks around the name.
 void FileDialog::fillFiles() {
     File1->clear();
     QDir dir(directory_);
-    dir.setNameFilters({"*" + suffix_});  // matches the suffix in any case, like the name check
+    dir.setNameFilters({"*" + suffix_});
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    File1->addItems(dir.entryList());
+    for (const QString& file : dir.entryList()) {
+        std::string name;
+        if (checkFileName(file.toStdString(), suffix_.toStdString(), &name) == NameCheck::Ok &&
+            QString::fromStdString(name) == file)
+            File1->addItem(file);
+    }
 }
 
 bool FileDialog::checkName(const AppState& state, QWidget* parent, const QString& text,

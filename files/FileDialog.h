@@ -59,9 +59,14 @@ class FileDialog : public MdiChild {
     virtual void perform(const QString& path) = 0;
     void placeLikeChannelFileDialogs();
     virtual void place() { placeLikeChannelFileDialogs(); }
+    // Entries of the drive list beyond the volumes and the home folder.
+    virtual void addPlaces() {}
+    // A drive-list entry for a folder of the program's own, made when it is chosen.
+    void addOwnFolder(const QString& caption, const QString& path);
 
   private:
     void fillDrives();
+    void driveChosen(int index);
     void fillFolders();
     void fillFiles();
     QString startFolder() const;

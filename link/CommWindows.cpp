@@ -1,9 +1,31 @@
 #include "link/CommWindows.h"
 
+#include <QTimer>
+#include <QVariant>
+
+#include "files/Backups.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
 
 namespace nv {
+
+namespace {
+
+// A backup that could not be written is told in the status bar, and the text goes again with
+// the next backup that could.
+void reportBackup(const AppState& s, Workspace& workspace, const BackupResult& result) {
+    static const char* const Shown = "backupProblemShown";
+    QWidget* frame = workspace.frame();
+    if (!result.ok) {
+        workspace.setPanel(8, backupProblem(result, s.LanguageChinese));
+        frame->setProperty(Shown, true);
+    } else if (frame->property(Shown).toBool()) {
+        workspace.setPanel(8, QString());
+        frame->setProperty(Shown, false);
+    }
+}
+
+}  // namespace
 
 Form_Comm_Read::Form_Comm_Read(AppState& s, Workspace& workspace)
     : LinkWindow(s, workspace, "Form_Comm_Read",
@@ -11,7 +33,20 @@ Form_Comm_Read::Form_Comm_Read(AppState& s, Workspace& workspace)
 
 std::unique_ptr<LinkEngine> Form_Comm_Read::makeEngine(SerialPort& port, LinkTimers& timers,
                                                        nv::LinkView& view) {
-    return std::make_unique<ReadLink>(state, port, timers, view);
+    auto link = std::make_unique<ReadLink>(state, port, timers, view);
+    link->completed = [this] { backUpRead(); };
+    return link;
+}
+
+// The image as it was read goes to a backup file once the completion message is up, so that
+// writing it never delays the read; a failure never fails it.
+void Form_Comm_Read::backUpRead() {
+    const Image image = state.RadioImage;
+    const QString port = QStringLiteral("COM%1").arg(state.CommPortNumber);
+    AppState* s = &state;
+    Workspace* w = &workspace;
+    QTimer::singleShot(0, workspace.frame(),
+                       [image, port, s, w] { reportBackup(*s, *w, writeBackup(image, port)); });
 }
 
 Form_Comm_Write::Form_Comm_Write(AppState& s, Workspace& workspace)

@@ -13,6 +13,9 @@ class Form_Comm_Read : public LinkWindow {
   protected:
     std::unique_ptr<LinkEngine> makeEngine(SerialPort& port, LinkTimers& timers,
                                            nv::LinkView& view) override;
+
+  private:
+    void backUpRead();
 };
 
 class Form_Comm_Write : public LinkWindow {

@@ -33,6 +33,7 @@ class CountingPort : public SerialPort {
     void discardInput() override { inner_.discardInput(); }
     void discardOutput() override { inner_.discardOutput(); }
     void flush() override { inner_.flush(); }
+    std::string device() const override { return inner_.device(); }
     void close() override { inner_.close(); }
     long long sent = 0, received = 0;
 

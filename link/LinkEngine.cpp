@@ -16,6 +16,7 @@ bool LinkEngine::openPort() {
         return true;
     }
     state_.PortOpenFailed = true;
+    view_.transferEnded();
     const PortMessage words = portMessage();
     std::string text = say(words.chinese, words.english);
     const std::string why =
@@ -46,6 +47,7 @@ void LinkEngine::startButton() {
     Busy = false;
     closePort();
     RetriesLeft = 3;
+    seen_ = {};
     startAttempt();
     if (!state_.PortOpenFailed) {
         view_.setProgress(0);
@@ -55,6 +57,7 @@ void LinkEngine::startButton() {
 
 void LinkEngine::startAttempt() {
     if (!port_.isOpen() && !openPort()) return;
+    bytesThisAttempt_ = 0;
     DataPhase = false;
     port_.discardInput();
     LinkState = 0;
@@ -114,7 +117,23 @@ void LinkEngine::timerTick(TimerId id) {
     }
 }
 
+LinkObservation LinkEngine::observeAttempt() const {
+    LinkObservation o;
+    o.device = port_.device();
+    if (bytesThisAttempt_ == 0) return o;
+    if (LinkState == 0) {
+        o.kind = LinkObservation::NotIdentification;
+        return o;
+    }
+    o.kind = LinkObservation::StoppedPartWay;
+    o.dataPhase = DataPhase;
+    o.blocksDone = DataPhase ? BlockCounter - 1 : 0;
+    o.blocks = dataBlocks();
+    return o;
+}
+
 void LinkEngine::replyTimedOut() {
+    seen_ = LinkObservation::mostTelling(seen_, observeAttempt());
     // The time-out stops itself so that exactly one pause follows each time-out.
     timers_.stop(Timer2);
     timers_.stop(Timer1);
@@ -130,7 +149,11 @@ void LinkEngine::retryPauseOver() {
     if (RetriesLeft <= 0) {
         Busy = false;
         closePort();
-        view_.message(say("与对讲机联络失败 ！", "Fail connect with transceiver."), false);
+        view_.transferEnded();
+        view_.message(std::string(say("与对讲机联络失败 ！", "Fail connect with transceiver.")) +
+                          "\n" +
+                          describeLinkFailure(seen_, state_.CommPortNumber, state_.LanguageChinese),
+                      false);
         view_.setProgress(0);
         text("与对讲机通讯故障 ！", "Communication fault.");
         return;
@@ -145,6 +168,7 @@ void LinkEngine::timer4Tick() {
 
 void LinkEngine::byteReceived() {
     if (!port_.isOpen()) return;
+    ++bytesThisAttempt_;
     if (DataPhase)
         receiveData();
     else

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "core/AppState.h"
+#include "link/LinkFailure.h"
 #include "link/SerialPort.h"
 
 namespace nv {
@@ -50,6 +51,9 @@ class LinkView {
     // completion messages ("Operate Prompt").
     virtual void message(const std::string& text, bool done) = 0;
     virtual void requestClose() = 0;
+    // The transfer is over (completed, failed for good, or its port would not open again),
+    // before its last message is shown.
+    virtual void transferEnded() {}
 };
 
 // The state record of a link window.
@@ -101,6 +105,7 @@ class LinkEngine : public LinkRecord {
     // Whether opening the port also throws away output still queued from an earlier attempt.
     virtual bool discardsOutput() const { return writeWindow(); }
     virtual PortMessage portMessage() const;
+    virtual int dataBlocks() const = 0;  // blocks of a whole transfer, for messages
     virtual void startDataPhase() = 0;
     virtual void receiveData() = 0;
     virtual void timer4Tick();
@@ -131,6 +136,11 @@ class LinkEngine : public LinkRecord {
     void receiveHandshake();
     void replyTimedOut();
     void retryPauseOver();
+    LinkObservation observeAttempt() const;
+
+    // What the radio showed of itself in the attempts of the current transfer.
+    int bytesThisAttempt_ = 0;
+    LinkObservation seen_;
 };
 
 }  // namespace nv

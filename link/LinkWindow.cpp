@@ -107,6 +107,9 @@ void LinkWindow::message(const std::string& text, bool done) {
     showMessage(this, title, QString::fromStdString(text));
 }
 
+// A "don't close the window" warning still open belongs to the transfer that has just ended.
+void LinkWindow::transferEnded() { dismissMessages(this); }
+
 void LinkWindow::requestClose() {
     closePending_ = true;
     if (QMdiSubWindow* sub = subWindow()) sub->hide();

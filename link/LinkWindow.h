@@ -53,6 +53,7 @@ class LinkWindow : public MdiChild, protected LinkView {
     void setLabel(const std::string& text) override;
     void message(const std::string& text, bool done) override;
     void requestClose() override;
+    void transferEnded() override;
 
     // Runs engine code; a close it asks for waits until the engine has returned.
     template <class F>

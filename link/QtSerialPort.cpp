@@ -60,6 +60,7 @@ bool QtSerialPort::open(int port, PortProblem& problem) {
         return false;
     }
     port_.setPortName(path);
+    device_ = path.toStdString();
     if (!port_.open(QIODevice::ReadWrite)) {
         problem = explainOpenError(port_.error(), path, port_.errorString());
         port_.clearError();

@@ -22,6 +22,7 @@ class QtSerialPort : public SerialPort {
     void discardInput() override;
     void discardOutput() override;
     void flush() override;
+    std::string device() const override { return device_; }
     void close() override;
 
     // Why opening a device failed, in terms a user can act on.
@@ -35,6 +36,7 @@ class QtSerialPort : public SerialPort {
     QSerialPort port_;
     QByteArray pending_;
     qsizetype readPos_ = 0;
+    std::string device_;
     int opened_ = 0;  // counts opens, so that a late close meant for a dead line spares the next
 };
 

@@ -2,6 +2,8 @@
 // The read data phase: 16 requests of 64 bytes, collected in ReplyTable and copied into the
 // image only when all have arrived.
 
+#include <functional>
+
 #include "link/LinkEngine.h"
 
 namespace nv {
@@ -14,9 +16,14 @@ class ReadLink : public LinkEngine {
     // Timer4 runs every 200 ms from the moment the window opens.
     void windowLoaded() override { timers_.start(Timer4, 200); }
 
+    // Runs once the image holds what was read and the port is closed, before the completion
+    // message.
+    std::function<void()> completed;
+
   protected:
     bool writeWindow() const override { return false; }
     int lastBlock() const override { return ReadRequests; }
+    int dataBlocks() const override { return ReadRequests; }
     void startDataPhase() override;
     void receiveData() override;
 

@@ -33,6 +33,7 @@ class RoutedPort : public SerialPort {
     void close() override {
         if (active_) active_->close();
     }
+    std::string device() const override { return active_ ? active_->device() : std::string(); }
 
   private:
     const PortDirectory& directory_;

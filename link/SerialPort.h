@@ -32,6 +32,8 @@ class SerialPort {
     virtual void discardOutput() = 0;
     // Waits until queued bytes have left (used before closing after a final byte).
     virtual void flush() {}
+    // The device behind the port last opened, for messages ("" when unknown).
+    virtual std::string device() const { return {}; }
     virtual void close() = 0;
 
     std::function<void()> onByteReceived;

@@ -39,6 +39,7 @@ class TracingPort : public SerialPort {
     void discardInput() override;
     void discardOutput() override { inner_->discardOutput(); }
     void flush() override { inner_->flush(); }
+    std::string device() const override { return inner_->device(); }
     void close() override;
 
   private:

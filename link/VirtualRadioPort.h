@@ -29,6 +29,7 @@ class VirtualRadioPort : public SerialPort {
     void writeByte(std::uint8_t byte) override;
     void discardInput() override { input_.clear(); }
     void discardOutput() override {}
+    std::string device() const override { return "virtual radio"; }
     void close() override;
 
   private:

@@ -14,6 +14,7 @@ class WriteLink : public LinkEngine {
   protected:
     bool writeWindow() const override { return true; }
     int lastBlock() const override { return LastWrittenRow; }
+    int dataBlocks() const override { return LastWrittenRow + 1; }
     void startDataPhase() override;
     void receiveData() override;
 

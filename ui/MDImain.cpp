@@ -19,6 +19,7 @@
 #include "core/Models.h"
 #include "core/Startup.h"
 #include "ui/Commands.h"
+#include "ui/ImageUndo.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -64,6 +65,8 @@ const ItemDef Items[] = {
     {"eee", "Edit", false, nullptr, nullptr, nullptr, false, nullptr},
     {"Message_edit", "Edit", false, "Embedded Message", "Embedded Message", "嵌入信息", false,
      nullptr},
+    {"Edit_undo", "Edit", false, "Undo", "Undo", "撤销", true, nullptr},
+    {"Edit_redo", "Edit", false, "Redo", "Redo", "重做", true, nullptr},
     {"Program", nullptr, true, "Program", "Program", "编程", true, nullptr},
     {"Prog_read", "Program", false, "Read from radio", "Read from radio", "从对讲机读取数据", true,
      "Ctrl+R"},
@@ -119,6 +122,8 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    menus_["Edit"]->insertSeparator(items_["Edit_undo"]);
+    undo_ = new ImageUndo(state, this, MDIArea, items_["Edit_undo"], items_["Edit_redo"]);
 }
 
 MDImain::~MDImain() {
@@ -246,6 +251,7 @@ void MDImain::Form_Load() {
     setPanel(7, qs(statusBandText(state, state.ModelIndex)));
     buildDefaults(state);
     runCommand("Channel_edit");
+    undo_->begin();
 }
 
 void MDImain::showServiceCommands() {
@@ -289,6 +295,8 @@ void MDImain::useToolkitTexts(bool chinese) {
 void MDImain::runCommand(const QString& item) {
     if (item == "Language_chn") return Language_chn_Click();
     if (item == "Language_eng") return Language_eng_Click();
+    if (item == "Edit_undo") return undo_->undo();
+    if (item == "Edit_redo") return undo_->redo();
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
@@ -307,7 +315,7 @@ MdiChild* MDImain::openWindow(const QString& name) {
     closeChild(name);
     MdiChild* w = make.value()(state, *this);
     addChild(w);
-    w->load();
+    undo_->decoding([w] { w->load(); });
     return w;
 }
 
@@ -365,7 +373,7 @@ MdiChild* MDImain::child(const QString& name) const {
 
 void MDImain::onSubWindowActivated(QMdiSubWindow* sub) {
     if (!sub) return;
-    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) w->activated();
+    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) undo_->decoding([w] { w->activated(); });
 }
 
 void MDImain::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,8 @@ class QTranslator;
 
 namespace nv {
 
+class ImageUndo;
+
 class MDImain : public QMainWindow, public Workspace {
     Q_OBJECT
   public:
@@ -90,6 +92,7 @@ class MDImain : public QMainWindow, public Workspace {
     QHash<QString, QString> commands_;  // menu item -> window it opens
     QHash<QString, WindowFactory> factories_;
     std::unique_ptr<QTranslator> toolkitChinese_;
+    ImageUndo* undo_ = nullptr;
 };
 
 }  // namespace nv

@@ -26,6 +26,9 @@ class MdiChild : public QWidget {
     void closeWindow();
     // Runs each time the window becomes the active child window.
     virtual void activated() {}
+    // Shows the image as it stands after it changed under the window (an undo or a redo);
+    // by default what activation does.
+    virtual void refresh() { activated(); }
 
     // The language of the window: the one active when it was opened. Its captions, lists
     // and cell texts stay in it; message boxes follow the language of the moment.

@@ -75,7 +75,8 @@ class ChannelDialogTest : public QObject {
         QCOMPARE(dlg->Combo_PTT_ID->currentText(), QString("Off"));
         QCOMPARE(dlg->Combo_Memory->currentText(), QString("1"));
         QCOMPARE(entries(dlg->Combo_Spunmute), QStringList{"QT/DQT"});
-        QCOMPARE(entries(dlg->Combo_BCL), (QStringList{"Off", "Carrier", "QT/DQY"}));
+        // "QT/DQY" appears only in the four-entry list, as it is written there.
+        QCOMPARE(entries(dlg->Combo_BCL), (QStringList{"Off", "Carrier", "QT/DQT"}));
         QVERIFY(dlg->Combo_Encode->isEnabled());
         QCOMPARE(dlg->Combo_Encode->palette().color(QPalette::Base),
                  dlg->palette().color(QPalette::Base));
@@ -203,6 +204,19 @@ class ChannelDialogTest : public QObject {
         dlg->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(gui->state->CurrentChannel, 1);
         QCOMPARE(dlg->Text_RX_Freq->text(), QString("450.02500"));
+    }
+
+    void everyKindOfScrollMovesByOneChannel() {
+        open(3);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(gui->state->CurrentChannel, 4);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(gui->state->CurrentChannel, 2);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        dlg->VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(gui->state->CurrentChannel, 16);  // wraps around as a single step does
+        QCOMPARE(dlg->Text_CHN->text(), QString("16"));
     }
 
     void channelNumberField() {

@@ -351,6 +351,30 @@ class ChannelGridTest : public QObject {
         test::shot(gui->main.get(), "grid_en_edited");
     }
 
+    void listsOpenAtTheCurrentEntry() {
+        setTone(gui->image(), 4, ch::EncodeTone, 0x75, 0x03);  // 88.5
+        setField(gui->image(), 4, ch::Wide, 0);
+        grid->refreshAll();
+        const struct {
+            int row, col, entry;
+        } cases[] = {{5, 3, 205}, {4, 4, 9}, {1, 5, 0}, {4, 6, 0}, {6, 3, 0}};
+        for (const auto& c : cases) {
+            clickCell(c.row, c.col);
+            QCOMPARE(grid->Combo_edit->currentText(), cell(c.row, c.col));  // the cell's own text
+            QAbstractItemView* view = grid->Combo_edit->view();
+            grid->Combo_edit->showPopup();
+            QTRY_VERIFY(view->isVisible());
+            QCOMPARE(view->currentIndex().row(), c.entry);
+            QVERIFY(view->visualRect(view->currentIndex()).intersects(view->viewport()->rect()));
+            if (c.entry == 205) test::shot(view->window(), "grid_en_tone_list_at_current");
+            grid->Combo_edit->hidePopup();
+            QTRY_VERIFY(!view->isVisible());
+        }
+        const Image before = gui->image();
+        clickCell(7, 0);
+        QCOMPARE(gui->image(), before);
+    }
+
     void attributeColumnsRefuseTyping() {
         clickCell(2, 5);
         type("Low");

@@ -62,3 +62,21 @@ TEST(FileNames, SuffixAndCharacterChecks) {
     EXPECT_EQ(checkFileName("x.adj", ".adj", nullptr), NameCheck::Ok);
     EXPECT_EQ(checkFileName("x.Adj", ".adj", nullptr), NameCheck::WrongSuffix);
 }
+
+TEST(ChannelFile, AByteOrderMarkAtTheStartIsNotPartOfTheFirstValue) {
+    Image im;
+    for (int r = 0; r < 54; ++r)
+        for (int c = 0; c < 22; ++c) im(r, c) = static_cast<Int16>((r + c) % 256);
+    im(0, 0) = 7;
+    const std::string text = channelFileText(im);
+    for (const std::string& start : {std::string("\xEF\xBB\xBF"), std::string("\xEF\xBB\xBF ")}) {
+        Image back;
+        ASSERT_EQ(loadChannelFileText(start + text.substr(1), back).kind, NumberListError::None);
+        EXPECT_EQ(back, im);
+    }
+    // Only at the very start: elsewhere the bytes are still no number.
+    std::string inside = text;
+    inside.insert(68, "\xEF\xBB\xBF");
+    Image back;
+    EXPECT_EQ(loadChannelFileText(inside, back).kind, NumberListError::NotAnInteger);
+}

@@ -321,6 +321,18 @@ class ChannelFileDialogTest : public QObject {
         test::shot(gui->main.get(), "open_en");
     }
 
+    void theFileListShowsExactlyWhatTheNameCheckAccepts() {
+        for (const char* name : {"one.chann", "TWO.CHANN", "x.Chann", "y.cHANN", "a#b.chann",
+                                 "c$d.chann", " lead.chann", "trail.chann "})
+            writeFile(name, "");
+        for (auto* d : std::initializer_list<FileDialog*>{openDialog<Form_open_chann>("*.chann"),
+                                                          openDialog<Form_save_chann>("*.chann")}) {
+            QStringList files;
+            for (int i = 0; i < d->File1->count(); ++i) files << d->File1->item(i)->text();
+            QCOMPARE(files, (QStringList{"one.chann", "TWO.CHANN"}));
+        }
+    }
+
     void startsInTheHomeFolderWithoutACurrentFile() {
         auto* d = gui->main->openChild<Form_save_chann>();
         QCOMPARE(d->directory(), QDir(QDir::homePath()).canonicalPath());

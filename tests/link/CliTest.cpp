@@ -125,7 +125,11 @@ class CliTest : public QObject {
         const QString file = dir.filePath("never.chann");
         const Run r = cli({"read", pty, file});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("Fail connect with transceiver."));
+        QVERIFY(
+            r.err.contains("Fail connect with transceiver.\nThe radio did not answer at all: "
+                           "check that the radio is switched on, the cable is plugged in "
+                           "firmly and the right port is chosen: COM1 is " +
+                           pty + "."));
         QVERIFY(!QFile::exists(file));
     }
 
@@ -205,6 +209,53 @@ class CliTest : public QObject {
         r = cli({"show", nul});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains("an invalid value \"12\\0\" in line 5."), qPrintable(r.err));
+    }
+
+    void helpWorksWithoutADisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+        for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"}}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(bin("nv742-cps"), args);
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.exitCode(), 0);
+            const QString out = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY2(out.contains(args[0] == "--help" ? "--virtual-radio" : "V13.10.25"),
+                     qPrintable(out + p.readAllStandardError()));
+        }
+    }
+
+    void benchHelpPrintsItsUsageInsteadOfRunning() {
+        QProcess p;
+        p.start(bin("nv742-bench"), {"--help"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(out.contains("Usage:") && out.contains("rounds"), qPrintable(out));
+        QVERIFY(!out.contains("bytes out"));  // no transfer ran
+
+        p.start(bin("nv742-bench"), {"many"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("many"));
+    }
+
+    void aWrongCommandIsNamedBeforeTheUsage() {
+        const struct {
+            QStringList args;
+            const char* first;
+        } cases[] = {{{"frobnicate", "x.chann"}, "nv742-cli: unknown command \"frobnicate\"\n"},
+                     {{"read", "COM1"}, "nv742-cli: read needs PORT FILE.chann\n"},
+                     {{"show"}, "nv742-cli: show needs FILE.chann\n"},
+                     {{}, "nv742-cli: no command given\n"}};
+        for (const auto& c : cases) {
+            const Run r = cli(c.args);
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.startsWith(c.first), qPrintable(r.err));
+            QVERIFY(r.err.contains("Usage:"));
+        }
     }
 
     void showPrintsTheGridColumns() {

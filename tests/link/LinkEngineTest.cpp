@@ -2,6 +2,7 @@
 
 #include "core/Defaults.h"
 #include "core/Startup.h"
+#include "link/LinkFailure.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
 #include "support/SimLine.h"
@@ -148,7 +149,12 @@ TEST(LinkRetries, SilentRadioGivesFourAttemptsTwoSecondsApart) {
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0], 15);
     for (int i = 1; i < 4; ++i) EXPECT_EQ(entries[i] - entries[i - 1], 2015) << i;
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Fail connect with transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{
+                  "Fail connect with transceiver.\n"
+                  "The radio did not answer at all: check that the radio is switched on, the "
+                  "cable is plugged in firmly and the right port is chosen: COM3 is "
+                  "/dev/ttyUSB7."});
     EXPECT_FALSE(link.view.doneTitles[0]);
     EXPECT_EQ(link.view.labels.back(), "Communication fault.");
     EXPECT_EQ(link.view.progress.back(), 0);
@@ -169,8 +175,70 @@ TEST(LinkRetries, WrongIdentificationIsIgnoredAndTimesOut) {
     EXPECT_EQ(link.engine.LinkState, 0);
     link.run(20000);
     EXPECT_EQ(link.entryTimes().size(), 4u);
-    EXPECT_EQ(link.view.messages, std::vector<std::string>{"Fail connect with transceiver."});
+    EXPECT_EQ(link.view.messages,
+              std::vector<std::string>{
+                  "Fail connect with transceiver.\n"
+                  "An answer came, but not this radio's identification: check that the cable "
+                  "leads to an NV-742 radio and that COM3 (/dev/ttyUSB7) is that cable."});
     for (const auto& b : link.port.sent) EXPECT_NE(b.value, 0x06);  // never acknowledged
+}
+
+TEST(LinkFailure, ARadioThatStopsPartWaySaysWhereItStopped) {
+    SimLink<ReadLink> link;
+    startDefaults(link);
+    link.engine.startButton();
+    while (link.engine.BlockCounter < 10) link.run(1);  // nine replies have arrived
+    link.port.lineCut = true;                           // and then the radio goes quiet
+    link.run(20000);
+    ASSERT_EQ(link.view.messages.size(), 1u);
+    EXPECT_EQ(link.view.messages[0],
+              "Fail connect with transceiver.\n"
+              "The radio answered, then stopped part-way (after 9 of 16 blocks): check that the "
+              "cable is plugged in firmly and the radio's battery is charged, then try again.");
+
+    SimLink<WriteLink> write(true);
+    startDefaults(write);
+    write.state.LanguageChinese = true;
+    write.port.deviceName.clear();
+    write.engine.startButton();
+    while (write.engine.LinkState != 1) write.run(1);  // identified, the acknowledge is pending
+    write.port.lineCut = true;
+    write.run(20000);
+    ASSERT_EQ(write.view.messages.size(), 1u);
+    EXPECT_EQ(
+        write.view.messages[0],
+        "与对讲机联络失败 ！\n"
+        "对讲机有应答，但中途停止了（联络过程中）：请检查编程线是否插牢、对讲机电池电量是否充足，"
+        "然后重试。");
+}
+
+TEST(LinkFailure, LinesInBothLanguages) {
+    LinkObservation none;
+    EXPECT_EQ(describeLinkFailure(none, 2, true),
+              "对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、端口是否选对：COM2。");
+    none.device = "/dev/ttyUSB0";
+    EXPECT_EQ(describeLinkFailure(none, 2, true),
+              "对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、端口是否选对：COM2 对应 "
+              "/dev/ttyUSB0。");
+    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, ""}, 5, false),
+              "An answer came, but not this radio's identification: check that the cable leads to "
+              "an NV-742 radio and that COM5 is that cable.");
+    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, "/dev/pts/4"},
+                                  5, true),
+              "收到了应答，但不是本对讲机的识别码：请检查编程线连接的是否为 NV-742 对讲机，以及 "
+              "COM5（/dev/pts/4）是否就是这条编程线。");
+    EXPECT_EQ(describeLinkFailure({LinkObservation::StoppedPartWay, true, 30, 49, ""}, 1, true),
+              "对讲机有应答，但中途停止了（已完成 30 / 49 个数据块）：请检查编程线是否插牢、"
+              "对讲机电池电量是否充足，然后重试。");
+    // Over the attempts of one transfer, the furthest the radio got is what is told.
+    const LinkObservation early{LinkObservation::StoppedPartWay, true, 3, 16, ""};
+    const LinkObservation late{LinkObservation::StoppedPartWay, true, 9, 16, ""};
+    EXPECT_EQ(LinkObservation::mostTelling(late, none).blocksDone, 9);
+    EXPECT_EQ(LinkObservation::mostTelling(early, late).blocksDone, 9);
+    EXPECT_EQ(
+        LinkObservation::mostTelling(none, {LinkObservation::NotIdentification, false, 0, 0, ""})
+            .kind,
+        LinkObservation::NotIdentification);
 }
 
 TEST(LinkRetries, NoiseBeforeTheIdentificationIsFoundInTheSearch) {

@@ -1,6 +1,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -101,6 +103,49 @@ class LinkWindowTest : public QObject {
                  QString("Complete reading the data from transceiver."));
     }
 
+    void theBusyWarningClosesWithTheTransfer() {
+        for (const char* item : {"Prog_write", "Prog_read"}) {
+            messages.reset();  // real, modal message boxes
+            main->runCommand(item);
+            auto* w = qobject_cast<LinkWindow*>(main->workArea()->activeSubWindow()->widget());
+            QVERIFY(w);
+            QTest::mouseClick(w->Command_start, Qt::LeftButton);
+            QTRY_VERIFY(w->engine().Busy);
+            QPointer<QWidget> window = w;
+            QStringList shown;
+            bool warningOutlivedTheTransfer = false;
+            QElapsedTimer sinceWindowWent;
+            QTimer user;  // reads every other message and dismisses it; never the warning
+            user.setInterval(20);
+            connect(&user, &QTimer::timeout, [&] {
+                QMessageBox* warning = nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    auto* box = qobject_cast<QMessageBox*>(top);
+                    if (!box || !box->isVisible()) continue;
+                    if (!shown.contains(box->text())) shown << box->text();
+                    if (box->text().startsWith("Read-write operating"))
+                        warning = box;
+                    else
+                        box->accept();
+                }
+                if (!warning || (window && window->isVisible())) return;
+                if (!sinceWindowWent.isValid()) sinceWindowWent.start();
+                if (sinceWindowWent.elapsed() > 2000) {
+                    warningOutlivedTheTransfer = true;
+                    warning->accept();
+                }
+            });
+            user.start();
+            // The warning is modal: this returns once it has closed.
+            QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
+            QVERIFY(!warningOutlivedTheTransfer);
+            QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 3000);
+            QCOMPARE(shown.size(), 2);
+            QCOMPARE(shown[0], QString("Read-write operating，don't close the window. ,"));
+            QVERIFY(shown[1].startsWith("Complete "));
+        }
+    }
+
     void cancelWhenIdleCloses() {
         auto* w = open<Form_Comm_Write>("Prog_write");
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
@@ -165,6 +210,21 @@ class LinkWindowTest : public QObject {
         waitForMessage(1);
         QCOMPARE(messages->messages[0].text,
                  QString("Complete reading the data from transceiver."));
+    }
+
+    void aFailedLinkSaysWhatItSaw() {
+        main->Language_chn_Click();
+        line->radio.fault = VirtualRadio::Fault::Silent;
+        auto* w = open<Form_Comm_Write>("Prog_write");
+        QTest::mouseClick(w->Command_start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() == 1, 15000);
+        QCOMPARE(messages->messages[0].title, QString("操作提示"));
+        QCOMPARE(
+            messages->messages[0].text,
+            QString(
+                "与对讲机联络失败 ！\n对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、"
+                "端口是否选对：COM8 对应 virtual radio。"));
+        QCOMPARE(w->Label_tr_count->text(), QString("与对讲机通讯故障 ！"));
     }
 
     void chineseWindows() {

@@ -105,6 +105,7 @@ class SimPort : public SerialPort {
     void writeByte(std::uint8_t b) override {
         if (!open_) return;
         sent.push_back({clock_.now, b});
+        if (lineCut) return;
         radio_.fromHost(b);
         if (!radio_.toHost.empty()) {
             std::vector<std::uint8_t> out(radio_.toHost.begin(), radio_.toHost.end());
@@ -114,13 +115,14 @@ class SimPort : public SerialPort {
     }
     // Bytes that reach the host from the line, outside the radio (noise, a stray acknowledge).
     void arrive(const std::vector<std::uint8_t>& bytes) {
-        if (!open_) return;
+        if (!open_ || lineCut) return;
         for (std::uint8_t b : bytes) input_.push_back(b);
         for (std::size_t i = 0; i < bytes.size() && open_; ++i)
             if (onByteReceived) onByteReceived();
     }
     void discardInput() override { input_.clear(); }
     void discardOutput() override {}
+    std::string device() const override { return deviceName; }
     void close() override {
         if (open_) ++closes;
         open_ = false;
@@ -128,6 +130,8 @@ class SimPort : public SerialPort {
     }
 
     bool available = true;
+    bool lineCut = false;  // nothing reaches the radio and nothing comes back
+    std::string deviceName = "/dev/ttyUSB7";
     int opens = 0, closes = 0;
     std::vector<LineByte> sent;
 

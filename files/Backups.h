@@ -1,0 +1,44 @@
+#pragma once
+// Every completed read from a radio also leaves a channel file in the user's data folder, so
+// that a configuration changed or overwritten afterwards can be found again. The newest
+// BackupsKept are kept; files of other names in the folder are never touched.
+
+#include <QDateTime>
+#include <QString>
+
+#include "core/AppState.h"
+
+namespace nv {
+
+constexpr int BackupsKept = 100;
+
+// $XDG_DATA_HOME/nv742-cps/backups, or ~/.local/share/nv742-cps/backups without it.
+QString backupFolder();
+
+// The port as a file name shows it: COM8; ttyUSB0 for /dev/ttyUSB0, pts-3 for /dev/pts/3.
+QString portLabel(const QString& port);
+
+// Date, time and port: 2026-12-07_23-41-05_COM8.chann.
+QString backupFileName(const QDateTime& when, const QString& portLabel);
+bool isBackupFileName(const QString& name);
+
+struct BackupResult {
+    bool ok = false;
+    QString path;    // the file written, or the one that could not be
+    QString folder;  // set alone when the folder could not be made
+    QString error;   // the system's words for the failure
+};
+
+// Writes rows 0 to 53 of the image as a channel file into the folder (made when missing),
+// through the same safe writer as a save, then removes the oldest backups beyond BackupsKept.
+BackupResult writeBackup(const Image& image, const QString& portLabel,
+                         const QString& folder = backupFolder(),
+                         const QDateTime& when = QDateTime::currentDateTime());
+
+// Removes the oldest backups (by the date and time in their names) so that `keep` remain.
+void pruneBackups(const QString& folder, int keep = BackupsKept);
+
+// The status bar's words for a backup that was not written.
+QString backupProblem(const BackupResult& result, bool chinese);
+
+}  // namespace nv
