@@ -100,12 +100,12 @@ class LinkEngine : public LinkRecord {
 
     virtual bool writeWindow() const = 0;
     virtual int lastBlock() const = 0;
+    virtual int dataBlocks() const = 0;  // blocks of a whole transfer, for messages
     // The bytes that start every attempt.
     virtual const EntrySequence& entrySequence() const { return ProgramModeSequence; }
     // Whether opening the port also throws away output still queued from an earlier attempt.
     virtual bool discardsOutput() const { return writeWindow(); }
     virtual PortMessage portMessage() const;
-    virtual int dataBlocks() const = 0;  // blocks of a whole transfer, for messages
     virtual void startDataPhase() = 0;
     virtual void receiveData() = 0;
     virtual void timer4Tick();

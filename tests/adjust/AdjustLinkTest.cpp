@@ -209,12 +209,12 @@ TEST(AdjustRetries, SilentRadioGivesFourAttemptsThenTheFailureMessage) {
     ASSERT_EQ(entries.size(), 4u);
     for (int i = 1; i < 4; ++i) EXPECT_EQ(entries[i] - entries[i - 1], 2015) << i;
     EXPECT_TRUE(link.entryTimes().empty());  // never the programming entry
-    EXPECT_EQ(link.view.messages,
-              std::vector<std::string>{
-                  "Fail connect with transceiver.\n"
-                  "The radio did not answer at all: check that the radio is switched on, the "
-                  "cable is plugged in firmly and the right port is chosen: COM3 is "
-                  "/dev/ttyUSB7."});
+    // The failure message, then what was seen of the radio (nothing at all).
+    ASSERT_EQ(link.view.messages.size(), 1u);
+    EXPECT_EQ(link.view.messages[0].rfind(
+                  "Fail connect with transceiver.\nThe radio did not answer at all", 0),
+              0u)
+        << link.view.messages[0];
     EXPECT_FALSE(link.view.doneTitles[0]);
     EXPECT_EQ(link.view.labels.back(), "Communication fault.");
     EXPECT_EQ(link.view.progress.back(), 0);
