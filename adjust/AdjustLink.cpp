@@ -120,6 +120,7 @@ void AdjustLink::finishWrite() {
     port_.writeByte(EndOfTransfer);
     pause(EndPauseMs);
     closePort();
+    view_.transferEnded();
     view_.message(
         say("调整参数写入完毕 ！", "Complete writing optional parameters to the transceiver."),
         true);
@@ -142,6 +143,7 @@ void AdjustLink::finishRead() {
             state_.AdjustImage(4 * (n - 1) + i / 16, i % 16) =
                 static_cast<Int16>(AdjReplies[n].data(i) & 0xFF);
     if (showTable) showTable();
+    view_.transferEnded();
     view_.setProgress(100);
     text("调整参数读出正常 ！", "Read optional parameters in gear. ");
     view_.message(

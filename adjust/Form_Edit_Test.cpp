@@ -111,6 +111,13 @@ void Form_Edit_Test::activated() {
     }
 }
 
+// An undo or a redo replaced the image: an edit still open belongs to what was replaced.
+void Form_Edit_Test::refresh() {
+    editing_ = false;
+    editor_->close();
+    showTable();
+}
+
 // ---- editing ---------------------------------------------------------------------------------
 
 void Form_Edit_Test::MSF_chann_Click(int row, int col) {

@@ -20,6 +20,7 @@ class Form_Edit_Test : public MdiChild {
     ~Form_Edit_Test() override;
     void load() override;
     void activated() override;
+    void refresh() override;
 
     // Every cell from the image.
     void showTable();

@@ -10,6 +10,7 @@
 #include "adjust/AdjustLink.h"
 #include "link/QtLinkTimers.h"
 #include "widgets/MdiChild.h"
+#include "widgets/Messages.h"
 
 class QCheckBox;
 class QComboBox;
@@ -106,6 +107,7 @@ class frm_Adj_Txp : public MdiChild, protected LinkView {
     void setLabel(const std::string& text) override;
     void message(const std::string& text, bool done) override;
     void requestClose() override {}
+    void transferEnded() override { dismissMessages(this); }
 
     // Runs engine code, then follows the transfer flags with the editors.
     template <class F>

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -109,10 +108,7 @@ void LinkWindow::message(const std::string& text, bool done) {
 }
 
 // A "don't close the window" warning still open belongs to the transfer that has just ended.
-void LinkWindow::transferEnded() {
-    for (QMessageBox* box : findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
-        box->done(QMessageBox::Ok);
-}
+void LinkWindow::transferEnded() { dismissMessages(this); }
 
 void LinkWindow::requestClose() {
     closePending_ = true;

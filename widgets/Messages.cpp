@@ -22,6 +22,11 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
     box.exec();
 }
 
+void dismissMessages(QWidget* parent) {
+    for (QMessageBox* box : parent->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
+        box->done(QMessageBox::Ok);
+}
+
 void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english) {
     showMessage(parent,
                 s.LanguageChinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"),

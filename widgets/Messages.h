@@ -20,6 +20,9 @@ void showMessage(QWidget* parent, const QString& title, const QString& text);
 
 // Title "Operate prompt" / "操作提示".
 void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);
+// Closes the message boxes still open over the window, as if OK had been pressed.
+void dismissMessages(QWidget* parent);
+
 // Title "Operate Prompt" / "操作提示", used by the link completion messages.
 void promptDone(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);
 

@@ -15,6 +15,7 @@
 #include "core/Models.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "ui/ImageUndo.h"
 
 using namespace nv;
 
@@ -297,6 +298,26 @@ class TestFrequencyGridTest : public QObject {
         QTRY_VERIFY(!w->Text_Edit->isVisible());
         QCOMPARE(gui->messages->lastText(),
                  QString("Please input the receive frequency in advance."));  // channel 9 is empty
+    }
+
+    void undoAndRedoShowInTheGrid() {
+        useVhfBand();
+        auto* undo = gui->main->findChild<ImageUndo*>("ImageUndo");
+        QVERIFY(undo);
+        undo->settle();
+        type(4, 1, "147.5");
+        clickCell(4, 0);
+        undo->settle();
+        QCOMPARE(cell(4, 1), QString("147.50000"));
+        type(5, 1, "148");  // an edit still open when the image is replaced is dropped
+        gui->main->runCommand("Edit_undo");
+        QCOMPARE(cell(4, 1), QString("155.00000"));
+        QCOMPARE(slot(4, false), (std::vector<int>{0x00, 0x00, 0x50, 0x15}));
+        QVERIFY(!w->Text_Edit->isVisible());
+        clickCell(6, 0);
+        QCOMPARE(cell(5, 1), QString("155.20000"));
+        gui->main->runCommand("Edit_redo");
+        QCOMPARE(cell(4, 1), QString("147.50000"));
     }
 
     void activationShowsWhatChangedInTheImage() {
