@@ -11,7 +11,8 @@
 //   2           the radio's answer so far is lost on the line
 //   3 lo hi     lo + 256 hi milliseconds (at most 4095) pass; due timers tick
 //   4           the clock runs to the next timer tick
-//   5           the start button
+//   5           the start button (the adjustment window: its Read or Write button, chosen by
+//                the byte that follows)
 //   6           the cancel button (a window that may close closes: the run ends)
 //   7           the port fails to open from now on / opens again
 // Message boxes are modal, but timers and the port go on while one is shown: the steps that
@@ -111,7 +112,30 @@ class CablePort : public SerialPort {
 enum class ImageRule {
     Untouched,           // a write only reads the image
     FilledOnCompletion,  // a read fills the radio's memory, and only when it completed
+    Adjustment,          // the adjustment link: RadioImage and the read window's replies stay as
+                         // they are; the adjustment table changes only in rows 0 to 7, a read's
+                         // only when it completed
 };
+
+// The radio's faults, every one of which the fuzzer may choose.
+constexpr int RadioFaults = static_cast<int>(VirtualRadio::Fault::LateHeader) + 1;
+
+// The start button of a link window. The adjustment window has two, Read and Write: the byte
+// after the step chooses (even Read, odd Write).
+template <class Engine>
+void pressStart(Engine& engine, Input& in) {
+    if constexpr (requires {
+                      engine.readButton();
+                      engine.writeButton();
+                  }) {
+        if (in.byte() & 1)
+            engine.writeButton();
+        else
+            engine.readButton();
+    } else {
+        engine.startButton();
+    }
+}
 
 // The application after start-up: defaults built, English or Chinese, the port chosen.
 inline AppState startedState(bool chinese) {
@@ -133,7 +157,7 @@ class LinkRun : public LinkView {
   public:
     explicit LinkRun(Input& input)
         : in_(input), setup_(in_.byte()), state_(startedState(setup_ & 1)) {
-        radio_.fault = static_cast<VirtualRadio::Fault>((setup_ >> 1) % 8);
+        radio_.fault = static_cast<VirtualRadio::Fault>((setup_ >> 1) % RadioFaults);
         radio_.faultBlock = setup_ >> 4;
         port_.onByteReceived = [this] { engine_.byteReceived(); };
     }
@@ -148,6 +172,7 @@ class LinkRun : public LinkView {
     int completions() const { return completions_; }
     const AppState& state() const { return state_; }
     const VirtualRadio& radio() const { return radio_; }
+    const Engine& engine() const { return engine_; }
 
   private:
     // One step; false when it was a button inside a message box (the box's OK).
@@ -174,7 +199,7 @@ class LinkRun : public LinkView {
                 if (boxes > 0) return false;
                 if (kind == 5) {
                     port_.opens = 0;
-                    engine_.startButton();
+                    pressStart(engine_, in_);
                 } else if (engine_.cancelButton())
                     closed_ = true;
                 break;
@@ -198,6 +223,21 @@ class LinkRun : public LinkView {
     }
 
     void checkImage() const {
+        if constexpr (rule == ImageRule::Adjustment) {
+            require(state_.RadioImage == before_, "the adjustment link changed the image");
+            require(state_.ReplyTable == beforeReplies_,
+                    "the adjustment link changed the read window's replies");
+            for (int r = 0; r < AdjustRows; ++r)
+                for (int c = 0; c < AdjustCells; ++c) {
+                    if (state_.AdjustImage(r, c) == beforeAdjust_(r, c)) continue;
+                    require(r <= 7 && c < 16, "the adjustment link changed a row it never reads");
+                    require(r == 7 || completions_ > 0,
+                            "an adjustment read changed the table before it completed");
+                    require(state_.AdjustImage(r, c) >= 0 && state_.AdjustImage(r, c) <= 255,
+                            "the adjustment link stored a value beyond a byte");
+                }
+            return;
+        }
         if (state_.RadioImage == before_) return;
         for (int r = 0; r < ImageRows; ++r)
             for (int c = 0; c < ImageCells; ++c) {
@@ -227,6 +267,8 @@ class LinkRun : public LinkView {
     const std::uint8_t setup_;
     AppState state_;
     const Image before_ = state_.RadioImage;
+    const AdjustTable beforeAdjust_ = state_.AdjustImage;
+    const ReplyTableT beforeReplies_ = state_.ReplyTable;
     test::FakeClock clock_;
     VirtualRadio radio_;
     CablePort port_{radio_};

@@ -10,6 +10,7 @@
 
 #include "FuzzTarget.h"
 #include "LinkFuzz.h"
+#include "adjust/AdjustLink.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
 
@@ -71,5 +72,24 @@ TEST(FuzzCorpus, LinkStartingInputsCompleteATransfer) {
         EXPECT_EQ(run.radio().writesStored, 49);
         for (int a = 0; a < 49 * 16; ++a)
             ASSERT_EQ(run.radio().memory[a], run.state().RadioImage(a / 16, a % 16) & 0xFF) << a;
+    }
+    {
+        const auto data = bytesOf(corpus / "adjust_link" / "complete-read");
+        nv::fuzz::Input input(data.data(), data.size());
+        nv::fuzz::LinkRun<nv::AdjustLink, nv::fuzz::ImageRule::Adjustment> run(input);
+        run.run();
+        EXPECT_EQ(run.completions(), 1);
+        for (int i = 0; i < 8 * 16; ++i)
+            ASSERT_EQ(run.state().AdjustImage(i / 16, i % 16), run.radio().adjustArea[i]) << i;
+    }
+    {
+        const auto data = bytesOf(corpus / "adjust_link" / "complete-write");
+        nv::fuzz::Input input(data.data(), data.size());
+        nv::fuzz::LinkRun<nv::AdjustLink, nv::fuzz::ImageRule::Adjustment> run(input);
+        run.run();
+        EXPECT_EQ(run.completions(), 1);
+        for (int i = 0; i < nv::AdjustWriteBlocks * 16; ++i)
+            ASSERT_EQ(run.radio().adjustArea[i], run.state().AdjustImage(i / 16, i % 16) & 0xFF)
+                << i;
     }
 }
