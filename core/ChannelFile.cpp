@@ -16,10 +16,6 @@ std::string channelFileText(const Image& image) {
 }
 
 NumberListError loadChannelFileText(std::string_view text, Image& image) {
-    // Some editors start a text file with a UTF-8 byte-order mark.
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
-        text.remove_prefix(ByteOrderMark.size());
     NumberListResult read = readNumberList(text, ChannelFileValues);
     if (!read.ok()) return read.error;
     Image copy = image;

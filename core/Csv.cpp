@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/NumberList.h"
+
 namespace nv {
 
 namespace {
-
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string folded(std::string_view name) {
     std::size_t b = name.find_first_not_of(" \t");
@@ -22,9 +22,7 @@ std::string folded(std::string_view name) {
 // Reads records one character at a time; `line` counts CR LF, LF and CR line ends alike.
 class Reader {
   public:
-    explicit Reader(std::string_view text) : t_(text) {
-        if (t_.substr(0, ByteOrderMark.size()) == ByteOrderMark) pos_ = ByteOrderMark.size();
-    }
+    explicit Reader(std::string_view text) : t_(withoutByteOrderMark(text)) {}
 
     CsvDocument read() {
         CsvDocument doc;

@@ -36,7 +36,15 @@ bool parseInteger(std::string_view token, long long& value) {
 }
 }  // namespace
 
+std::string_view withoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        text.remove_prefix(ByteOrderMark.size());
+    return text;
+}
+
 NumberListResult readNumberList(std::string_view text, int count, int minValue, int maxValue) {
+    text = withoutByteOrderMark(text);
     NumberListResult result;
     result.values.reserve(static_cast<std::size_t>(count));
     int line = 1;

@@ -24,8 +24,12 @@ struct NumberListResult {
     bool ok() const { return error.kind == NumberListError::None; }
 };
 
+// The text after a UTF-8 byte-order mark, which some editors put at the start of a text file.
+std::string_view withoutByteOrderMark(std::string_view text);
+
 // Reads exactly `count` values in 0..255 from the start of the text; what follows them is
-// ignored. Anything else is an error and no values are returned.
+// ignored; a byte-order mark at the start is skipped. Anything else is an error and no values
+// are returned.
 NumberListResult readNumberList(std::string_view text, int count, int minValue = 0,
                                 int maxValue = 255);
 

@@ -91,11 +91,16 @@ void Form_Edit_scan::fillLists() {
     Combo_BC->setMinimumWidth(Combo_BC->sizeHint().width());
 }
 
+// Unlike the captions, which keep the language the window opened in, the revert list is
+// refilled in the language of the moment, at every activation and every change of the mode.
 void Form_Edit_scan::fillRevertList(int mode) {
-    const QString selected = text("选定", "Selected"),
-                  selectedTalkBack = text("选定+当前通话", "Selected+Talk Back"),
-                  priority = text("优先", "Priority"),
-                  priorityTalkBack = text("优先+当前通话", "Priority+Talk Back");
+    const auto now = [this](const char* chineseText, const char* englishText) {
+        return QString::fromUtf8(state.LanguageChinese ? chineseText : englishText);
+    };
+    const QString selected = now("选定", "Selected"),
+                  selectedTalkBack = now("选定+当前通话", "Selected+Talk Back"),
+                  priority = now("优先", "Priority"),
+                  priorityTalkBack = now("优先+当前通话", "Priority+Talk Back");
     if (mode == scan::NoPriority)
         setEntries(Combo_BC, {selected, selectedTalkBack});
     else if (mode == scan::FixedChannel)

@@ -155,10 +155,13 @@ TEST(AdjustFile, OtherLayoutsLoadTheSame) {
         oneAPerLine += std::to_string(i % 200) + "\n";
         commas += std::to_string(i % 200) + (i + 1 < AdjustFileValues ? "," : "");
     }
-    AdjustTable a, b;
+    AdjustTable a, b, c;
     ASSERT_EQ(loadAdjustFileText(oneAPerLine, a).kind, NumberListError::None);
     ASSERT_EQ(loadAdjustFileText(commas, b).kind, NumberListError::None);
+    // A file saved by an editor that starts it with a UTF-8 byte-order mark.
+    ASSERT_EQ(loadAdjustFileText("\xEF\xBB\xBF" + commas, c).kind, NumberListError::None);
     EXPECT_EQ(a, b);
+    EXPECT_EQ(a, c);
     EXPECT_EQ(a(6, 15), 111);
 }
 

@@ -314,7 +314,10 @@ class AdjustWindowTest : public QObject {
         test::pickFromList(control(w, "Combo_Txp_H_2"), 33);
         QTest::mouseClick(w->Command_write, Qt::LeftButton);
         QVERIFY(w->link().AdjWriting());
+        QVERIFY(!control(w, "Combo_Txp_H_2")->isEnabled());  // no edit into rows already sent
+        QVERIFY(!w->Check_WN_RX->isEnabled());
         QVERIFY(gui->waitForMessages(1));
+        QVERIFY(control(w, "Combo_Txp_H_2")->isEnabled());
         QCOMPARE(gui->messages->lastText(),
                  QString("Complete writing optional parameters to the transceiver."));
         QCOMPARE(w->Label_tr_count->text(), QString("Complete writing optional parameters "));
@@ -323,6 +326,23 @@ class AdjustWindowTest : public QObject {
         QCOMPARE(int(area[16 + 2]), 33);
         for (int a = 0; a < 11 * 16; ++a) QCOMPARE(int(area[a]), int(gui->table()(a / 16, a % 16)));
         QCOMPARE(gui->main->child("frm_Adj_Txp"), w);
+    }
+
+    void aWriteThatFailsGivesTheEditorsBack() {
+        gui->main->Language_chn_Click();
+        gui->line->radio.fault = VirtualRadio::Fault::Silent;
+        auto* w = gui->openAdjust();
+        const AdjustTable before = gui->table();
+        QTest::mouseClick(w->Command_write, Qt::LeftButton);
+        QVERIFY(!w->Combo_dev_Voice->isEnabled());
+        QVERIFY(gui->waitForMessages(1, 15000));
+        QCOMPARE(gui->messages->lastTitle(), QString("操作提示"));
+        QVERIFY(gui->messages->lastText().startsWith("与对讲机联络失败 ！"));
+        QVERIFY(!w->link().AdjWriting());
+        QVERIFY(w->Combo_dev_Voice->isEnabled());
+        QVERIFY(w->Check_WN_RX->isEnabled());
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 16; ++c) QCOMPARE(gui->table()(r, c), before(r, c));
     }
 
     void theChannelReadWindowHoldingThePortGivesThePortMessage() {

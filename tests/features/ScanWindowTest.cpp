@@ -287,6 +287,21 @@ class ScanWindowTest : public QObject {
         QCOMPARE(test::entries(w->Combo_BC), (QStringList{"选定", "选定+当前通话"}));
         QCOMPARE(int(im()(22, 4)), 1);
     }
+
+    // A language switch leaves the open window's captions alone; its revert list alone is
+    // refilled in the language of the moment when the window is next activated.
+    void revertListTakesTheLanguageOfTheMomentOnActivation() {
+        setRow({1, 7, 41, 61, 3, 20, 0, 30, 0});
+        open();
+        gui->main->runCommand("Language_chn");
+        test::reactivate(*gui->main, w, gui->window<QWidget>("frm_chann"));
+        QCOMPARE(w->Label_BC->text(), QString("Revert Channel"));
+        QCOMPARE(test::entries(w->Combo_pri), (QStringList{"None", "Fixed", "Selected"}));
+        QCOMPARE(test::entries(w->Combo_BC),
+                 (QStringList{"选定", "选定+当前通话", "优先", "优先+当前通话"}));
+        QCOMPARE(w->Combo_BC->currentIndex(), 3);
+        QCOMPARE(int(im()(22, 4)), 3);
+    }
 };
 
 QTEST_MAIN(ScanWindowTest)
