@@ -246,6 +246,33 @@ class AdjustFileDialogTest : public QObject {
                  QString("Complete writing optional parameters to the transceiver."));
     }
 
+    void chineseMessages() {
+        gui->main->Language_chn_Click();
+        const auto expect = [this](const char* text, const char* title) {
+            QCOMPARE(gui->messages->lastText(), QString::fromUtf8(text));
+            QCOMPARE(gui->messages->lastTitle(), QString::fromUtf8(title));
+        };
+        load("a#b.adj");
+        expect("打开信道参数文件名无效 ", "操作提示");
+        load("x.chann");
+        expect("无效的调整参数文件后缀名！", "操作提示");
+        save("a$b.adj");
+        expect("保存调整参数所需要的文件名无效 ", "操作提示");
+        save("x.txt");
+        expect("建议不要修改系统默认的文件后缀名！", "操作提示");
+        save("zh.adj");
+        expect("调整参数保存完毕 ！", "操作提示");
+        load("zh.adj");
+        expect("调整参数从文件调入成功 ！", "操作提示");
+
+        auto* o = openDialog<Form_open_adj>("zh.adj");
+        QTest::mouseClick(window->Command_read, Qt::LeftButton);
+        QTest::mouseClick(o->Command_enter, Qt::LeftButton);
+        expect("正在与对讲机进行读写操作 ！", "操作提示");
+        QVERIFY(gui->waitForMessages(8));
+        expect("从对讲机中读取调整数据完毕 ！", "操作提示");
+    }
+
     void captionsListsAndPattern() {
         writeFile("one.adj", "");
         writeFile("TWO.ADJ", "");
