@@ -18,30 +18,25 @@
 #include "features/frm_option.h"
 #include "files/ChannelFileDialogs.h"
 #include "link/CommWindows.h"
-#include "link/PortDirectory.h"
-#include "link/RoutedPort.h"
+#include "support/RadioGui.h"
 
 using namespace nv;
 
 class FeatureFollowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<PortDirectory> directory;
-    std::shared_ptr<VirtualRadioLine> line;
-    std::unique_ptr<test::MessageRecorder> messages;
-    std::unique_ptr<MDImain> main;
+    std::unique_ptr<test::RadioGui> gui;
     frm_option* option = nullptr;
     Form_Edit_scan* scanWindow = nullptr;
     Form_edit_Key* key = nullptr;
     Form_Edit_Message* message = nullptr;
 
     void openAll() {
-        main->runCommand("Optional_edit");
-        main->runCommand("Scan_edit");
-        option = qobject_cast<frm_option*>(main->child("frm_option"));
-        scanWindow = qobject_cast<Form_Edit_scan*>(main->child("Form_Edit_scan"));
-        key = qobject_cast<Form_edit_Key*>(main->openWindow("Form_edit_Key"));
-        message = qobject_cast<Form_Edit_Message*>(main->openWindow("Form_Edit_Message"));
+        gui->main->runCommand("Optional_edit");
+        gui->main->runCommand("Scan_edit");
+        option = qobject_cast<frm_option*>(gui->main->child("frm_option"));
+        scanWindow = qobject_cast<Form_Edit_scan*>(gui->main->child("Form_Edit_scan"));
+        key = qobject_cast<Form_edit_Key*>(gui->main->openWindow("Form_edit_Key"));
+        message = qobject_cast<Form_Edit_Message*>(gui->main->openWindow("Form_Edit_Message"));
         QVERIFY(option && scanWindow && key && message);
     }
     // Settings different from the factory defaults in every feature window's cells, some of
@@ -66,10 +61,10 @@ class FeatureFollowTest : public QObject {
     }
     void checkShown() {
         for (QWidget* w : QList<QWidget*>{option, scanWindow, key, message})
-            test::reactivate(*main, w, main->child("frm_chann"));
+            test::reactivate(*gui->main, w, gui->main->child("frm_chann"));
         QCOMPARE(option->Combo_TOT->currentText(), QString("120"));
         QCOMPARE(option->Combo_Sql->currentText(), QString("9"));
-        QCOMPARE(int(state->RadioImage(19, 4)), 9);
+        QCOMPARE(int(gui->state->RadioImage(19, 4)), 9);
         QVERIFY(option->Check_VOX->isChecked());
         QVERIFY(option->Combo_VOX_g->isEnabled());
         QCOMPARE(option->Combo_Voice->currentText(), QString("English"));
@@ -81,61 +76,49 @@ class FeatureFollowTest : public QObject {
         QCOMPARE(scanWindow->Combo_BA->currentText(), QString("1.00"));
         QCOMPARE(key->Combo_pf1->currentText(), QString("Monitor"));
         QCOMPARE(key->Combo_pf2->currentText(), QString("Scan"));
-        QCOMPARE(int(state->RadioImage(17, 13)), 4);
-        QCOMPARE(int(state->RadioImage(17, 14)), 6);
+        QCOMPARE(int(gui->state->RadioImage(17, 13)), 4);
+        QCOMPARE(int(gui->state->RadioImage(17, 14)), 6);
         QCOMPARE(message->Text_MS1->text(), QString("HI YO"));
     }
 
   private slots:
     void init() {
-        state = std::make_unique<AppState>();
-        directory = std::make_unique<PortDirectory>();
-        directory->assign(8, PortDirectory::VirtualRadio);
-        line = std::make_shared<VirtualRadioLine>();
-        messages = std::make_unique<test::MessageRecorder>();
-        PortLayer layer;
-        layer.create = [this] { return std::make_unique<RoutedPort>(*directory, line); };
-        layer.describe = [this](int n) { return directory->target(n).toStdString(); };
-        main = std::make_unique<MDImain>(*state, layer);
-        main->Form_Load();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        gui = std::make_unique<test::RadioGui>();
+        gui->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
     }
-    void cleanup() {
-        main.reset();
-        messages.reset();
-    }
+    void cleanup() { gui.reset(); }
 
     void aReadShowsInEveryOpenFeatureWindow() {
         otherSettings([this](int r, int c, int v) {
-            line->radio.memory[r * 16 + c] = static_cast<std::uint8_t>(v);
+            gui->line->radio.memory[r * 16 + c] = static_cast<std::uint8_t>(v);
         });
         openAll();
-        main->runCommand("Prog_read");
-        auto* reader = qobject_cast<Form_Comm_Read*>(main->child("Form_Comm_Read"));
+        gui->main->runCommand("Prog_read");
+        auto* reader = qobject_cast<Form_Comm_Read*>(gui->main->child("Form_Comm_Read"));
         QVERIFY(reader);
         QTest::mouseClick(reader->Command_start, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() >= 1, 10000);
-        QCOMPARE(messages->lastText(), QString("Complete reading the data from transceiver."));
-        QTRY_VERIFY(!main->child("Form_Comm_Read"));
+        QTRY_VERIFY_WITH_TIMEOUT(gui->messages->messages.size() >= 1, 10000);
+        QCOMPARE(gui->messages->lastText(), QString("Complete reading the data from transceiver."));
+        QTRY_VERIFY(!gui->main->child("Form_Comm_Read"));
         checkShown();
     }
 
     void aFileLoadShowsInEveryOpenFeatureWindow() {
         QTemporaryDir dir;
-        Image loaded = state->RadioImage;
+        Image loaded = gui->state->RadioImage;
         otherSettings([&loaded](int r, int c, int v) { loaded(r, c) = static_cast<Int16>(v); });
         QFile file(dir.filePath("other.chann"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(channelFileText(loaded)));
         file.close();
         openAll();
-        state->CurrentFilePath = file.fileName().toStdString();
-        auto* opener = qobject_cast<Form_open_chann*>(main->openWindow("Form_open_chann"));
+        gui->state->CurrentFilePath = file.fileName().toStdString();
+        auto* opener = qobject_cast<Form_open_chann*>(gui->main->openWindow("Form_open_chann"));
         opener->Text1->setText("other.chann");
         QTest::mouseClick(opener->Command_enter, Qt::LeftButton);
-        QTRY_VERIFY(!main->child("Form_open_chann"));
-        QCOMPARE(int(state->RadioImage(17, 13)), 4);
+        QTRY_VERIFY(!gui->main->child("Form_open_chann"));
+        QCOMPARE(int(gui->state->RadioImage(17, 13)), 4);
         checkShown();
     }
 };

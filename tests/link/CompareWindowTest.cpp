@@ -10,8 +10,7 @@
 
 #include "channels/frm_chann.h"
 #include "link/CompareWindow.h"
-#include "link/RoutedPort.h"
-#include "support/MessageRecorder.h"
+#include "support/RadioGui.h"
 #include "support/Shots.h"
 #include "ui/MDImain.h"
 
@@ -19,15 +18,11 @@ using namespace nv;
 
 class CompareWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<PortDirectory> directory;
-    std::shared_ptr<VirtualRadioLine> line;
-    std::unique_ptr<test::MessageRecorder> messages;
-    std::unique_ptr<MDImain> main;
+    std::unique_ptr<test::RadioGui> gui;
 
     Form_Comm_Compare* open() {
-        main->runCommand("Prog_compare");
-        return qobject_cast<Form_Comm_Compare*>(main->child("Form_Comm_Compare"));
+        gui->main->runCommand("Prog_compare");
+        return qobject_cast<Form_Comm_Compare*>(gui->main->child("Form_Comm_Compare"));
     }
     // Every difference as "where | setting | program | radio".
     static QStringList rows(const QTreeWidget* list) {
@@ -54,41 +49,27 @@ class CompareWindowTest : public QObject {
     }
 
   private slots:
-    void init() {
-        state = std::make_unique<AppState>();
-        directory = std::make_unique<PortDirectory>();
-        directory->assign(8, PortDirectory::VirtualRadio);
-        line = std::make_shared<VirtualRadioLine>();
-        messages = std::make_unique<test::MessageRecorder>();
-        PortLayer layer;
-        layer.create = [this] { return std::make_unique<RoutedPort>(*directory, line); };
-        layer.describe = [this](int n) { return directory->target(n).toStdString(); };
-        main = std::make_unique<MDImain>(*state, layer);
-        main->Form_Load();
-    }
-    void cleanup() {
-        main.reset();
-        messages.reset();
-    }
+    void init() { gui = std::make_unique<test::RadioGui>(); }
+    void cleanup() { gui.reset(); }
 
     void theMenuItemsComeAfterTheDescribedOnes() {
-        auto* program = main->findChild<QMenu*>("Program");
+        auto* program = gui->main->findChild<QMenu*>("Program");
         QCOMPARE(program->actions().last()->objectName(), QString("Prog_compare"));
         QCOMPARE(program->actions().last()->text(), QString("Compare with radio"));
-        auto* file = main->findChild<QMenu*>("File");
+        auto* file = gui->main->findChild<QMenu*>("File");
         QStringList names;
         for (QAction* a : file->actions()) names << a->objectName();
         QCOMPARE(names.mid(names.indexOf("proc_type")),
                  (QStringList{"proc_type", "File_export_csv", "File_import_csv"}));
-        main->Language_chn_Click();
+        gui->main->Language_chn_Click();
         QCOMPARE(program->actions().last()->text(), QString("与对讲机比较"));
         QCOMPARE(file->actions().last()->text(), QString("导入 CSV…"));
-        main->Language_eng_Click();
+        gui->main->Language_eng_Click();
         QCOMPARE(file->actions()[names.indexOf("File_export_csv")]->text(), QString("Export CSV…"));
     }
 
     void listsWhatDiffersAndLeavesTheImageAlone() {
-        const Image before = state->RadioImage;
+        const Image before = gui->state->RadioImage;
         auto* w = open();
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QString("Compare with Radio"));
@@ -96,8 +77,8 @@ class CompareWindowTest : public QObject {
         QCOMPARE(w->Command_start->text(), QString("Compare"));
         QCOMPARE(headers(w->List_diff), (QStringList{"Setting", "Program", "Radio"}));
         compare(w);
-        QVERIFY(state->RadioImage == before);   // only the copy holds the radio
-        QVERIFY(messages->messages.isEmpty());  // no "Complete reading" box: the list says it
+        QVERIFY(gui->state->RadioImage == before);   // only the copy holds the radio
+        QVERIFY(gui->messages->messages.isEmpty());  // no "Complete reading" box: the list says it
         const QStringList shown = rows(w->List_diff);
         QVERIFY(shown.contains("Channel 1 | RX Frequency | 450.02500 | 446.00625"));
         QVERIFY(shown.contains("Channel 9 | QT/DQT Encode | None | D023N"));
@@ -106,42 +87,43 @@ class CompareWindowTest : public QObject {
         QCOMPARE(w->Label_tr_count->text(),
                  QString("%1 differences between the program and the radio.").arg(shown.size()));
         for (int a = 0; a < 1024; ++a)
-            QCOMPARE(int(w->radioImage().byte(a / 16, a % 16)), int(line->radio.memory[a]));
-        test::shot(main.get(), "compare_en_differences");
+            QCOMPARE(int(w->radioImage().byte(a / 16, a % 16)), int(gui->line->radio.memory[a]));
+        test::shot(gui->main.get(), "compare_en_differences");
         // The window stays open with its list; the grid still shows the program's channels.
         QTest::qWait(500);
-        QCOMPARE(main->child("Form_Comm_Compare"), w);
-        auto* grid = qobject_cast<frm_chann*>(main->child("frm_chann"));
+        QCOMPARE(gui->main->child("Form_Comm_Compare"), w);
+        auto* grid = qobject_cast<frm_chann*>(gui->main->child("frm_chann"));
         QCOMPARE(grid->MSF_chann->item(1, 1)->text(), QString("450.02500"));
     }
 
     void aRadioThatHoldsTheImageIsReportedSame() {
-        for (int a = 0; a < 49 * 16; ++a) state->RadioImage(a / 16, a % 16) = line->radio.memory[a];
+        for (int a = 0; a < 49 * 16; ++a)
+            gui->state->RadioImage(a / 16, a % 16) = gui->line->radio.memory[a];
         auto* w = open();
         compare(w);
         QCOMPARE(w->List_diff->topLevelItemCount(), 0);
         QCOMPARE(w->Label_tr_count->text(),
                  QString("The radio holds what the program holds (addresses 0x000 to 0x30F)."));
         // A second comparison after an edit lists just that edit.
-        state->RadioImage(19, 4) = 7;
+        gui->state->RadioImage(19, 4) = 7;
         compare(w);
         QCOMPARE(rows(w->List_diff), (QStringList{"Optional Features | Squelch Level | 7 | 5"}));
-        QCOMPARE(line->radio.sessions, 2);
+        QCOMPARE(gui->line->radio.sessions, 2);
     }
 
     void aPortThatWillNotOpenIsReportedAsForTheReadWindow() {
-        state->CommPortNumber = 3;  // nothing behind COM3
+        gui->state->CommPortNumber = 3;  // nothing behind COM3
         auto* w = open();
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
-        QCOMPARE(messages->messages.size(), 1);
-        QVERIFY(messages->lastText().startsWith(
+        QCOMPARE(gui->messages->messages.size(), 1);
+        QVERIFY(gui->messages->lastText().startsWith(
             "Communication port is error, please setting right communication port . ！"));
-        QVERIFY(state->PortOpenFailed);
+        QVERIFY(gui->state->PortOpenFailed);
         QCOMPARE(w->List_diff->topLevelItemCount(), 0);
     }
 
     void chineseWindow() {
-        main->Language_chn_Click();
+        gui->main->Language_chn_Click();
         auto* w = open();
         QCOMPARE(w->windowTitle(), QString("与对讲机比较"));
         QCOMPARE(w->Command_start->text(), QString("比较"));
@@ -153,7 +135,7 @@ class CompareWindowTest : public QObject {
         QVERIFY(shown.contains("信道 13 | 信道 | 470.17500 / 470.17500 | 空"));
         QCOMPARE(w->Label_tr_count->text(),
                  QString("软件与对讲机有 %1 处不同。").arg(shown.size()));
-        test::shot(main.get(), "compare_zh_differences");
+        test::shot(gui->main.get(), "compare_zh_differences");
     }
 };
 

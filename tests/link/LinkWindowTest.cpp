@@ -10,9 +10,7 @@
 
 #include "channels/frm_chann.h"
 #include "link/CommWindows.h"
-#include "link/PortDirectory.h"
-#include "link/RoutedPort.h"
-#include "support/MessageRecorder.h"
+#include "support/RadioGui.h"
 #include "support/Shots.h"
 #include "ui/MDImain.h"
 
@@ -20,39 +18,23 @@ using namespace nv;
 
 class LinkWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<PortDirectory> directory;
-    std::shared_ptr<VirtualRadioLine> line;
-    std::unique_ptr<test::MessageRecorder> messages;
-    std::unique_ptr<MDImain> main;
+    std::unique_ptr<test::RadioGui> gui;
 
     template <class W>
     W* open(const char* item) {
-        main->runCommand(item);
-        return qobject_cast<W*>(main->child(MDImain::windowName(W::staticMetaObject)));
+        gui->main->runCommand(item);
+        return qobject_cast<W*>(gui->main->child(MDImain::windowName(W::staticMetaObject)));
     }
     void waitForMessage(int count) {
-        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() >= count, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(gui->messages->messages.size() >= count, 10000);
     }
 
   private slots:
     void init() {
-        state = std::make_unique<AppState>();
-        directory = std::make_unique<PortDirectory>();
-        directory->assign(8, PortDirectory::VirtualRadio);
-        line = std::make_shared<VirtualRadioLine>();
-        messages = std::make_unique<test::MessageRecorder>();
-        PortLayer layer;
-        layer.create = [this] { return std::make_unique<RoutedPort>(*directory, line); };
-        layer.describe = [this](int n) { return directory->target(n).toStdString(); };
-        main = std::make_unique<MDImain>(*state, layer);
-        main->Form_Load();
-        QCOMPARE(state->CommPortNumber, 8);  // the probe finds the virtual radio
+        gui = std::make_unique<test::RadioGui>();
+        QCOMPARE(gui->state->CommPortNumber, 8);  // the probe finds the virtual radio
     }
-    void cleanup() {
-        main.reset();
-        messages.reset();
-    }
+    void cleanup() { gui.reset(); }
 
     void readWindowReadsAndClosesItselfAfterItsMessage() {
         auto* w = open<Form_Comm_Read>("Prog_read");
@@ -64,25 +46,25 @@ class LinkWindowTest : public QObject {
         QCOMPARE(w->Command_Help->text(), QString("Help"));
         QPointer<QWidget> alive = w;
         bool shotTaken = false;
-        messages->onMessage = [&] {
+        gui->messages->onMessage = [&] {
             QCOMPARE(w->ProgressBar1->value(), 100);
             QCOMPARE(w->Label_tr_count->text(), QString("Read Data in gear. "));
-            test::shot(main.get(), "read_en_done");
+            test::shot(gui->main.get(), "read_en_done");
         };
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QCOMPARE(w->Label_tr_count->text(), QString("Connecting with transceiver. "));
         QTRY_VERIFY(w->ProgressBar1->value() >= 40);
-        if (!shotTaken) test::shot(main.get(), "read_en_busy");
+        if (!shotTaken) test::shot(gui->main.get(), "read_en_busy");
         waitForMessage(1);
-        QCOMPARE(messages->messages[0].title, QString("Operate Prompt"));
-        QCOMPARE(messages->messages[0].text,
+        QCOMPARE(gui->messages->messages[0].title, QString("Operate Prompt"));
+        QCOMPARE(gui->messages->messages[0].text,
                  QString("Complete reading the data from transceiver."));
         for (int a = 0; a < 1024; ++a)
-            QCOMPARE(int(state->RadioImage(a / 16, a % 16)), int(line->radio.memory[a]));
+            QCOMPARE(int(gui->state->RadioImage(a / 16, a % 16)), int(gui->line->radio.memory[a]));
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull() || !alive->isVisible(), 1000);
-        QTRY_VERIFY(!main->child("Form_Comm_Read"));
+        QTRY_VERIFY(!gui->main->child("Form_Comm_Read"));
         // The grid becomes the active window again and shows what was read.
-        auto* grid = qobject_cast<frm_chann*>(main->child("frm_chann"));
+        auto* grid = qobject_cast<frm_chann*>(gui->main->child("frm_chann"));
         QTRY_COMPARE(grid->MSF_chann->item(1, 1)->text(), QString("446.00625"));
     }
 
@@ -91,23 +73,23 @@ class LinkWindowTest : public QObject {
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QTRY_VERIFY(w->engine().Busy);
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
-        QCOMPARE(messages->messages.size(), 1);
-        QCOMPARE(messages->messages[0].title, QString("Operate prompt"));
-        QCOMPARE(messages->messages[0].text,
+        QCOMPARE(gui->messages->messages.size(), 1);
+        QCOMPARE(gui->messages->messages[0].title, QString("Operate prompt"));
+        QCOMPARE(gui->messages->messages[0].text,
                  QString("Read-write operating，don't close the window. ,"));
-        QCOMPARE(main->child("Form_Comm_Read"), w);
+        QCOMPARE(gui->main->child("Form_Comm_Read"), w);
         w->subWindow()->close();  // the frame's close button acts as Cancel
-        QCOMPARE(messages->messages.size(), 2);
+        QCOMPARE(gui->messages->messages.size(), 2);
         waitForMessage(3);
-        QCOMPARE(messages->messages[2].text,
+        QCOMPARE(gui->messages->messages[2].text,
                  QString("Complete reading the data from transceiver."));
     }
 
     void theBusyWarningClosesWithTheTransfer() {
         for (const char* item : {"Prog_write", "Prog_read"}) {
-            messages.reset();  // real, modal message boxes
-            main->runCommand(item);
-            auto* w = qobject_cast<LinkWindow*>(main->workArea()->activeSubWindow()->widget());
+            gui->messages.reset();  // real, modal message boxes
+            gui->main->runCommand(item);
+            auto* w = qobject_cast<LinkWindow*>(gui->main->workArea()->activeSubWindow()->widget());
             QVERIFY(w);
             QTest::mouseClick(w->Command_start, Qt::LeftButton);
             QTRY_VERIFY(w->engine().Busy);
@@ -149,49 +131,50 @@ class LinkWindowTest : public QObject {
     void cancelWhenIdleCloses() {
         auto* w = open<Form_Comm_Write>("Prog_write");
         QTest::mouseClick(w->Command_Cancel, Qt::LeftButton);
-        QVERIFY(!main->child("Form_Comm_Write"));
-        QVERIFY(messages->messages.isEmpty());
+        QVERIFY(!gui->main->child("Form_Comm_Write"));
+        QVERIFY(gui->messages->messages.isEmpty());
     }
 
     void writeWindowWritesAndClosesHalfASecondLater() {
-        state->RadioImage(5, 3) = 0x44;
+        gui->state->RadioImage(5, 3) = 0x44;
         auto* w = open<Form_Comm_Write>("Prog_write");
         QCOMPARE(w->windowTitle(), QString("Write Data to Radio"));
         QCOMPARE(w->Command_start->objectName(), QString("Command_write"));
         QElapsedTimer sinceDone;
-        messages->onMessage = [&] {
+        gui->messages->onMessage = [&] {
             sinceDone.start();
             QCOMPARE(w->ProgressBar1->value(), 100);
-            test::shot(main.get(), "write_en_done");
+            test::shot(gui->main.get(), "write_en_done");
         };
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QTRY_VERIFY(w->ProgressBar1->value() >= 30);
-        test::shot(main.get(), "write_en_busy");
+        test::shot(gui->main.get(), "write_en_busy");
         waitForMessage(1);
-        QCOMPARE(messages->messages[0].title, QString("Operate Prompt"));
-        QCOMPARE(messages->messages[0].text, QString("Complete writing Data to the transceiver."));
+        QCOMPARE(gui->messages->messages[0].title, QString("Operate Prompt"));
+        QCOMPARE(gui->messages->messages[0].text,
+                 QString("Complete writing Data to the transceiver."));
         QCOMPARE(w->Label_tr_count->text(), QString("Complete writing Data "));
-        QTRY_VERIFY_WITH_TIMEOUT(!main->child("Form_Comm_Write"), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!gui->main->child("Form_Comm_Write"), 2000);
         QVERIFY(sinceDone.elapsed() >= 400);
         for (int a = 0; a < 49 * 16; ++a)
-            QCOMPARE(int(line->radio.memory[a]), int(state->RadioImage(a / 16, a % 16)));
+            QCOMPARE(int(gui->line->radio.memory[a]), int(gui->state->RadioImage(a / 16, a % 16)));
     }
 
     void theWindowHoldingThePortMakesTheOtherFail() {
         auto* r = open<Form_Comm_Read>("Prog_read");
         auto* w = open<Form_Comm_Write>("Prog_write");
-        QVERIFY(main->child("Form_Comm_Read"));
+        QVERIFY(gui->main->child("Form_Comm_Read"));
         QTest::mouseClick(r->Command_start, Qt::LeftButton);
         QTRY_VERIFY(r->engine().Busy);
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
-        QCOMPARE(messages->messages.size(), 1);
+        QCOMPARE(gui->messages->messages.size(), 1);
         QCOMPARE(
-            messages->messages[0].text,
+            gui->messages->messages[0].text,
             QString("Communication port is error, please setting right communication port . ！\n"
                     "virtual radio: the device is busy; another program holds it."));
-        QVERIFY(state->PortOpenFailed);
+        QVERIFY(gui->state->PortOpenFailed);
         waitForMessage(2);
-        QCOMPARE(messages->messages[1].text,
+        QCOMPARE(gui->messages->messages[1].text,
                  QString("Complete reading the data from transceiver."));
     }
 
@@ -200,27 +183,27 @@ class LinkWindowTest : public QObject {
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QTRY_VERIFY(w->engine().Busy);
         QPointer<QWidget> old = w;
-        main->findChild<QAction*>("Prog_read")->trigger();
+        gui->main->findChild<QAction*>("Prog_read")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
-        auto* fresh = qobject_cast<Form_Comm_Read*>(main->child("Form_Comm_Read"));
+        auto* fresh = qobject_cast<Form_Comm_Read*>(gui->main->child("Form_Comm_Read"));
         QVERIFY(fresh);
         QVERIFY(!fresh->engine().Busy);
         QTest::mouseClick(fresh->Command_start, Qt::LeftButton);  // the port was released
         waitForMessage(1);
-        QCOMPARE(messages->messages[0].text,
+        QCOMPARE(gui->messages->messages[0].text,
                  QString("Complete reading the data from transceiver."));
     }
 
     void aFailedLinkSaysWhatItSaw() {
-        main->Language_chn_Click();
-        line->radio.fault = VirtualRadio::Fault::Silent;
+        gui->main->Language_chn_Click();
+        gui->line->radio.fault = VirtualRadio::Fault::Silent;
         auto* w = open<Form_Comm_Write>("Prog_write");
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(messages->messages.size() == 1, 15000);
-        QCOMPARE(messages->messages[0].title, QString("操作提示"));
+        QTRY_VERIFY_WITH_TIMEOUT(gui->messages->messages.size() == 1, 15000);
+        QCOMPARE(gui->messages->messages[0].title, QString("操作提示"));
         QCOMPARE(
-            messages->messages[0].text,
+            gui->messages->messages[0].text,
             QString(
                 "与对讲机联络失败 ！\n对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、"
                 "端口是否选对：COM8 对应 virtual radio。"));
@@ -228,32 +211,32 @@ class LinkWindowTest : public QObject {
     }
 
     void chineseWindows() {
-        main->Language_chn_Click();
+        gui->main->Language_chn_Click();
         auto* r = open<Form_Comm_Read>("Prog_read");
         QCOMPARE(r->windowTitle(), QString("从对讲机读取数据"));
         QCOMPARE(r->Command_start->text(), QString("读取"));
         QCOMPARE(r->Command_Cancel->text(), QString("取消"));
         QCOMPARE(r->Command_Help->text(), QString("帮助"));
-        messages->onMessage = [&] { test::shot(main.get(), "read_zh_done"); };
+        gui->messages->onMessage = [&] { test::shot(gui->main.get(), "read_zh_done"); };
         QTest::mouseClick(r->Command_start, Qt::LeftButton);
         QTRY_VERIFY(r->ProgressBar1->value() >= 40);
         QVERIFY(r->Label_tr_count->text().startsWith("正在读取 "));
-        test::shot(main.get(), "read_zh_busy");
+        test::shot(gui->main.get(), "read_zh_busy");
         waitForMessage(1);
-        QCOMPARE(messages->messages[0].title, QString("操作提示"));
-        QCOMPARE(messages->messages[0].text, QString("从对讲机中读取数据完毕 ！"));
-        QTRY_VERIFY(!main->child("Form_Comm_Read"));
+        QCOMPARE(gui->messages->messages[0].title, QString("操作提示"));
+        QCOMPARE(gui->messages->messages[0].text, QString("从对讲机中读取数据完毕 ！"));
+        QTRY_VERIFY(!gui->main->child("Form_Comm_Read"));
 
         auto* w = open<Form_Comm_Write>("Prog_write");
         QCOMPARE(w->windowTitle(), QString("写数据到对讲机"));
         QCOMPARE(w->Command_start->text(), QString("写入"));
-        messages->onMessage = [&] { test::shot(main.get(), "write_zh_done"); };
+        gui->messages->onMessage = [&] { test::shot(gui->main.get(), "write_zh_done"); };
         QTest::mouseClick(w->Command_start, Qt::LeftButton);
         QTRY_VERIFY(w->ProgressBar1->value() >= 30);
         QVERIFY(w->Label_tr_count->text().startsWith("正在写入  "));
-        test::shot(main.get(), "write_zh_busy");
+        test::shot(gui->main.get(), "write_zh_busy");
         waitForMessage(2);
-        QCOMPARE(messages->messages[1].text, QString("向对讲机写入数据完毕 ！"));
+        QCOMPARE(gui->messages->messages[1].text, QString("向对讲机写入数据完毕 ！"));
     }
 };
 

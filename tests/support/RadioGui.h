@@ -1,6 +1,7 @@
 #pragma once
 // A started main window whose COM8 is the built-in virtual radio, with message boxes
-// recorded: reads and writes from the windows run against it.
+// recorded: reads and writes from the windows run against it. With Service::Shown the hidden
+// service commands are shown, as `nv742-cps --service` does.
 
 #include <QPushButton>
 #include <QTest>
@@ -21,12 +22,15 @@ struct RadioGui {
     std::unique_ptr<MessageRecorder> messages = std::make_unique<MessageRecorder>();
     std::unique_ptr<MDImain> main;
 
-    RadioGui() {
+    enum class Service { Hidden, Shown };
+
+    explicit RadioGui(Service service = Service::Hidden) {
         directory->assign(8, PortDirectory::VirtualRadio);
         PortLayer layer;
         layer.create = [this] { return std::make_unique<RoutedPort>(*directory, line); };
         layer.describe = [this](int n) { return directory->target(n).toStdString(); };
         main = std::make_unique<MDImain>(*state, layer);
+        if (service == Service::Shown) main->showServiceCommands();
         main->Form_Load();
     }
     ~RadioGui() {
@@ -34,6 +38,11 @@ struct RadioGui {
         messages.reset();
     }
     VirtualRadio& radio() { return line->radio; }
+
+    // True once `count` messages have been shown in all.
+    bool waitForMessages(qsizetype count, int ms = 10000) {
+        return QTest::qWaitFor([&] { return messages->messages.size() >= count; }, ms);
+    }
 
     // Opens the read or write window and presses its start button; true once the completion
     // message has come.
