@@ -14,7 +14,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
-#include "channels/DigitFields.h"
+#include "widgets/DigitFields.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "core/Tones.h"

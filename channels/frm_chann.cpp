@@ -14,7 +14,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
-#include "channels/DigitFields.h"
+#include "widgets/DigitFields.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "features/ScanRecord.h"
+#include "widgets/DigitFields.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -169,7 +170,7 @@ bool Form_Edit_scan::Text_prich_KeyPress(QKeyEvent* key) {
         (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return false;
     const QChar c = typed.at(0);
-    if (c < '0' || c > '9') return true;
+    if (!isAsciiDigit(c)) return true;
     return Text_prich->text().trimmed().size() >= 2;
 }
 

@@ -4,9 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QTableWidget>
+
+#include "widgets/DigitFields.h"
 
 namespace nv {
 
@@ -48,7 +49,7 @@ CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
     box_->setObjectName(name);
     box_->setAlignment(Qt::AlignCenter);
     // Pasted or composed text is held to the same characters as typed text.
-    box_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), box_));
+    acceptFrequencyTextOnly(box_);
     box_->hide();
     box_->installEventFilter(this);
     viewport_->installEventFilter(this);
@@ -106,10 +107,8 @@ bool CellEditor::filterKey(QKeyEvent* key) {
     if (key->key() == Qt::Key_Backspace) return false;
     const QString text = key->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;  // navigation keys
-    // QChar::isDigit() would also let full-width and other digits through, which no number
-    // conversion reads.
     const QChar ch = text.at(0);
-    return !((ch >= u'0' && ch <= u'9') || ch == u'.');
+    return !(isAsciiDigit(ch) || ch == u'.');
 }
 
 }  // namespace nv

@@ -1,4 +1,4 @@
-#include "channels/DigitFields.h"
+#include "widgets/DigitFields.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
