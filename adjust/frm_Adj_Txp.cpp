@@ -418,10 +418,11 @@ void frm_Adj_Txp::Command_Save_Click() {
 void frm_Adj_Txp::loadFile(const QString& path) {
     if (refuseWhileTransferring()) return;
     QByteArray data;
-    QString reason;
-    if (!readConfigFile(path, &data, &reason)) {
-        prompt(state, this, QStringLiteral("调整参数文件无法打开：%1").arg(reason),
-               QStringLiteral("The adjust parameter file cannot be opened: %1").arg(reason));
+    FileProblem problem;
+    if (!readConfigFile(path, &data, &problem)) {
+        prompt(state, this, QStringLiteral("调整参数文件无法打开：%1").arg(problem.text(true)),
+               QStringLiteral("The adjust parameter file cannot be opened: %1")
+                   .arg(problem.text(false)));
         return;
     }
     const NumberListError error = loadAdjustFileText(data.toStdString(), state.AdjustImage);
@@ -440,11 +441,12 @@ void frm_Adj_Txp::loadFile(const QString& path) {
 
 void frm_Adj_Txp::saveFile(const QString& path) {
     if (refuseWhileTransferring()) return;
-    QString reason;
+    FileProblem problem;
     if (!writeFileAtomically(path, QByteArray::fromStdString(adjustFileText(state.AdjustImage)),
-                             &reason)) {
-        prompt(state, this, QStringLiteral("调整参数保存失败：%1").arg(reason),
-               QStringLiteral("The adjust parameters could not be stored: %1").arg(reason));
+                             &problem)) {
+        prompt(state, this, QStringLiteral("调整参数保存失败：%1").arg(problem.text(true)),
+               QStringLiteral("The adjust parameters could not be stored: %1")
+                   .arg(problem.text(false)));
         return;
     }
     promptDone(state, this, QStringLiteral("调整参数保存完毕 ！"),

@@ -59,7 +59,7 @@ BackupResult writeBackup(const Image& image, const QString& label, const QString
     for (int n = 2; QFileInfo::exists(result.path); ++n)
         result.path = QStringLiteral("%1/%2_%3.chann").arg(folder, stem).arg(n);
     const QByteArray text = QByteArray::fromStdString(channelFileText(image));
-    if (!writeFileAtomically(result.path, text, &result.error)) return result;
+    if (!writeFileAtomically(result.path, text, &result.problem)) return result;
     result.ok = true;
     pruneBackups(folder);
     return result;
@@ -86,8 +86,9 @@ QString backupProblem(const BackupResult& r, bool chinese) {
         return chinese ? QStringLiteral("备份未写入：无法建立文件夹 %1").arg(shown(r.folder))
                        : QStringLiteral("Backup not written: cannot make %1").arg(shown(r.folder));
     const QString folder = shown(QFileInfo(r.path).path());
-    return chinese ? QStringLiteral("备份未写入 %1：%2").arg(folder, r.error)
-                   : QStringLiteral("Backup not written to %1: %2").arg(folder, r.error);
+    return chinese
+               ? QStringLiteral("备份未写入 %1：%2").arg(folder, r.problem.text(true))
+               : QStringLiteral("Backup not written to %1: %2").arg(folder, r.problem.text(false));
 }
 
 }  // namespace nv

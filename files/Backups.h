@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/AppState.h"
+#include "files/FileIo.h"
 
 namespace nv {
 
@@ -24,9 +25,9 @@ bool isBackupFileName(const QString& name);
 
 struct BackupResult {
     bool ok = false;
-    QString path;    // the file written, or the one that could not be
-    QString folder;  // set alone when the folder could not be made
-    QString error;   // the system's words for the failure
+    QString path;         // the file written, or the one that could not be
+    QString folder;       // set alone when the folder could not be made
+    FileProblem problem;  // why the file could not be written
 };
 
 // Writes rows 0 to 53 of the image as a channel file into the folder (made when missing),

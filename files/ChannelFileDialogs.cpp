@@ -43,10 +43,11 @@ void Form_open_chann::perform(const QString& path) {
 bool loadChannelFile(AppState& state, QWidget* parent, const QString& path,
                      const std::function<void()>& loaded) {
     QByteArray data;
-    QString reason;
-    if (!readConfigFile(path, &data, &reason)) {
-        prompt(state, parent, QStringLiteral("信道参数文件无法打开：%1").arg(reason),
-               QStringLiteral("The channel parameter file cannot be opened: %1").arg(reason));
+    FileProblem problem;
+    if (!readConfigFile(path, &data, &problem)) {
+        prompt(state, parent, QStringLiteral("信道参数文件无法打开：%1").arg(problem.text(true)),
+               QStringLiteral("The channel parameter file cannot be opened: %1")
+                   .arg(problem.text(false)));
         return false;
     }
     const NumberListError error = loadChannelFileText(data.toStdString(), state.RadioImage);
@@ -84,11 +85,12 @@ Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)
     : FileDialog(s, workspace, "Form_save_chann", ".chann", SaveTexts) {}
 
 void Form_save_chann::perform(const QString& path) {
-    QString reason;
+    FileProblem problem;
     if (!writeFileAtomically(path, QByteArray::fromStdString(channelFileText(state.RadioImage)),
-                             &reason)) {
-        prompt(state, this, QStringLiteral("信道参数保存失败：%1").arg(reason),
-               QStringLiteral("The channel parameter could not be stored: %1").arg(reason));
+                             &problem)) {
+        prompt(state, this, QStringLiteral("信道参数保存失败：%1").arg(problem.text(true)),
+               QStringLiteral("The channel parameter could not be stored: %1")
+                   .arg(problem.text(false)));
         return;
     }
     prompt(state, this, QStringLiteral("信道参数保存完毕 ！"),

@@ -85,10 +85,11 @@ void Form_Csv_Import::load() {
     const QString path = askForFile(false);
     if (path.isEmpty()) return;
     QByteArray data;
-    QString reason;
-    if (!readConfigFile(path, &data, &reason)) {
-        prompt(state, workspace.frame(), QStringLiteral("CSV 文件无法打开：%1").arg(reason),
-               QStringLiteral("The CSV file cannot be opened: %1").arg(reason));
+    FileProblem problem;
+    if (!readConfigFile(path, &data, &problem)) {
+        prompt(state, workspace.frame(),
+               QStringLiteral("CSV 文件无法打开：%1").arg(problem.text(true)),
+               QStringLiteral("The CSV file cannot be opened: %1").arg(problem.text(false)));
         closeWindow();
         return;
     }
@@ -112,10 +113,11 @@ void Form_Csv_Export::load() {
     const QString path = askForFile(true);
     if (path.isEmpty()) return;
     const CsvExport e = exportChannelsCsv(state, state.RadioImage);
-    QString reason;
-    if (!writeFileAtomically(path, QByteArray::fromStdString(e.text), &reason)) {
-        prompt(state, workspace.frame(), QStringLiteral("CSV 文件无法写入：%1").arg(reason),
-               QStringLiteral("The CSV file could not be written: %1").arg(reason));
+    FileProblem problem;
+    if (!writeFileAtomically(path, QByteArray::fromStdString(e.text), &problem)) {
+        prompt(state, workspace.frame(),
+               QStringLiteral("CSV 文件无法写入：%1").arg(problem.text(true)),
+               QStringLiteral("The CSV file could not be written: %1").arg(problem.text(false)));
         closeWindow();
         return;
     }

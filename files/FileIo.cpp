@@ -3,81 +3,163 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 namespace nv {
 
 namespace {
+
 // A FIFO, a device or a socket named by the user: opening a FIFO blocks until a writer
 // appears, and replacing any of them with a file is not what the user meant.
-bool refuseSpecialFile(const QFileInfo& info, const QString& path, QString* reason) {
+bool refuseSpecialFile(const QFileInfo& info, const QString& path, FileProblem* problem) {
     if (info.isDir()) {
-        *reason = QStringLiteral("%1 is a folder").arg(path);
+        *problem = {FileProblem::Folder, path, 0, {}};
         return true;
     }
     if (info.exists() && !info.isFile()) {
-        *reason = QStringLiteral("%1 is not a regular file").arg(path);
+        *problem = {FileProblem::NotRegularFile, path, 0, {}};
         return true;
     }
     return false;
 }
+
+// errno must be taken right after the call that failed, before anything else can change it.
+FileProblem systemProblem(const QString& path, int osError, const QFileDevice& file) {
+    return {FileProblem::System, path, osError, file.errorString()};
+}
+
+QString chineseSystemText(int osError) {
+    switch (osError) {
+        case ENOSPC:
+            return QStringLiteral("磁盘已满");
+        case EDQUOT:
+            return QStringLiteral("超出磁盘配额");
+        case EFBIG:
+            return QStringLiteral("文件超出允许的大小");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("没有权限");
+        case EROFS:
+            return QStringLiteral("文件系统只读");
+        case ENOENT:
+            return QStringLiteral("文件夹不存在");
+        case ENAMETOOLONG:
+            return QStringLiteral("文件名太长");
+        case EIO:
+            return QStringLiteral("设备读写错误");
+        default:
+            return QString();
+    }
+}
+
+template <class Call>
+bool withReason(QString* reason, Call call) {
+    FileProblem problem;
+    if (call(&problem)) return true;
+    *reason = problem.text(false);
+    return false;
+}
+
 }  // namespace
 
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason) {
-    if (refuseSpecialFile(QFileInfo(path), path, reason)) return false;
+QString FileProblem::text(bool chinese) const {
+    switch (kind) {
+        case None:
+            return QString();
+        case Folder:
+            return chinese ? QStringLiteral("%1 是文件夹").arg(path)
+                           : QStringLiteral("%1 is a folder").arg(path);
+        case NotRegularFile:
+            return chinese ? QStringLiteral("%1 不是普通文件").arg(path)
+                           : QStringLiteral("%1 is not a regular file").arg(path);
+        case Missing:
+            return chinese ? QStringLiteral("%1 不存在").arg(path)
+                           : QStringLiteral("%1 does not exist").arg(path);
+        case TooLarge:
+            return chinese ? QStringLiteral("%1 太大，不是这类文件").arg(path)
+                           : QStringLiteral("%1 is far too large for this kind of file").arg(path);
+        case System:
+            break;
+    }
+    if (!chinese) return osText;
+    const QString known = chineseSystemText(osError);
+    return known.isEmpty() ? QStringLiteral("系统错误（%1）").arg(osText) : known;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, FileProblem* problem) {
+    if (refuseSpecialFile(QFileInfo(path), path, problem)) return false;
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        *reason = file.errorString();
+        *problem = systemProblem(path, errno, file);
         return false;
     }
     // The file is buffered: a full disk or a file-size limit shows only when the data is
     // flushed, and commit() would then put the cut file in place of the old one.
+    errno = 0;
     if (file.write(data) != data.size() || !file.flush()) {
-        *reason = file.errorString();
+        *problem = systemProblem(path, errno, file);
         file.cancelWriting();
         return false;
     }
+    errno = 0;
     if (!file.commit()) {
-        *reason = file.errorString();
+        *problem = systemProblem(path, errno, file);
         return false;
     }
     return true;
 }
 
-bool checkWritable(const QString& path, QString* reason) {
-    if (refuseSpecialFile(QFileInfo(path), path, reason)) return false;
+bool checkWritable(const QString& path, FileProblem* problem) {
+    if (refuseSpecialFile(QFileInfo(path), path, problem)) return false;
     // Opening the save file tries what the real save needs: a temporary file in the folder
     // and, for an existing file, the right to replace it. Nothing is committed.
     QSaveFile probe(path);
+    errno = 0;
     if (!probe.open(QIODevice::WriteOnly)) {
-        *reason = probe.errorString();
+        *problem = systemProblem(path, errno, probe);
         return false;
     }
     probe.cancelWriting();
     return true;
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        *reason = QStringLiteral("%1 does not exist").arg(path);
+        *problem = {FileProblem::Missing, path, 0, {}};
         return false;
     }
-    if (refuseSpecialFile(info, path, reason)) return false;
+    if (refuseSpecialFile(info, path, problem)) return false;
     if (info.size() > MaxConfigFileSize) {
-        *reason = QStringLiteral("%1 is far too large for this kind of file").arg(path);
+        *problem = {FileProblem::TooLarge, path, 0, {}};
         return false;
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
+        *problem = systemProblem(path, errno, file);
         return false;
     }
+    errno = 0;
     *data = file.read(MaxConfigFileSize + 1);
     if (file.error() != QFile::NoError) {
-        *reason = file.errorString();
+        *problem = systemProblem(path, errno, file);
         return false;
     }
     return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason) {
+    return withReason(reason, [&](FileProblem* p) { return writeFileAtomically(path, data, p); });
+}
+
+bool checkWritable(const QString& path, QString* reason) {
+    return withReason(reason, [&](FileProblem* p) { return checkWritable(path, p); });
+}
+
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
+    return withReason(reason, [&](FileProblem* p) { return readConfigFile(path, data, p); });
 }
 
 }  // namespace nv

@@ -11,9 +11,25 @@ namespace nv {
 // Channel and adjustment files are a few kilobytes; anything far larger is not one of them.
 constexpr qint64 MaxConfigFileSize = 1 << 20;
 
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
+// Why a file could not be read or written, told in either language. The system's own words
+// (from strerror) are English only, so the common system errors have Chinese texts of their
+// own.
+struct FileProblem {
+    enum Kind { None, Folder, NotRegularFile, Missing, TooLarge, System } kind = None;
+    QString path;
+    int osError = 0;  // errno of the failing call, for System
+    QString osText;   // the system's words for it
+    QString text(bool chinese) const;
+};
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, FileProblem* problem);
 // Whether a later writeFileAtomically() could create or replace the file (room on the disk
 // aside).
+bool checkWritable(const QString& path, FileProblem* problem);
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem);
+
+// The same, with the reason in English (the command-line tools).
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
 bool checkWritable(const QString& path, QString* reason);
 bool readConfigFile(const QString& path, QByteArray* data, QString* reason);
 

@@ -163,15 +163,16 @@ class BackupTest : public QObject {
             r = writeBackup(Image{}, "COM8", locked, at(0));
         }
         QVERIFY(!r.ok);
-        QVERIFY(!r.error.isEmpty());
+        QCOMPARE(r.problem.kind, FileProblem::System);
         QCOMPARE(backupProblem(r, false),
-                 QString("Backup not written to %1: %2").arg(locked, r.error));
-        QCOMPARE(backupProblem(r, true), QString("备份未写入 %1：%2").arg(locked, r.error));
+                 QString("Backup not written to %1: %2").arg(locked, r.problem.osText));
+        QVERIFY(r.problem.osText.contains("ermission"));
+        QCOMPARE(backupProblem(r, true), QString("备份未写入 %1：没有权限").arg(locked));
         QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden).size(), 0);  // nothing left
-        r.path = QDir::homePath() + "/.local/share/nv742-cps/backups/x.chann";  // shorter shown
-        QCOMPARE(
-            backupProblem(r, false),
-            QString("Backup not written to ~/.local/share/nv742-cps/backups: %1").arg(r.error));
+        r.path = QDir::homePath() + "/.local/share/nv742-cps/backups/x.chann";   // shorter shown
+        QCOMPARE(backupProblem(r, false),
+                 QString("Backup not written to ~/.local/share/nv742-cps/backups: %1")
+                     .arg(r.problem.osText));
     }
 
     void everyCompletedReadFromTheWindowLeavesABackup() {
