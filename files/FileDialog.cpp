@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/ChannelFile.h"
+#include "widgets/FocusWheel.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -45,6 +46,7 @@ FileDialog::FileDialog(AppState& s, Workspace& workspace, const char* name, QStr
     Label_drive->setObjectName("Label_drive");
     Drive1 = new QComboBox(this);
     Drive1->setObjectName("Drive1");
+    wheelOnlyWithFocus(Drive1);  // scrolling past it must not move the lists to another drive
     Dir1 = new QListWidget(this);
     Dir1->setObjectName("Dir1");
     File1 = new QListWidget(this);

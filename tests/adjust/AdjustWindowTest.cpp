@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QWheelEvent>
 
 #include "AdjustGui.h"
 #include "adjust/AdjustData.h"
@@ -18,6 +17,7 @@
 #include "link/CommWindows.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Wheel.h"
 
 using namespace nv;
 
@@ -44,12 +44,6 @@ class AdjustWindowTest : public QObject {
     }
     std::array<QCheckBox*, 4> receiveBoxes(frm_Adj_Txp* w) {
         return {w->Check_WN_RX, w->Check_PRE_RX, w->Check_V_HPF_RX, w->Check_V_LPF_RX};
-    }
-    void wheel(QWidget* target, int delta) {
-        const QPointF at = QPointF(target->rect().center());
-        QWheelEvent e(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &e);
     }
 
   private slots:
@@ -187,14 +181,14 @@ class AdjustWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
         w->Command_read->setFocus();
         QVERIFY(w->Command_read->hasFocus());
-        wheel(w->Combo_dev_Voice, -120);
+        test::turnWheel(w->Combo_dev_Voice, 1);
         QCOMPARE(w->Combo_dev_Voice->currentIndex(), 60);
         w->Combo_dev_Voice->setFocus();
         QVERIFY(w->Combo_dev_Voice->hasFocus());
         QTest::keyClicks(w->Combo_dev_Voice, "1");
         QCOMPARE(w->Combo_dev_Voice->currentIndex(), 60);
         QCOMPARE(gui->table(), startup());
-        wheel(w->Combo_dev_Voice, -120);  // with the focus the wheel does turn the list
+        test::turnWheel(w->Combo_dev_Voice, 1);  // with the focus the wheel does turn the list
         QCOMPARE(w->Combo_dev_Voice->currentIndex(), 61);
         QCOMPARE(gui->table()(0, 9), 61);
     }

@@ -1,5 +1,3 @@
-#include <QtTest/qtestspontaneevent.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -18,6 +16,7 @@
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
 #include "support/Typing.h"
+#include "support/Wheel.h"
 
 using namespace nv;
 
@@ -37,14 +36,7 @@ class ChannelDialogTest : public QObject {
         dlg->Command_Help->setFocus();
         QTRY_VERIFY(!field->hasFocus());
     }
-    // A wheel turn over a widget, delivered as one from the mouse, with its focus rules.
-    void wheel(QWidget* w, int notches) {
-        const QPointF at = QPointF(w->rect().center());
-        QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QSpontaneKeyEvent::setSpontaneous(&event);
-        QApplication::sendEvent(w, &event);
-    }
+    void wheel(QWidget* w, int notches) { test::turnWheel(w, notches); }
     QStringList entries(QComboBox* c) {
         QStringList l;
         for (int i = 0; i < c->count(); ++i) l << c->itemText(i);

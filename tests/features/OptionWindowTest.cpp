@@ -4,11 +4,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include "features/FeatureWindowSupport.h"
 #include "features/frm_option.h"
+#include "support/Wheel.h"
 
 using namespace nv;
 using test::codes;
@@ -367,12 +367,7 @@ class OptionWindowTest : public QObject {
         QCOMPARE(im(), before);
         QCOMPARE(w->Combo_Sql->currentText(), QString("5"));
         w->Command_Help->setFocus();
-        const QPoint centre = w->Combo_Sql->rect().center();
-        auto turn = [&] {
-            QWheelEvent wheel(centre, w->Combo_Sql->mapToGlobal(centre), QPoint(), QPoint(0, -120),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(w->Combo_Sql, &wheel);
-        };
+        auto turn = [&] { test::turnWheel(w->Combo_Sql, 1); };
         turn();
         QCOMPARE(w->Combo_Sql->currentText(), QString("5"));
         QCOMPARE(im(), before);

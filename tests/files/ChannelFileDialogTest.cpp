@@ -20,6 +20,7 @@
 #include "support/FsUser.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
+#include "support/Wheel.h"
 
 using namespace nv;
 
@@ -322,6 +323,13 @@ class ChannelFileDialogTest : public QObject {
         QCOMPARE(d->File1->count(), 1);
         QCOMPARE(d->Drive1->itemData(0).toString(), QString("/"));
         QCOMPARE(d->Drive1->itemData(d->Drive1->count() - 1).toString(), QDir::homePath());
+        const QString folder = d->directory();
+        const int drive = d->Drive1->currentIndex();
+        d->Text1->setFocus();
+        QTRY_VERIFY(d->Text1->hasFocus());
+        for (int notches : {-1, 1, 1}) test::turnWheel(d->Drive1, notches);  // scrolling past
+        QCOMPARE(d->Drive1->currentIndex(), drive);
+        QCOMPARE(d->directory(), folder);
         d->Drive1->activated(0);  // choosing the root drive moves both lists there
         QCOMPARE(d->directory(), QString("/"));
         test::shot(gui->main.get(), "open_en");
