@@ -53,6 +53,7 @@ class ProgramOptionsTest : public QObject {
         QTest::newRow("cps -h with a file")
             << "nv742-cps" << QStringList{"radio.chann", "-h"} << "FILE.chann";
         QTest::newRow("cps --help-all") << "nv742-cps" << QStringList{"--help-all"} << "--trace";
+        QTest::newRow("cps --help, service") << "nv742-cps" << QStringList{"--help"} << "--service";
         QTest::newRow("cli --help") << "nv742-cli" << QStringList{"--help"} << "read PORT FILE";
         QTest::newRow("sim --help") << "nv742-sim" << QStringList{"--help"} << "--fault";
     }
