@@ -22,6 +22,7 @@
 #include "channels/Form_Chann_Edit.h"
 #include "channels/frm_chann.h"
 #include "core/ChannelFile.h"
+#include "features/frm_option.h"
 #include "files/ChannelFileDialogs.h"
 #include "support/GuiFixture.h"
 #include "support/RadioGui.h"
@@ -297,6 +298,39 @@ class UndoTest : public QObject {
         undo()->settle();
         QCOMPARE(undo()->history().redoSteps(), size_t(1));
         test::shot(main(), "dialog_after_undo");
+    }
+
+    void aFeatureWindowShowsTheRestoredState() {
+        main()->runCommand("Optional_edit");
+        auto* w = gui->window<frm_option>("frm_option");
+        QVERIFY(w);
+        undo()->settle();
+        const Image before = gui->image();
+        const int squelch = w->Combo_Sql->currentIndex();
+        w->Combo_Sql->setFocus(Qt::MouseFocusReason);
+        test::pickFromList(w->Combo_Sql, squelch + 1);
+        QVERIFY(gui->image() != before);
+        press(UndoKey);
+        QCOMPARE(gui->image(), before);
+        QCOMPARE(w->Combo_Sql->currentIndex(), squelch);
+        press(RedoKey);
+        QCOMPARE(w->Combo_Sql->currentIndex(), squelch + 1);
+
+        // A DTMF code typed, then Undo from the menu: the box and row 20 go back together.
+        undo()->settle();
+        const Image typed = gui->image();
+        const QString code = w->Text_tx_begin->text();
+        w->Text_tx_begin->setFocus();
+        QTRY_VERIFY(w->Text_tx_begin->hasFocus());
+        w->Text_tx_begin->end(false);
+        QTest::keyClicks(w->Text_tx_begin, "7");
+        QVERIFY(gui->image() != typed);
+        item("Edit_undo")->trigger();
+        QCOMPARE(gui->image(), typed);
+        QCOMPARE(w->Text_tx_begin->text(), code);
+        w->Command_Help->setFocus();
+        QTRY_VERIFY(!w->Text_tx_begin->hasFocus());
+        QCOMPARE(gui->image(), typed);  // leaving the box writes nothing of its own
     }
 
     void showingEmptyChannelsMakesNoSteps() {
