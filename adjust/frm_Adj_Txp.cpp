@@ -269,7 +269,7 @@ void frm_Adj_Txp::load() {
     Check_VHF_UHF_Click();  // the frequency-point labels, so the window sizes itself to them
     const int w = static_cast<int>(mainWidth() / 1.02), h = static_cast<int>(mainHeight() / 1.3);
     placeWindow(std::max(0, (innerWidth() - w) / 2), std::max(0, (innerHeight() - h) / 2), w, h);
-    show();
+    showAtFirstField();
 
     MSC = workspace.ports().create();
     timers_ = std::make_unique<QtLinkTimers>(

@@ -31,7 +31,7 @@ void describeCliOptions(QCommandLineParser& parser) {
     parser.addHelpOption();
     parser.addVersionOption();
     PortOptions().addTo(parser);
-    parser.addPositionalArgument("command", "read, write or show");
+    parser.addPositionalArgument("command", "read, write, show, compare, export or import");
     parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
 }
 

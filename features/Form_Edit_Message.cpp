@@ -29,7 +29,7 @@ void Form_Edit_Message::load() {
     captionButtons();
     placeByFractions(3, 4, 4);
     decodeHeldBack();
-    show();
+    showAtFirstField();
 }
 
 int Form_Edit_Message::lineOf(const QObject* box) const {

@@ -60,7 +60,7 @@ void Form_Edit_scan::load() {
     setCaptions();
     fillLists();
     placeByFractions(1.8, 1.4, 6);
-    show();
+    showAtFirstField();
     decodeHeldBack();
 }
 

@@ -55,7 +55,7 @@ void Form_edit_Key::load() {
     captionButtons();
     placeByFractions(2.5, 2, 4);
     decodeHeldBack();
-    show();
+    showAtFirstField();
 }
 
 // Both boxes are decoded before either key is stored, so that neither box's old value can

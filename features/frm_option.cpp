@@ -145,7 +145,7 @@ void frm_option::load() {
     fillLists();
     placeByFractions(1.2, 1.35, 10);
     decodeHeldBack();
-    show();
+    showAtFirstField();
 }
 
 void frm_option::setCaptions() {

@@ -86,6 +86,7 @@ FileDialog::FileDialog(AppState& s, Workspace& workspace, const char* name, QStr
     connect(File1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Text1->setText(item->text()); });
     connect(Command_enter, &QPushButton::clicked, this, &FileDialog::Command_enter_Click);
+    connect(Text1, &QLineEdit::returnPressed, Command_enter, &QPushButton::click);
     connect(Command_close, &QPushButton::clicked, this, &MdiChild::closeWindow);
 }
 

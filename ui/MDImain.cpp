@@ -116,6 +116,9 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     MDIArea->setObjectName("MDIArea");
     MDIArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MDIArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A window that closes hands the front to the one the user was in before it (the window a
+    // file dialog was opened from), not to the oldest one.
+    MDIArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(MDIArea);
     connect(MDIArea, &QMdiArea::subWindowActivated, this, &MDImain::onSubWindowActivated);
     registerWindows(factories_, commands_);

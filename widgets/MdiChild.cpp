@@ -3,6 +3,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "widgets/TabOrder.h"
+
 namespace nv {
 
 MdiChild::MdiChild(AppState& s, Workspace& w) : chinese(s.LanguageChinese), state(s), workspace(w) {
@@ -25,6 +27,11 @@ void MdiChild::setEnabledLook(QWidget* w, bool enabled) {
     QPalette p = w->palette();
     p.setBrush(QPalette::Base, enabled ? palette().base() : palette().button());
     w->setPalette(p);
+}
+
+void MdiChild::showAtFirstField() {
+    if (QWidget* first = orderTabsByLayout(this)) first->setFocus();
+    show();
 }
 
 void MdiChild::placeWindow(int left, int top, int width, int height) {

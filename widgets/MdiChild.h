@@ -44,6 +44,9 @@ class MdiChild : public QWidget {
   protected:
     // Sizes and places the frame in the main window's work area.
     void placeWindow(int left, int top, int width, int height);
+    // Shows an editor with Tab in the order of its layout and the focus in its first field
+    // (not on a button that Enter or Space would press).
+    void showAtFirstField();
     int mainWidth() const;
     int mainHeight() const;
     int innerWidth() const;

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -271,6 +273,26 @@ class AdjustFileDialogTest : public QObject {
         expect("正在与对讲机进行读写操作 ！", "操作提示");
         QVERIFY(gui->waitForMessages(8));
         expect("从对讲机中读取调整数据完毕 ！", "操作提示");
+    }
+
+    // Enter in the name box confirms; when a dialog closes, the adjustment window it was
+    // opened from comes back to the front, not the channel grid.
+    void enterConfirmsAndTheWindowComesBack() {
+        gui->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QMdiArea* area = gui->main->workArea();
+        auto* d = openDialog<Form_save_adj>("enter.adj");
+        QTRY_COMPARE(area->activeSubWindow(), d->subWindow());
+        d->Text1->setFocus();
+        QTest::keyClick(d->Text1, Qt::Key_Return);
+        QVERIFY(QFile::exists(path("enter.adj")));
+        QCOMPARE(gui->messages->lastText(), QString("Complete storing optional parameters."));
+        QTRY_COMPARE(area->activeSubWindow(), window->subWindow());
+
+        auto* o = openDialog<Form_open_adj>("enter.adj");
+        QTRY_COMPARE(area->activeSubWindow(), o->subWindow());
+        QTest::mouseClick(o->Command_close, Qt::LeftButton);
+        QTRY_COMPARE(area->activeSubWindow(), window->subWindow());
     }
 
     void captionsListsAndPattern() {

@@ -175,6 +175,40 @@ class AdjustWindowTest : public QObject {
         QCOMPARE(gui->table(), expected);
     }
 
+    // Tab goes down each column of lists in turn, not across the rows.
+    void tabGoesDownEachColumn() {
+        gui->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        auto* w = gui->openAdjust();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Combo_sq_open[1]));
+        const QStringList walk = test::tabWalk(58);
+        QStringList expected;
+        for (int i = 1; i <= 9; ++i) expected << QString("Combo_sq_open_%1").arg(i);
+        for (const char* column : {"Combo_SQL_Offset_", "Combo_Txp_H_", "Combo_Txp_L_"})
+            for (int i = 0; i <= 9; ++i) expected << QString(column) + QString::number(i);
+        expected << "Combo_dev_Voice"
+                 << "Combo_dev_ctcss"
+                 << "Combo_dev_dcs"
+                 << "Combo_Rx_VH"
+                 << "Combo_Rx_VL"
+                 << "Check_WN_TX"
+                 << "Check_PRE_TX"
+                 << "Check_V_HPF_TX"
+                 << "Check_V_LPF_TX"
+                 << "Check_WN_RX"
+                 << "Check_PRE_RX"
+                 << "Check_V_HPF_RX"
+                 << "Check_V_LPF_RX"
+                 << "Check_VHF_UHF"
+                 << "Command_read"
+                 << "Command_write"
+                 << "Command_Open"
+                 << "Command_Save"
+                 << "Command_close"
+                 << "Combo_sq_open_1";
+        QCOMPARE(walk, expected);
+    }
+
     void typingAndAStrayWheelChangeNothing() {
         auto* w = gui->openAdjust();
         gui->main->activateWindow();

@@ -449,6 +449,19 @@ class OptionWindowTest : public QObject {
         test::shot(w, "option_zh_window");
         QTRY_COMPARE(test::clipped(w), QStringList());
     }
+
+    // The window opens with the focus in its first list, and Tab goes down the left column,
+    // then down the right one, skipping what is disabled, and ends on the buttons.
+    void tabFollowsTheLayoutFromTheFirstField() {
+        open();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Combo_TOT));
+        QCOMPARE(
+            test::tabWalk(16),
+            (QStringList{"Combo_TOT", "Combo_TOA", "Combo_Sql", "Combo_Mic_Level", "Combo_Voice",
+                         "Check_Save", "Check_Scr_Acti", "Check_Beep", "Check_Scr_Back",
+                         "Check_Clone", "Combo_Ptt_Type", "Combo_PTT_ID", "Text_tx_begin",
+                         "Check_VOX", "Command_Help", "Command_close", "Combo_TOT"}));
+    }
 };
 
 QTEST_MAIN(OptionWindowTest)

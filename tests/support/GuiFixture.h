@@ -2,6 +2,7 @@
 // A started main window on a fake port layer, with message boxes recorded, for window tests.
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 #include <memory>
@@ -46,6 +47,17 @@ inline void pickFromList(QComboBox* combo, int index, const char* shotName = nul
     const QRect rect = view->visualRect(item).intersected(view->viewport()->rect());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTRY_VERIFY(!view->isVisible());
+}
+
+// The names of the fields that Tab visits from the focused one on, as a user pressing Tab
+// `presses` times sees them (the focused one first).
+inline QStringList tabWalk(int presses) {
+    QStringList names;
+    for (int i = 0; i <= presses && QApplication::focusWidget(); ++i) {
+        names << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return names;
 }
 
 }  // namespace nv::test
