@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "adjust/TestFrequencies.h"
 #include "channels/ChannelEdit.h"
@@ -33,6 +34,8 @@ Form_Edit_Test::Form_Edit_Test(AppState& s, Workspace& workspace) : MdiChild(s, 
     editor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::MoveOnScroll);
     editor_->onEnter = [this] { enterPressed(); };
     editor_->onFocusLost = [this] { finishEdit(); };
+    editor_->onMove = [this](int rows) { moveEdit(rows); };
+    editor_->onEscape = [this] { dropEdit(); };
     Text_Edit = editor_->box();
     Command_Help = new QPushButton(this);
     Command_Help->setObjectName("Command_Help");
@@ -58,11 +61,14 @@ Form_Edit_Test::~Form_Edit_Test() {
     // The box loses the focus while the window's children go: nothing is left to finish then.
     editor_->onFocusLost = nullptr;
     editor_->onEnter = nullptr;
+    editor_->onMove = nullptr;
+    editor_->onEscape = nullptr;
 }
 
 void Form_Edit_Test::load() {
     setWindowTitle(text("测试频率", "Test Frequency"));
     setTitleRow(MSF_chann, text(TitleChinese, TitleEnglish));
+    keepTitleRowInView(MSF_chann);
     Command_close->setText(text("关闭", "Close"));
     Command_Help->setText(text("帮助", "Help"));
     for (int n = 1; n <= TestChannels; ++n) MSF_chann->item(n, 0)->setText(QString::number(n));
@@ -193,6 +199,22 @@ void Form_Edit_Test::enterPressed() {
     const int nextCol = col == 1 ? 2 : 1;
     MSF_chann->setCurrentCell(nextRow, nextCol);
     startEdit(nextRow, nextCol);
+}
+
+// Up and Down finish the edit and open the cell above or below, so a column is typed in one go.
+void Form_Edit_Test::moveEdit(int rows) {
+    const int row = editor_->row(), col = editor_->col();
+    finishEdit();
+    const int next = std::clamp(row + rows, 1, TestChannels);
+    MSF_chann->setCurrentCell(next, col);
+    startEdit(next, col);
+}
+
+// Escape leaves the cell as it was: the slot still holds what the cell showed.
+void Form_Edit_Test::dropEdit() {
+    editing_ = false;
+    editor_->close();
+    MSF_chann->setFocus();
 }
 
 // ---- closing ---------------------------------------------------------------------------------

@@ -43,6 +43,8 @@ class Form_Edit_Test : public MdiChild {
     void finishReceive(int channel, const QString& text);
     void finishTransmit(int channel, const QString& text);
     void enterPressed();
+    void moveEdit(int rows);
+    void dropEdit();
 
     CellEditor* editor_;
     bool editing_ = false;  // the box is open over a cell and its edit not yet finished

@@ -44,6 +44,14 @@ void setTitleRow(QTableWidget* grid, const QString& format) {
     }
 }
 
+void keepTitleRowInView(QTableWidget* grid) {
+    QStringList titles;
+    for (int c = 0; c < grid->columnCount(); ++c) titles << grid->item(0, c)->text();
+    grid->setHorizontalHeaderLabels(titles);
+    grid->horizontalHeader()->show();
+    grid->setRowHidden(0, true);
+}
+
 CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
     : QObject(grid), grid_(grid), viewport_(grid->viewport()), box_(new QLineEdit(viewport_)) {
     box_->setObjectName(name);
@@ -102,6 +110,14 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
 bool CellEditor::filterKey(QKeyEvent* key) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (onEnter) onEnter();
+        return true;
+    }
+    if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && onMove) {
+        onMove(key->key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && onEscape) {
+        onEscape();
         return true;
     }
     if (key->key() == Qt::Key_Backspace) return false;

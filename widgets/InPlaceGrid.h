@@ -20,6 +20,10 @@ void setUpInPlaceGrid(QTableWidget* grid);
 // Sets the title row from a format text: columns separated by "|", "^" centres a column.
 void setTitleRow(QTableWidget* grid, const QString& format);
 
+// For a grid taller than its window: the title row's texts go to a header that stays in view
+// while the rows scroll, and row 0 itself (which keeps its texts) is hidden.
+void keepTitleRowInView(QTableWidget* grid);
+
 // The text box over a cell. It keeps to its cell when the columns or rows change size or a
 // scroll bar follows a new size of the grid (a maximised window), and takes the ASCII digits and
 // the point only. When the user scrolls, it either hides or moves with its cell. Enter and the
@@ -42,6 +46,9 @@ class CellEditor : public QObject {
 
     std::function<void()> onEnter;
     std::function<void()> onFocusLost;
+    // Up and Down (-1, +1) and Escape; when unset the box handles them itself.
+    std::function<void(int rows)> onMove;
+    std::function<void()> onEscape;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

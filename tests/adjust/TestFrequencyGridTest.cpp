@@ -300,6 +300,45 @@ class TestFrequencyGridTest : public QObject {
                  QString("Please input the receive frequency in advance."));  // channel 9 is empty
     }
 
+    // The column titles stay in view when the rows scroll; row 0 keeps them for the window.
+    void titlesStayInViewWhileTheRowsScroll() {
+        open();
+        QCOMPARE(cell(0, 1), QString(" RX Frequency "));
+        QVERIFY(w->MSF_chann->horizontalHeader()->isVisible());
+        QCOMPARE(w->MSF_chann->horizontalHeaderItem(2)->text(), QString(" TX Frequency "));
+        w->MSF_chann->scrollToItem(w->MSF_chann->item(16, 1));
+        QVERIFY(w->MSF_chann->horizontalHeader()->isVisible());
+        QVERIFY(w->MSF_chann->visualItemRect(w->MSF_chann->item(16, 1))
+                    .intersects(w->MSF_chann->viewport()->rect()));
+    }
+
+    // Up and Down walk a column with the box, storing as they go; Escape drops the typing.
+    void arrowsWalkTheColumnAndEscapeDrops() {
+        useVhfBand();
+        open();
+        type(3, 1, "146.5");
+        QTest::keyClick(w->Text_Edit, Qt::Key_Down);
+        QCOMPARE(cell(3, 1), QString("146.50000"));
+        QCOMPARE(slot(3, false), (std::vector<int>{0x00, 0x00, 0x65, 0x14}));
+        QVERIFY(w->Text_Edit->isVisible());
+        QVERIFY(w->Text_Edit->hasFocus());
+        QCOMPARE(w->Text_Edit->text(), cell(4, 1));
+        QTest::keyClick(w->Text_Edit, Qt::Key_Up);
+        QTest::keyClick(w->Text_Edit, Qt::Key_Up);
+        QCOMPARE(w->MSF_chann->currentRow(), 2);
+        const std::vector<int> before = slot(2, false);
+        const QString shown = cell(2, 1);
+        QTest::keyClick(w->Text_Edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w->Text_Edit, "150");
+        QTest::keyClick(w->Text_Edit, Qt::Key_Escape);
+        QVERIFY(!w->Text_Edit->isVisible());
+        QCOMPARE(cell(2, 1), shown);
+        QCOMPARE(slot(2, false), before);
+        w->Command_Help->setFocus();
+        QCOMPARE(slot(2, false), before);
+        QCOMPARE(gui->messages->messages.size(), 0);
+    }
+
     void undoAndRedoShowInTheGrid() {
         useVhfBand();
         auto* undo = gui->main->findChild<ImageUndo*>("ImageUndo");
