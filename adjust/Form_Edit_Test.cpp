@@ -73,9 +73,6 @@ void Form_Edit_Test::load() {
     Command_Help->setText(text("帮助", "Help"));
     for (int n = 1; n <= TestChannels; ++n) MSF_chann->item(n, 0)->setText(QString::number(n));
     sizeColumns();
-    // The frame takes the grid's width into account only once the layouts have run.
-    layout()->activate();
-    if (subWindow() && subWindow()->layout()) subWindow()->layout()->activate();
     const int w = mainWidth() / 3, h = mainHeight() / 2;
     placeWindow(std::max(0, (mainWidth() - w) / 2), std::max(0, (mainHeight() - h) / 4), w, h);
     show();

@@ -1,5 +1,6 @@
 #include "widgets/MdiChild.h"
 
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -37,6 +38,9 @@ void MdiChild::showAtFirstField() {
 void MdiChild::placeWindow(int left, int top, int width, int height) {
     // On a small screen the given fractions can be smaller than the controls need: the
     // window then takes the size at which nothing is clipped.
+    // The frame counts its contents only once the layouts have run.
+    if (layout()) layout()->activate();
+    if (subWindow() && subWindow()->layout()) subWindow()->layout()->activate();
     QWidget* frame = subWindow() ? static_cast<QWidget*>(subWindow()) : this;
     const QSize least = frame->minimumSizeHint();
     frame->setGeometry(left, top, std::max(width, least.width()), std::max(height, least.height()));

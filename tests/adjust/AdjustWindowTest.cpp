@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "AdjustGui.h"
 #include "adjust/AdjustData.h"
@@ -45,6 +46,9 @@ class AdjustWindowTest : public QObject {
     std::array<QCheckBox*, 4> receiveBoxes(frm_Adj_Txp* w) {
         return {w->Check_WN_RX, w->Check_PRE_RX, w->Check_V_HPF_RX, w->Check_V_LPF_RX};
     }
+
+    // A check box as wide as its column takes clicks only on its box and its text.
+    static QPoint onTheBox(QCheckBox* box) { return QPoint(6, box->height() / 2); }
 
   private slots:
     void init() { gui = std::make_unique<test::AdjustGui>(); }
@@ -175,6 +179,23 @@ class AdjustWindowTest : public QObject {
         QCOMPARE(gui->table(), expected);
     }
 
+    // On a small screen (a 1024 x 768 desktop) every caption is still readable.
+    void nothingIsCutOnASmallScreen() {
+        for (bool chinese : {false, true}) {
+            if (chinese) gui->main->Language_chn_Click();
+            gui->main->resize(683, 512);
+            gui->main->show();
+            auto* w = gui->openAdjust();
+            QTRY_COMPARE(test::clipped(w), QStringList());
+            // What does not fit is reached by scrolling the work area.
+            QTRY_VERIFY(gui->main->workArea()->horizontalScrollBar()->isVisible());
+            test::shot(gui->main.get(), chinese ? "adjust_small_zh" : "adjust_small_en");
+            QPointer<frm_Adj_Txp> closing = w;
+            w->subWindow()->close();
+            QTRY_VERIFY(!closing);
+        }
+    }
+
     // Tab goes down each column of lists in turn, not across the rows.
     void tabGoesDownEachColumn() {
         gui->main->activateWindow();
@@ -267,13 +288,13 @@ class AdjustWindowTest : public QObject {
 
     void vhfUhfRelabelsThirtyLabelsAndStoresNothing() {
         auto* w = gui->openAdjust();
-        QTest::mouseClick(w->Check_VHF_UHF, Qt::LeftButton);
+        QTest::mouseClick(w->Check_VHF_UHF, Qt::LeftButton, {}, onTheBox(w->Check_VHF_UHF));
         for (const char* row : {"Label_Freq_%1", "Label_TXP_H_%1", "Label_Txp_L_%1"})
             for (int i = 0; i < 10; ++i)
                 QCOMPARE(w->findChild<QLabel*>(QString(row).arg(i))->text(),
                          QString::number(100 + 10 * i));
         QCOMPARE(gui->table(), startup());
-        QTest::mouseClick(w->Check_VHF_UHF, Qt::LeftButton);
+        QTest::mouseClick(w->Check_VHF_UHF, Qt::LeftButton, {}, onTheBox(w->Check_VHF_UHF));
         QCOMPARE(w->findChild<QLabel*>("Label_Txp_L_3")->text(), QString("430"));
     }
 

@@ -68,19 +68,6 @@ inline QStringList entries(const QComboBox* c) {
     return l;
 }
 
-// The named captions, buttons and lists of a window that are narrower than their text.
-inline QStringList clipped(QWidget* window) {
-    QStringList names;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-                             qobject_cast<QComboBox*>(w);
-        if (hasText && w->isVisible() && !w->objectName().isEmpty() &&
-            w->width() < w->sizeHint().width())
-            names << w->objectName();
-    }
-    return names;
-}
-
 // Makes another window the active one and then the given one again, as a user does by
 // clicking between windows.
 inline void reactivate(MDImain& main, QWidget* window, QWidget* other) {

@@ -1,9 +1,11 @@
 #pragma once
 // A started main window on a fake port layer, with message boxes recorded, for window tests.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
 #include <memory>
 
@@ -56,6 +58,19 @@ inline QStringList tabWalk(int presses) {
     for (int i = 0; i <= presses && QApplication::focusWidget(); ++i) {
         names << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return names;
+}
+
+// The named captions, buttons and lists of a window that are narrower than their text.
+inline QStringList clipped(QWidget* window) {
+    QStringList names;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool hasText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                             qobject_cast<QComboBox*>(w);
+        if (hasText && w->isVisible() && !w->objectName().isEmpty() &&
+            w->width() < w->sizeHint().width())
+            names << w->objectName();
     }
     return names;
 }
