@@ -24,4 +24,15 @@ inline void answerHelpOrVersion(int argc, char* argv[], QCommandLineParser& pars
     // Still here: the flag was the value of another option.
 }
 
+// Whether the windows have somewhere to go: an X or Wayland display, or a platform chosen by
+// QT_QPA_PLATFORM or -platform (such as offscreen).
+inline bool displayReachable(int argc, char* argv[]) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name)) return true;
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    return false;
+}
+
 }  // namespace nv

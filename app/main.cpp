@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
@@ -11,6 +12,30 @@
 #include "core/AppState.h"
 #include "files/ChannelFileDialogs.h"
 #include "ui/MDImain.h"
+
+namespace {
+
+// 0 when the arguments are good (the ports then mapped and the trace open); otherwise the
+// problem is told and the exit status returned.
+int checkArguments(const QCommandLineParser& parser, const nv::PortOptions& portOptions,
+                   const QCommandLineOption& virtualRadio, nv::PortDirectory& directory,
+                   std::shared_ptr<nv::TraceLog>& trace) {
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "nv742-cps: one channel file at most\n");
+        return 2;
+    }
+    directory.discover();
+    if (parser.isSet(virtualRadio)) directory.assign(8, nv::PortDirectory::VirtualRadio);
+    QString error;
+    if (!portOptions.apply(parser, directory, &error) ||
+        !portOptions.openTrace(parser, &trace, &error)) {
+        std::fprintf(stderr, "nv742-cps: %s\n", qPrintable(error));
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QElapsedTimer started;
@@ -47,23 +72,27 @@ int main(int argc, char* argv[]) {
         "[FILE.chann]");
     // --help and --version need no display: they are answered before the QApplication exists.
     nv::answerHelpOrVersion(argc, argv, parser);
-    QApplication app(argc, argv);
-    parser.process(app);
-    if (parser.positionalArguments().size() > 1) {
-        std::fprintf(stderr, "nv742-cps: one channel file at most\n");
-        return 2;
-    }
-
     nv::PortDirectory directory;
-    directory.discover();
-    if (parser.isSet(virtualRadio)) directory.assign(8, nv::PortDirectory::VirtualRadio);
-    QString error;
     std::shared_ptr<nv::TraceLog> trace;
-    if (!portOptions.apply(parser, directory, &error) ||
-        !portOptions.openTrace(parser, &trace, &error)) {
-        std::fprintf(stderr, "nv742-cps: %s\n", qPrintable(error));
-        return 2;
+    // Without a display the toolkit would end the program with a message of its own before a
+    // wrong argument is told: the arguments are checked first, and the missing display said.
+    if (!nv::displayReachable(argc, argv)) {
+        QCoreApplication noDisplay(argc, argv);
+        parser.process(noDisplay);
+        if (const int status = checkArguments(parser, portOptions, virtualRadio, directory, trace))
+            return status;
+        std::fprintf(stderr,
+                     "nv742-cps: no display to show the windows on (DISPLAY and "
+                     "WAYLAND_DISPLAY are not set)\n");
+        return 1;
     }
+    QApplication app(argc, argv);
+    // The desktop entry and the installed icon theme give the windows their icon.
+    QGuiApplication::setDesktopFileName("org.nv742.cps");
+    QApplication::setWindowIcon(QIcon::fromTheme("org.nv742.cps"));
+    parser.process(app);
+    if (const int status = checkArguments(parser, portOptions, virtualRadio, directory, trace))
+        return status;
 
     nv::AppState state;
     auto line = std::make_shared<nv::VirtualRadioLine>();

@@ -94,6 +94,26 @@ class ProgramOptionsTest : public QObject {
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err, QString("nv742-cps: Unknown option 'bogus'.\n"));
     }
+
+    // Without a display nv742-cps still tells what is wrong with its arguments, and then that
+    // it has no display, instead of ending with the toolkit's own message.
+    void theApplicationWithoutADisplay() {
+        Run r = run("nv742-cps", {"--bogus"});
+        QCOMPARE(r.status, QProcess::NormalExit);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QString("nv742-cps: Unknown option 'bogus'.\n"));
+        r = run("nv742-cps", {"a.chann", "b.chann"});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QString("nv742-cps: one channel file at most\n"));
+        r = run("nv742-cps", {"--port", "9=x"});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("--port expects N=PATH with N from 1 to 8"), qPrintable(r.err));
+        r = run("nv742-cps", {"radio.chann"});
+        QCOMPARE(r.status, QProcess::NormalExit);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.startsWith("nv742-cps: no display to show the windows on"),
+                 qPrintable(r.err));
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramOptionsTest)
