@@ -1,5 +1,6 @@
 #include "adjust/AdjustFileDialogs.h"
 
+#include <QFileInfo>
 #include <QPointer>
 
 #include "adjust/frm_Adj_Txp.h"
@@ -51,6 +52,21 @@ void Form_save_adj::perform(const QString& path) {
     const QPointer<frm_Adj_Txp> window = adjustWindow();
     closeWindow();
     if (window) window->saveFile(path);
+}
+
+bool isAdjustFileName(const QString& argument) {
+    return QFileInfo(argument).fileName().trimmed().endsWith(".adj", Qt::CaseInsensitive);
+}
+
+bool openAdjustFileAtStartup(AppState& state, Workspace& workspace, const QString& argument) {
+    const QString path =
+        FileDialog::startupPath(state, workspace.frame(), argument, ".adj", OpenTexts);
+    if (path.isEmpty()) return false;
+    auto* window = qobject_cast<frm_Adj_Txp*>(workspace.showWindow("frm_Adj_Txp"));
+    if (!window) return false;
+    state.CurrentFilePath = path.toStdString();
+    window->loadFile(path);
+    return true;
 }
 
 }  // namespace nv

@@ -37,4 +37,12 @@ class Form_save_adj : public AdjustFileDialog {
     void perform(const QString& path) override;
 };
 
+// Whether a file named on the command line is an adjustment file (by its suffix, in any case).
+bool isAdjustFileName(const QString& argument);
+
+// An adjustment file named on the command line (a double click in a file manager): the
+// adjustment window opens and loads it, with the open dialog's name check and the window's
+// messages. Sets CurrentFilePath as the open dialog does.
+bool openAdjustFileAtStartup(AppState& state, Workspace& workspace, const QString& argument);
+
 }  // namespace nv

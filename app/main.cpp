@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "adjust/AdjustFileDialogs.h"
 #include "app/HelpWithoutDisplay.h"
 #include "app/Options.h"
 #include "core/AppState.h"
@@ -68,8 +69,10 @@ int main(int argc, char* argv[]) {
         "(model selection, key assignment, embedded message, test frequencies, adjustment).");
     parser.addOption(service);
     parser.addPositionalArgument(
-        "file", "A channel file to load once the channel grid is open, as \"Open\" would.",
-        "[FILE.chann]");
+        "file",
+        "A channel file to load once the channel grid is open, as \"Open\" would; an "
+        "adjustment file (.adj) opens the adjustment window and loads there.",
+        "[FILE.chann|FILE.adj]");
     // --help and --version need no display: they are answered before the QApplication exists.
     nv::answerHelpOrVersion(argc, argv, parser);
     nv::PortDirectory directory;
@@ -99,8 +102,13 @@ int main(int argc, char* argv[]) {
     nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
     if (parser.isSet(service)) window.showServiceCommands();
     window.Form_Load();
-    if (!parser.positionalArguments().isEmpty())
-        nv::openChannelFileAtStartup(state, window, parser.positionalArguments().first());
+    if (!parser.positionalArguments().isEmpty()) {
+        const QString file = parser.positionalArguments().first();
+        if (nv::isAdjustFileName(file))
+            nv::openAdjustFileAtStartup(state, window, file);
+        else
+            nv::openChannelFileAtStartup(state, window, file);
+    }
     if (parser.isSet(measureStartup)) {
         // The first pass of the event loop paints what start-up has shown.
         QTimer::singleShot(0, &app, [&] {

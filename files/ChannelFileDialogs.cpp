@@ -62,15 +62,9 @@ bool loadChannelFile(AppState& state, QWidget* parent, const QString& path,
 }
 
 bool openChannelFileAtStartup(AppState& state, Workspace& workspace, const QString& argument) {
-    const QFileInfo file(argument);
-    std::string name;
-    if (!FileDialog::checkName(state, workspace.frame(), file.fileName(), ".chann", OpenTexts,
-                               &name))
-        return false;
-    // The folder as the open dialog's folder list would show it.
-    const QString canonical = QDir(file.absolutePath()).canonicalPath();
-    const QString folder = canonical.isEmpty() ? file.absolutePath() : canonical;
-    const QString path = (folder == "/" ? QString() : folder) + "/" + QString::fromStdString(name);
+    const QString path =
+        FileDialog::startupPath(state, workspace.frame(), argument, ".chann", OpenTexts);
+    if (path.isEmpty()) return false;
     state.CurrentFilePath = path.toStdString();
     // The grid, opened by start-up with the defaults, shows the file before the message does.
     return loadChannelFile(state, workspace.frame(), path, [&workspace] {

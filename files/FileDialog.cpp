@@ -232,3 +232,18 @@ void FileDialog::Command_enter_Click() {
 }
 
 }  // namespace nv
+
+namespace nv {
+
+QString FileDialog::startupPath(const AppState& state, QWidget* parent, const QString& argument,
+                                const QString& suffix, const Texts& texts) {
+    const QFileInfo file(argument);
+    std::string name;
+    if (!checkName(state, parent, file.fileName(), suffix, texts, &name)) return QString();
+    // The folder as the open dialog's folder list would show it.
+    const QString canonical = QDir(file.absolutePath()).canonicalPath();
+    const QString folder = canonical.isEmpty() ? file.absolutePath() : canonical;
+    return (folder == "/" ? QString() : folder) + "/" + QString::fromStdString(name);
+}
+
+}  // namespace nv

@@ -44,6 +44,10 @@ class FileDialog : public MdiChild {
     // with the name (without surrounding spaces) when it passes.
     static bool checkName(const AppState& state, QWidget* parent, const QString& text,
                           const QString& suffix, const Texts& texts, std::string* name);
+    // The path of a file named on the command line (a double click in a file manager), after
+    // the open dialog's name check, whose message it shows; empty when the name is refused.
+    static QString startupPath(const AppState& state, QWidget* parent, const QString& argument,
+                               const QString& suffix, const Texts& texts);
 
     QLabel* Label_drive;
     QComboBox* Drive1;

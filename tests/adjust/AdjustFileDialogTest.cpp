@@ -295,6 +295,33 @@ class AdjustFileDialogTest : public QObject {
         QTRY_COMPARE(area->activeSubWindow(), window->subWindow());
     }
 
+    // An adjustment file given on the command line (a double click in a file manager) opens
+    // the adjustment window and loads there; a wrong name gets the open dialog's message.
+    void aFileNamedAtStartupOpensTheWindowAndLoads() {
+        gui.reset();  // a main window without the adjustment window
+        window = nullptr;
+        gui = std::make_unique<test::AdjustGui>();
+        QVERIFY(!gui->main->child("frm_Adj_Txp"));
+        AdjustTable values = startup();
+        values(2, 5) = 33;
+        writeFile("double-click.ADJ", QByteArray::fromStdString(adjustFileText(values)));
+        QVERIFY(isAdjustFileName(" double-click.ADJ"));
+        QVERIFY(!isAdjustFileName("radio.chann"));
+
+        QVERIFY(!openAdjustFileAtStartup(*gui->state, *gui->main, path("x.Adj")));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Nullity file suffix name of adjust parameter."));
+        QVERIFY(!gui->main->child("frm_Adj_Txp"));
+
+        QVERIFY(openAdjustFileAtStartup(*gui->state, *gui->main, path("double-click.ADJ")));
+        auto* w = qobject_cast<frm_Adj_Txp*>(gui->main->child("frm_Adj_Txp"));
+        QVERIFY(w);
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Succeed fold the optional parameters from file."));
+        QCOMPARE(int(gui->table()(2, 5)), 33);
+        QCOMPARE(QString::fromStdString(gui->state->CurrentFilePath), path("double-click.ADJ"));
+    }
+
     void captionsListsAndPattern() {
         writeFile("one.adj", "");
         writeFile("TWO.ADJ", "");
