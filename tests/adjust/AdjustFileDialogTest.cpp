@@ -18,6 +18,7 @@
 #include "adjust/AdjustFileDialogs.h"
 #include "core/Defaults.h"
 #include "files/ChannelFileDialogs.h"
+#include "support/Activation.h"
 #include "support/Shots.h"
 
 using namespace nv;
@@ -278,8 +279,7 @@ class AdjustFileDialogTest : public QObject {
     // Enter in the name box confirms; when a dialog closes, the adjustment window it was
     // opened from comes back to the front, not the channel grid.
     void enterConfirmsAndTheWindowComesBack() {
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
         QMdiArea* area = gui->main->workArea();
         auto* d = openDialog<Form_save_adj>("enter.adj");
         QTRY_COMPARE(area->activeSubWindow(), d->subWindow());

@@ -198,8 +198,7 @@ class AdjustWindowTest : public QObject {
 
     // Tab goes down each column of lists in turn, not across the rows.
     void tabGoesDownEachColumn() {
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
         auto* w = gui->openAdjust();
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Combo_sq_open[1]));
         const QStringList walk = test::tabWalk(58);
@@ -232,8 +231,7 @@ class AdjustWindowTest : public QObject {
 
     void typingAndAStrayWheelChangeNothing() {
         auto* w = gui->openAdjust();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
         w->Command_read->setFocus();
         QVERIFY(w->Command_read->hasFocus());
         test::turnWheel(w->Combo_dev_Voice, 1);

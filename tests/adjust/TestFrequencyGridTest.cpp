@@ -28,8 +28,7 @@ class TestFrequencyGridTest : public QObject {
         gui->main->runCommand("Test_edit");
         w = gui->window<Form_Edit_Test>("Form_Edit_Test");
         QVERIFY(w);
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void clickCell(int r, int c) {
         QTableWidget* t = w->MSF_chann;

@@ -48,10 +48,7 @@ class ChannelGridTest : public QObject {
         return v;
     }
     void useVhfBand() { selectModelBand(*gui->state, 0); }  // 136 to 175 MHz
-    void activate() {
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
-    }
+    void activate() { QVERIFY(test::activated(gui->main.get())); }
     void emptyChannel(int n) {
         ClearChannel(gui->image(), n);
         grid->refreshAll();

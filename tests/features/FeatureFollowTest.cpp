@@ -84,8 +84,7 @@ class FeatureFollowTest : public QObject {
   private slots:
     void init() {
         gui = std::make_unique<test::RadioGui>();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void cleanup() { gui.reset(); }
 

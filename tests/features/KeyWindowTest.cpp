@@ -24,8 +24,7 @@ class KeyWindowTest : public QObject {
   private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void cleanup() { gui.reset(); }
 

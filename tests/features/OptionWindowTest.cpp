@@ -8,6 +8,7 @@
 
 #include "features/FeatureWindowSupport.h"
 #include "features/frm_option.h"
+#include "support/Activation.h"
 #include "support/Wheel.h"
 
 using namespace nv;
@@ -45,8 +46,7 @@ class OptionWindowTest : public QObject {
   private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void cleanup() { gui.reset(); }
 

@@ -34,8 +34,7 @@ class ScanWindowTest : public QObject {
   private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void cleanup() { gui.reset(); }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <memory>
 
+#include "support/Activation.h"
 #include "support/FakePorts.h"
 #include "support/MessageRecorder.h"
 #include "support/Shots.h"

@@ -10,6 +10,7 @@
 #include "link/CommWindows.h"
 #include "link/PortDirectory.h"
 #include "link/RoutedPort.h"
+#include "support/Activation.h"
 #include "support/MessageRecorder.h"
 #include "ui/MDImain.h"
 

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "link/PortDirectory.h"
+#include "support/Activation.h"
 #include "support/FakePorts.h"
 #include "support/MessageRecorder.h"
 #include "support/Shots.h"
@@ -343,8 +344,7 @@ class MainWindowTest : public QObject {
 
     void menuShortcutsWorkWhileChildWindowsAreOpen() {
         start({1});
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(test::activated(main.get()));
         QVERIFY(main->child("frm_chann"));  // open since start-up
         const std::pair<Qt::Key, const char*> shortcuts[] = {{Qt::Key_W, "Form_Comm_Write"},
                                                              {Qt::Key_R, "Form_Comm_Read"},
@@ -381,8 +381,8 @@ class MainWindowTest : public QObject {
         prompt(*state, main.get(), "中文", "English");
         QCOMPARE(buttons, (QStringList{"确定", "OK", "确定"}));
 
-        main->activateWindow();  // the child frames' translated menus keep the keys free
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        // The child frames' translated menus keep the keys free.
+        QVERIFY(test::activated(main.get()));
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : main.get(), Qt::Key_W, Qt::ControlModifier);
         QVERIFY(main->child("Form_Comm_Write"));

@@ -86,17 +86,12 @@ class UndoTest : public QObject {
     QString cell(int r, int c) { return grid->MSF_chann->item(r, c)->text(); }
     std::vector<int> row(int r) { return rowOf(gui->image(), r); }
 
-    void activate(QWidget* w) {
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-
   private slots:
     void init() {
         gui = std::make_unique<test::Gui>();
         grid = gui->window<frm_chann>("frm_chann");
         QVERIFY(grid && undo());
-        activate(main());
+        QVERIFY(test::activated(main()));
     }
     void cleanup() { gui.reset(); }
 
@@ -404,8 +399,7 @@ class UndoLinkTest : public QObject {
   private slots:
     void init() {
         gui = std::make_unique<test::RadioGui>();
-        gui->main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(gui->main.get()));
+        QVERIFY(test::activated(gui->main.get()));
     }
     void cleanup() { gui.reset(); }
 
