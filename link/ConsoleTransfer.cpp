@@ -41,32 +41,20 @@ class CountingPort : public SerialPort {
     SerialPort& inner_;
 };
 
-class Run : public LinkView {
+class Run : public CallbackView {
   public:
     Run(const TransferCallbacks& callbacks, QEventLoop& loop)
-        : callbacks_(callbacks), loop_(loop) {}
-    void setProgress(int value) override {
-        percent_ = value;
-        if (callbacks_.progress) callbacks_.progress(percent_, label_);
-    }
-    void setLabel(const std::string& text) override {
-        label_ = text;
-        if (callbacks_.progress) callbacks_.progress(percent_, label_);
-    }
+        : CallbackView(callbacks), loop_(loop) {}
     void message(const std::string& text, bool done) override {
         if (callbacks_.message) callbacks_.message(text);
         ok = done;
         // Ends the run once the engine has returned from the call that brought the message.
         QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
     }
-    void requestClose() override {}
     bool ok = false;
 
   private:
-    const TransferCallbacks& callbacks_;
     QEventLoop& loop_;
-    int percent_ = 0;
-    std::string label_;
 };
 
 }  // namespace

@@ -16,13 +16,13 @@ namespace {
 
 // One transfer (a write or a read) of one radio. Every way a transfer ends brings a message:
 // the completion message, or the port or the connection failure.
-class Step : public LinkView {
+class Step : public CallbackView {
   public:
     using Done = std::function<void(bool ok, const std::string& message)>;
 
     Step(AppState& state, SerialPort& port, bool write, const TransferCallbacks& callbacks,
          Done done)
-        : callbacks_(callbacks), done_(std::move(done)) {
+        : CallbackView(callbacks), done_(std::move(done)) {
         timers_ = std::make_unique<QtLinkTimers>([this](TimerId id) { engine_->timerTick(id); });
         if (write)
             engine_ = std::make_unique<WriteLink>(state, port, *timers_, *this);
@@ -37,14 +37,6 @@ class Step : public LinkView {
     void stopTimers() {
         for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_->stop(id);
     }
-    void setProgress(int value) override {
-        percent_ = value;
-        if (callbacks_.progress) callbacks_.progress(percent_, label_);
-    }
-    void setLabel(const std::string& text) override {
-        label_ = text;
-        if (callbacks_.progress) callbacks_.progress(percent_, label_);
-    }
     void message(const std::string& text, bool done) override {
         if (callbacks_.message) callbacks_.message(text);
         // Reported once the engine has returned from the call that brought the message.
@@ -54,15 +46,10 @@ class Step : public LinkView {
             report(done, text);
         });
     }
-    void requestClose() override {}
-
-    const TransferCallbacks& callbacks_;
     Done done_;
     QObject context_;
     std::unique_ptr<QtLinkTimers> timers_;
     std::unique_ptr<LinkEngine> engine_;
-    int percent_ = 0;
-    std::string label_;
 };
 
 // A write, then, when asked, a read of the same radio into a copy of the job's state.
