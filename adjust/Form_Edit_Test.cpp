@@ -157,9 +157,9 @@ void Form_Edit_Test::finishReceive(int channel, const QString& t) {
             clearSlot(image, transmit);
             return;
         }
+        // The slot keeps what it had; the cell shows it again.
         prompt(state, this, QStringLiteral("接收频率超出范围 ！"),
                QStringLiteral("Over the range of receive frequency ."));
-        storeExactFrequency(image, receive, lowerEdgeText(state));
         return;
     }
     storeExactFrequency(image, receive, t.toStdString());
@@ -181,7 +181,6 @@ void Form_Edit_Test::finishTransmit(int channel, const QString& t) {
         }
         prompt(state, this, QStringLiteral("发射频率超出范围 ！"),
                QStringLiteral("Over the range of transmit frequency ."));
-        storeExactFrequency(image, transmit, lowerEdgeText(state));
         return;
     }
     storeExactFrequency(image, transmit, t.toStdString());

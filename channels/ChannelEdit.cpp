@@ -15,18 +15,6 @@ bool outsideBand(const AppState& s, std::string_view text) {
     return v.compare(milliMHz(s.BandLowMHz), 3) < 0 || v.compare(milliMHz(s.BandHighMHz), 3) > 0;
 }
 
-std::string lowerEdgeText(const AppState& s) {
-    std::string t = shortestDecimal(milliMHz(s.BandLowMHz), 3);
-    if (t.size() == 3) {
-        t += ".0";
-        t.append(9 - t.size(), '0');
-    } else if (t.size() == 2) {
-        t += ".0";
-        t.append(8 - t.size(), '0');
-    }
-    return t;
-}
-
 std::string padFrequencyText(std::string_view text) {
     std::string t(text);
     std::size_t width = Decimal::parse(text).compare(100, 0) >= 0 ? 9 : 8;

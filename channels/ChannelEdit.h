@@ -14,9 +14,6 @@ namespace nv {
 // True when the text's value lies below BandLowMHz or above BandHighMHz.
 bool outsideBand(const AppState& s, std::string_view text);
 
-// The lower band edge as the editors put it into a field: 136 gives "136.00000".
-std::string lowerEdgeText(const AppState& s);
-
 // The grid's padding of a typed frequency: "0"s up to 9 characters from 100 MHz on,
 // up to 8 below.
 std::string padFrequencyText(std::string_view text);

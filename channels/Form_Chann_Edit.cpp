@@ -370,16 +370,17 @@ bool Form_Chann_Edit::eventFilter(QObject* watched, QEvent* event) {
 void Form_Chann_Edit::Text_RX_Freq_LostFocus() {
     if (!channelValid()) return;
     const int n = channel();
-    QString t = Text_RX_Freq->text();
+    const QString t = Text_RX_Freq->text();
     if (t.isEmpty()) {
         showEmpty();
         setScanBit(state.RadioImage, n, false);
         return;
     }
     if (outsideBand(state, utf8(t)) && !t.trimmed().isEmpty()) {
+        // The channel keeps what it had, and the field shows it again.
         prompt(state, this, "接收频率超出范围 ！", "Over the range of receive frequency .");
-        t = QString::fromStdString(lowerEdgeText(state));
-        Text_RX_Freq->setText(t);
+        Text_RX_Freq->setText(storedText(n, ch::RxFreq));
+        return;
     }
     if (isEmptyChannel(state.RadioImage, n)) {
         textToFrequency(utf8(t), state.RadioImage, n, ch::RxFreq);
@@ -395,11 +396,11 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus() {
 void Form_Chann_Edit::Text_TX_Freq_LostFocus() {
     if (!channelValid() || isEmptyChannel(state.RadioImage, channel())) return;
     const int n = channel();
-    QString t = Text_TX_Freq->text();
+    const QString t = Text_TX_Freq->text();
     if (outsideBand(state, utf8(t)) && !t.trimmed().isEmpty()) {
         prompt(state, this, "发射频率超出范围 ！", "Over the range of Transmit frequency .");
-        t = QString::fromStdString(lowerEdgeText(state));
-        Text_TX_Freq->setText(t);
+        Text_TX_Freq->setText(storedText(n, ch::TxFreq));
+        return;
     }
     if (!t.isEmpty()) {
         textToFrequency(utf8(t), state.RadioImage, n, ch::TxFreq);
@@ -410,6 +411,12 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus() {
         Combo_Encode->setCurrentIndex(0);
         setEnabledLook(Combo_Encode, false);
     }
+}
+
+// The frequency the channel holds, as the field shows it; empty when the slot is empty.
+QString Form_Chann_Edit::storedText(int n, int cell) const {
+    if (state.RadioImage(n, cell) == 0xFF) return {};
+    return QString::fromStdString(frequencyToText(state.RadioImage, n, cell));
 }
 
 void Form_Chann_Edit::setGridCaption() {

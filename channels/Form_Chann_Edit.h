@@ -58,6 +58,7 @@ class Form_Chann_Edit : public MdiChild {
     void Text_CHN_LostFocus();
     void VScroll1_Change(int value);
     void setGridCaption();
+    QString storedText(int channel, int cell) const;
 
     bool hasDecodeTone_ = false;
     bool closing_ = false;

@@ -365,7 +365,6 @@ void frm_chann::commit() {
 
 void frm_chann::commitReceive(int r) {
     const QString t = Text_Edit->text();
-    QString cell;
     if (outsideBand(state, utf8(t))) {
         if (trimmed(t).isEmpty()) {
             ClearChannel(state.RadioImage, r);
@@ -373,12 +372,13 @@ void frm_chann::commitReceive(int r) {
             refreshRow(r);
             return;
         }
+        // The channel keeps what it had: a typo must not become a frequency nobody typed.
         prompt(state, this, "接收频率超出范围 ！", "Over the range of receive frequency .");
-        cell = QString::fromStdString(lowerEdgeText(state));
-        Text_Edit->setText(cell);
-    } else {
-        cell = QString::fromStdString(padFrequencyText(utf8(t)));
+        hideEditors();
+        refreshRow(r);
+        return;
     }
+    const QString cell = QString::fromStdString(padFrequencyText(utf8(t)));
     setCellText(r, 1, cell);
     const bool wasEmpty = isEmptyChannel(state.RadioImage, r);
     textToFrequency(utf8(cell), state.RadioImage, r, ch::RxFreq);
@@ -399,16 +399,15 @@ void frm_chann::commitTransmit(int r) {
     }
     if (outsideBand(state, utf8(t))) {
         if (!trimmed(t).isEmpty()) {
+            // The channel keeps its transmit frequency and encode tone.
             prompt(state, this, "发射频率超出范围 ！", "Over the range of transmit frequency .");
-            const QString edge = QString::fromStdString(lowerEdgeText(state));
-            setCellText(r, 2, edge);
-            setCellText(r, 4, text("无", "None"));
-            textToFrequency(utf8(edge), im, r, ch::TxFreq);
-        } else {
-            setCellText(r, 2, QString());
-            setCellText(r, 4, QString());
-            for (int c = 0; c < 4; ++c) im(r, ch::TxFreq + c) = 0xFF;
+            hideEditors();
+            refreshRow(r);
+            return;
         }
+        setCellText(r, 2, QString());
+        setCellText(r, 4, QString());
+        for (int c = 0; c < 4; ++c) im(r, ch::TxFreq + c) = 0xFF;
         setTone(im, r, ch::EncodeTone, 0xFF, 0xFF);
     } else {
         const QString cell = QString::fromStdString(padFrequencyText(utf8(t)));

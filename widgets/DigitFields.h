@@ -2,7 +2,7 @@
 // The number fields of the editors take ASCII "0" to "9" (and "." in frequencies)
 // only. QChar::isDigit() is also true for full-width and other Unicode digits, which an input
 // method produces and which no number conversion reads; such text ended as "no number" and
-// the band edge was written over the channel.
+// the band warning ended the edit.
 
 #include <QChar>
 

@@ -177,26 +177,32 @@ class TestFrequencyGridTest : public QObject {
         QCOMPARE(gui->image(), before);
     }
 
-    void outOfBandEntriesGiveTheLowerEdge() {
+    void outOfBandEntriesWarnAndKeepTheSlot() {
+        const Image before = gui->image();
         type(5, 1, "500");
         clickCell(6, 0);
         QCOMPARE(messages(), QStringList{"Over the range of receive frequency ."});
         QCOMPARE(gui->messages->lastTitle(), QString("Operate prompt"));
-        QCOMPARE(cell(5, 1), QString("400.00000"));
-        QCOMPARE(slot(5, false), (std::vector<int>{0x00, 0x00, 0x00, 0x40}));
-        QCOMPARE(cell(5, 2), QString("155.20000"));  // the transmit cell was not empty
+        QCOMPARE(cell(5, 1), QString("155.20000"));  // what the slot holds, shown again
+        QCOMPARE(cell(5, 2), QString("155.20000"));
+        QCOMPARE(gui->image(), before);
 
         type(5, 2, "99");
-        clickCell(6, 0);
+        QTest::keyClick(w->Text_Edit, Qt::Key_Return);
         QCOMPARE(gui->messages->lastText(), QString("Over the range of transmit frequency ."));
-        QCOMPARE(cell(5, 2), QString("400.00000"));
-        QCOMPARE(slot(5, true), (std::vector<int>{0x00, 0x00, 0x00, 0x40}));
+        QCOMPARE(cell(5, 2), QString("155.20000"));
+        QCOMPARE(gui->image(), before);
 
+        emptyTable();  // an empty slot stays empty, the transmit of the row too
+        const Image empty = gui->image();
         gui->main->Language_chn_Click();
         type(6, 1, "1000");
         clickCell(6, 0);
         QCOMPARE(gui->messages->lastTitle(), QString("操作提示"));
         QCOMPARE(gui->messages->lastText(), QString("接收频率超出范围 ！"));
+        QCOMPARE(cell(6, 1), QString());
+        QCOMPARE(cell(6, 2), QString());
+        QCOMPARE(gui->image(), empty);
     }
 
     void emptyingCellsAndTransmitWithoutReceive() {

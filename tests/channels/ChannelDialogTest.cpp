@@ -316,13 +316,14 @@ class ChannelDialogTest : public QObject {
         QCOMPARE(dlg->Combo_Encode->currentIndex(), 0);
         QVERIFY(!dlg->Combo_Encode->isEnabled());
 
+        const QString receive = dlg->Text_RX_Freq->text();
+        const Image kept = im();
         dlg->Text_RX_Freq->setFocus();
         dlg->Text_RX_Freq->setText("99");
         leave(dlg->Text_RX_Freq);
         QCOMPARE(gui->messages->lastText(), QString("Over the range of receive frequency ."));
-        QCOMPARE(dlg->Text_RX_Freq->text(), QString("400.00000"));
-        QCOMPARE(im()(2, 3), 0x40);
-        QCOMPARE(im()(2, 2), 0x00);
+        QCOMPARE(dlg->Text_RX_Freq->text(), receive);  // the channel keeps what it had
+        QCOMPARE(im(), kept);
 
         dlg->Text_RX_Freq->setFocus();
         dlg->Text_RX_Freq->setText("455.1");
@@ -336,13 +337,24 @@ class ChannelDialogTest : public QObject {
         dlg->Text_TX_Freq->setText("999");
         leave(dlg->Text_TX_Freq);
         QCOMPARE(gui->messages->lastText(), QString("Over the range of Transmit frequency ."));
-        QCOMPARE(im()(2, 7), 0x40);
+        QCOMPARE(dlg->Text_TX_Freq->text(), QString());  // still receive-only
+        QCOMPARE(im()(2, 4), 0xFF);
+
+        dlg->Text_TX_Freq->setFocus();
+        dlg->Text_TX_Freq->setText("446.5");
+        leave(dlg->Text_TX_Freq);
+        const Image withTransmit = im();
+        dlg->Text_TX_Freq->setFocus();
+        dlg->Text_TX_Freq->setText("300");
+        leave(dlg->Text_TX_Freq);
+        QCOMPARE(dlg->Text_TX_Freq->text(), QString("446.50000"));
+        QCOMPARE(im(), withTransmit);
 
         dlg->Text_RX_Freq->setFocus();
         dlg->Text_RX_Freq->clear();
         leave(dlg->Text_RX_Freq);
         for (int c = 0; c < 16; ++c) QCOMPARE(im()(2, c), 0xFF);
-        QCOMPARE(gui->messages->messages.size(), 2);
+        QCOMPARE(gui->messages->messages.size(), 3);
     }
 
     void englishAndChineseListsStoreTheSameCodes() {

@@ -115,8 +115,10 @@ class ChannelGridTest : public QObject {
         QVERIFY(gui->messages->messages.isEmpty());
     }
 
-    void receiveBelowTheBandWarnsOnceAndStoresTheEdge() {
+    void receiveOutsideTheBandWarnsOnceAndKeepsTheChannel() {
         useVhfBand();
+        const Image before = gui->image();
+        const QString shown = cell(2, 1);
         clickCell(2, 1);
         erase();
         type("100");
@@ -124,12 +126,29 @@ class ChannelGridTest : public QObject {
         QCOMPARE(gui->messages->messages.size(), 1);
         QCOMPARE(gui->messages->lastTitle(), QString("Operate prompt"));
         QCOMPARE(gui->messages->lastText(), QString("Over the range of receive frequency ."));
-        QCOMPARE(cell(2, 1), QString("136.00000"));
-        QCOMPARE(row(2)[0], 0x00);
-        QCOMPARE(row(2)[2], 0x60);
-        QCOMPARE(row(2)[3], 0x13);
-        QCOMPARE(row(2)[6], 0x60);  // transmit follows
-        QCOMPARE(row(2)[7], 0x13);
+        QCOMPARE(cell(2, 1), shown);
+        QCOMPARE(cell(2, 2), shown);
+        QCOMPARE(gui->image(), before);  // no lower band edge written
+
+        clickCell(2, 1);  // with Enter: the same, and the transmit cell opens
+        erase();
+        type("999");
+        enter();
+        QCOMPARE(gui->messages->messages.size(), 2);
+        QCOMPARE(cell(2, 1), shown);
+        QCOMPARE(grid->MSF_chann->currentColumn(), 2);
+        QCOMPARE(grid->Text_Edit->text(), shown);
+        clickCell(3, 0);
+        QCOMPARE(gui->image(), before);
+
+        emptyChannel(4);  // an empty channel stays empty
+        const Image empty = gui->image();
+        clickCell(4, 1);
+        type("100");
+        clickCell(5, 0);
+        QCOMPARE(gui->messages->messages.size(), 3);
+        QCOMPARE(cell(4, 1), QString());
+        QCOMPARE(gui->image(), empty);
     }
 
     void receiveEntrySnapsAndSetsTransmit() {
@@ -224,19 +243,18 @@ class ChannelGridTest : public QObject {
         QVERIFY(!grid->Combo_edit->isVisible());
     }
 
-    void transmitOutsideTheBandWarnsAndTurnsTheEncodeToneOff() {
+    void transmitOutsideTheBandWarnsAndKeepsTransmitAndEncodeTone() {
+        const Image before = gui->image();
+        const QString transmit = cell(2, 2), encode = cell(2, 4);
         clickCell(2, 2);
         erase();
         type("520");
         clickCell(3, 0);
         QCOMPARE(gui->messages->lastText(), QString("Over the range of transmit frequency ."));
-        QCOMPARE(cell(2, 2), QString("400.00000"));
-        QCOMPARE(row(2)[6], 0x00);
-        QCOMPARE(row(2)[7], 0x40);
-        QCOMPARE(row(2)[10], 0xFF);
-        QCOMPARE(row(2)[11], 0xFF);
-        QCOMPARE(row(2)[8], 0xE8);  // decode kept
-        QCOMPARE(cell(2, 4), QString("None"));
+        QCOMPARE(gui->messages->messages.size(), 1);
+        QCOMPARE(cell(2, 2), transmit);
+        QCOMPARE(cell(2, 4), encode);
+        QCOMPARE(gui->image(), before);  // neither the edge nor an encode tone OFF is written
     }
 
     void typedDecodeTones() {

@@ -132,19 +132,27 @@ class UndoTest : public QObject {
         QCOMPARE(item("Edit_undo")->text(), QString("Undo"));
     }
 
-    void typoOutOfRangeThenCtrlZRestoresTheFrequency() {
+    void typoThenCtrlZRestoresTheFrequency() {
         const Image before = gui->image();
         const QString shown = cell(2, 1);
         clickCell(2, 1);
         type("100");
-        enter();  // below the band: a warning, then the lower band edge in receive and transmit
+        enter();  // below the band: a warning, and the channel keeps its frequency
         QCOMPARE(gui->messages->lastText(), QString("Over the range of receive frequency ."));
-        QCOMPARE(cell(2, 1), QString("400.00000"));
+        QCOMPARE(cell(2, 1), shown);
+        undo()->settle();
+        QVERIFY(gui->image() == before);
+        QCOMPARE(undo()->history().undoSteps(), size_t(0));  // nothing written, nothing to undo
+        QCOMPARE(QApplication::focusWidget(), grid->Text_Edit);  // on the transmit cell now
+        clickCell(4, 0);
+
+        clickCell(2, 1);
+        type("470");
+        enter();  // receive and transmit
         const Image typo = gui->image();
         QVERIFY(rowOf(typo, 2) != rowOf(before, 2));
         undo()->settle();
-        QCOMPARE(undo()->history().undoSteps(), size_t(1));      // receive and transmit: one step
-        QCOMPARE(QApplication::focusWidget(), grid->Text_Edit);  // on the transmit cell now
+        QCOMPARE(undo()->history().undoSteps(), size_t(1));  // receive and transmit: one step
 
         press(UndoKey);
         QCOMPARE(row(2), rowOf(before, 2));
@@ -156,7 +164,7 @@ class UndoTest : public QObject {
 
         press(RedoKey);
         QVERIFY(gui->image() == typo);
-        QCOMPARE(cell(2, 1), QString("400.00000"));
+        QCOMPARE(cell(2, 1), QString("470.00000"));
         press(UndoKey);
         QVERIFY(gui->image() == before);
         press(OtherRedoKey);
