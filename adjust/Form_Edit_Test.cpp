@@ -36,6 +36,7 @@ Form_Edit_Test::Form_Edit_Test(AppState& s, Workspace& workspace) : MdiChild(s, 
     editor_->onFocusLost = [this] { finishEdit(); };
     editor_->onMove = [this](int rows) { moveEdit(rows); };
     editor_->onEscape = [this] { dropEdit(); };
+    openCellsWithKeys(MSF_chann, [this](int row, int col) { MSF_chann_Click(row, col); });
     Text_Edit = editor_->box();
     Command_Help = new QPushButton(this);
     Command_Help->setObjectName("Command_Help");

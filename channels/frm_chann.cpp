@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
@@ -51,6 +52,8 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
 
     textEditor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::HideOnUserScroll);
     textEditor_->onEnter = [this] { enterPressed(); };
+    textEditor_->onMove = [this](int rows) { leaveByArrow(rows); };
+    openCellsWithKeys(MSF_chann, [this](int r, int c) { onCellClicked(r, c); });
     Text_Edit = textEditor_->box();
 
     Combo_edit = new QComboBox(MSF_chann->viewport());
@@ -475,6 +478,17 @@ void frm_chann::comboTextEdited(const QString&) {
     if (editCol_ < 5) return;
     Combo_edit->setFocus();
     Combo_edit->setEditText(lastGoodText_);
+}
+
+// Up or Down in the text box commit the cell and move to the one above or below; the grid
+// keeps the keyboard, so the arrows, F2 and Enter go on working there.
+void frm_chann::leaveByArrow(int rows) {
+    const int next = std::clamp(editRow_ + rows, 1, ChannelCount);
+    MSF_chann->setFocus();
+    if (next == editRow_)
+        commit();
+    else
+        MSF_chann->setCurrentCell(next, editCol_);  // commits the cell being left
 }
 
 void frm_chann::moveTo(int row, int col) {

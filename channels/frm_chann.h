@@ -66,6 +66,7 @@ class frm_chann : public MdiChild {
     void pick(int index);
 
     void enterPressed();
+    void leaveByArrow(int rows);
     void moveTo(int row, int col);  // moves the current cell without a commit
 
     bool filterComboKey(QKeyEvent* key);

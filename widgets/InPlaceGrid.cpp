@@ -52,6 +52,45 @@ void keepTitleRowInView(QTableWidget* grid) {
     grid->setRowHidden(0, true);
 }
 
+namespace {
+class CellKeys : public QObject {
+  public:
+    CellKeys(QTableWidget* grid, std::function<void(int, int)> open)
+        : QObject(grid), grid_(grid), open_(std::move(open)) {
+        grid->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Keys an open editor leaves alone come up here too: they are not the grid's.
+        if (watched != grid_ || event->type() != QEvent::KeyPress || !grid_->hasFocus())
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
+        const int row = grid_->currentRow(), col = grid_->currentColumn();
+        switch (key->key()) {
+            case Qt::Key_F2:
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (row >= 1 && col >= 0) open_(row, col);
+                return true;
+            case Qt::Key_Up:  // row 0 holds the titles
+                return row <= 1;
+            default:
+                return false;
+        }
+    }
+
+  private:
+    QTableWidget* grid_;
+    std::function<void(int, int)> open_;
+};
+}  // namespace
+
+void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open) {
+    new CellKeys(grid, std::move(open));
+}
+
 CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
     : QObject(grid), grid_(grid), viewport_(grid->viewport()), box_(new QLineEdit(viewport_)) {
     box_->setObjectName(name);

@@ -24,6 +24,10 @@ void setTitleRow(QTableWidget* grid, const QString& format);
 // while the rows scroll, and row 0 itself (which keeps its texts) is hidden.
 void keepTitleRowInView(QTableWidget* grid);
 
+// Lets the keyboard open a cell as a click does: F2, Enter or Return on the grid itself (no
+// editor open) hands the current cell to `open`. Up stops at row 1, the first channel.
+void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open);
+
 // The text box over a cell. It keeps to its cell when the columns or rows change size or a
 // scroll bar follows a new size of the grid (a maximised window), and takes the ASCII digits and
 // the point only. When the user scrolls, it either hides or moves with its cell. Enter and the

@@ -269,6 +269,27 @@ class TestFrequencyGridTest : public QObject {
         QVERIFY(messages().isEmpty());
     }
 
+    void keysOpenTheCurrentCellAfterEscape() {
+        useVhfBand();
+        type(3, 1, "146.5");
+        QTest::keyClick(w->Text_Edit, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), w->MSF_chann);
+        QTest::keyClick(w->MSF_chann, Qt::Key_Down);
+        QTest::keyClick(w->MSF_chann, Qt::Key_F2);
+        QVERIFY(w->Text_Edit->isVisible());
+        QCOMPARE(w->Text_Edit->text(), cell(4, 1));
+        QTest::keyClick(w->Text_Edit, Qt::Key_Escape);
+        QTest::keyClick(w->MSF_chann, Qt::Key_Right);
+        QTest::keyClick(w->MSF_chann, Qt::Key_Return);
+        QVERIFY(w->Text_Edit->isVisible());
+        QCOMPARE(w->MSF_chann->currentColumn(), 2);
+        QTest::keyClick(w->Text_Edit, Qt::Key_Escape);
+        QTest::keyClick(w->MSF_chann, Qt::Key_Left);
+        QTest::keyClick(w->MSF_chann, Qt::Key_Left);
+        QTest::keyClick(w->MSF_chann, Qt::Key_F2);  // the channel numbers open nothing
+        QVERIFY(!w->Text_Edit->isVisible());
+    }
+
     void onlyAsciiDigitsAndThePointGetIn() {
         useVhfBand();
         type(1, 1, "");

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -584,6 +585,62 @@ class ChannelGridTest : public QObject {
         clickCell(2, 0);
         QCOMPARE(gui->image()(1, 3), 0x47);
         QCOMPARE(gui->image()(1, 7), 0x45);  // transmit not rewritten from the stale text
+    }
+
+    // Keys go where a user's keyboard sends them: to the focused widget.
+    void press(int key) {
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+    }
+
+    void theGridKeepsTheKeyboardAfterAnArrowLeavesAnEditor() {
+        activate();
+        clickCell(3, 1);
+        erase();
+        type("447");
+        press(Qt::Key_Down);  // commits, as leaving the cell does
+        QCOMPARE(row(3)[3], 0x44);
+        QCOMPARE(row(3)[2], 0x70);
+        QCOMPARE(cell(3, 1), QString("447.00000"));
+        QVERIFY(!grid->Text_Edit->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid->MSF_chann);
+        QCOMPARE(grid->MSF_chann->currentRow(), 4);
+        QCOMPARE(grid->MSF_chann->currentColumn(), 1);
+
+        press(Qt::Key_Down);  // the arrows move the current cell
+        press(Qt::Key_Right);
+        QCOMPARE(grid->MSF_chann->currentRow(), 5);
+        QCOMPARE(grid->MSF_chann->currentColumn(), 2);
+        press(Qt::Key_F2);  // F2 opens the cell as a click does
+        QVERIFY(grid->Text_Edit->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid->Text_Edit);
+        QCOMPARE(grid->Text_Edit->text(), cell(5, 2));
+        QCOMPARE(grid->windowTitle(), QString("Channel Information [ Channel -  5 ]"));
+        erase();
+        type("448");
+        press(Qt::Key_Up);
+        QCOMPARE(row(5)[7], 0x44);
+        QCOMPARE(row(5)[6], 0x80);
+        QCOMPARE(grid->MSF_chann->currentRow(), 4);
+        QCOMPARE(QApplication::focusWidget(), grid->MSF_chann);
+
+        press(Qt::Key_Right);  // Enter opens a tone cell's list box
+        press(Qt::Key_Return);
+        QVERIFY(grid->Combo_edit->isVisible());
+        QCOMPARE(grid->MSF_chann->currentColumn(), 3);
+        clickCell(1, 1);
+        press(Qt::Key_Up);  // the title row is no cell: row 1 stays current
+        QCOMPARE(grid->MSF_chann->currentRow(), 1);
+        press(Qt::Key_Up);
+        QCOMPARE(grid->MSF_chann->currentRow(), 1);
+        press(Qt::Key_Enter);
+        QVERIFY(grid->Text_Edit->isVisible());
+        QCOMPARE(grid->Text_Edit->text(), cell(1, 1));
+        press(Qt::Key_F2);  // F2 in an open box is the box's key: its typing stays
+        type("9");
+        press(Qt::Key_F2);
+        QCOMPARE(grid->Text_Edit->text(), QString("9"));
+        QVERIFY(gui->messages->messages.isEmpty());
     }
 
     void closeAlsoClosesTheDetailDialog() {
