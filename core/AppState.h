@@ -74,7 +74,18 @@ struct AppState {
 
     bool AdjLoadRequest = false;
     bool AdjSaveRequest = false;
+
+    // The image as it was last loaded from or saved to a channel file, read from or written to
+    // the radio, or as start-up left it: leaving the program with another image asks first.
+    Image KeptImage;
+    // The adjustment table holds what the radio or an .adj file gave in this run. Until then it
+    // holds start-up values, which Write must never put over a radio's own alignment.
+    bool AdjustImageKnown = false;
 };
+
+// The image is now in a file or in the radio (or is what start-up built).
+inline void keepImage(AppState& s) { s.KeptImage = s.RadioImage; }
+inline bool imageKept(const AppState& s) { return s.RadioImage == s.KeptImage; }
 
 // Text of the active language; both texts are UTF-8.
 inline const char* pick(const AppState& s, const char* chinese, const char* english) {

@@ -56,6 +56,7 @@ bool loadChannelFile(AppState& state, QWidget* parent, const QString& path,
         return false;
     }
     if (loaded) loaded();
+    keepImage(state);
     prompt(state, parent, QStringLiteral("信道参数从文件调入成功 ！"),
            QStringLiteral("Succeed fold the channel parameter from file."));
     return true;
@@ -87,6 +88,7 @@ void Form_save_chann::perform(const QString& path) {
                    .arg(problem.text(false)));
         return;
     }
+    keepImage(state);
     prompt(state, this, QStringLiteral("信道参数保存完毕 ！"),
            QStringLiteral("Complete storing channel parameter."));
     closeWindow();

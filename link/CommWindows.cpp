@@ -34,7 +34,10 @@ Form_Comm_Read::Form_Comm_Read(AppState& s, Workspace& workspace)
 std::unique_ptr<LinkEngine> Form_Comm_Read::makeEngine(SerialPort& port, LinkTimers& timers,
                                                        nv::LinkView& view) {
     auto link = std::make_unique<ReadLink>(state, port, timers, view);
-    link->completed = [this] { backUpRead(); };
+    link->completed = [this] {
+        keepImage(state);
+        backUpRead();
+    };
     return link;
 }
 
@@ -55,7 +58,9 @@ Form_Comm_Write::Form_Comm_Write(AppState& s, Workspace& workspace)
 
 std::unique_ptr<LinkEngine> Form_Comm_Write::makeEngine(SerialPort& port, LinkTimers& timers,
                                                         nv::LinkView& view) {
-    return std::make_unique<WriteLink>(state, port, timers, view);
+    auto link = std::make_unique<WriteLink>(state, port, timers, view);
+    link->completed = [this] { keepImage(state); };
+    return link;
 }
 
 }  // namespace nv

@@ -42,6 +42,7 @@ void WriteLink::finish() {
     port_.writeByte(EndOfTransfer);
     port_.flush();
     closePort();
+    if (completed) completed();
     view_.transferEnded();
     view_.message(say("向对讲机写入数据完毕 ！", "Complete writing Data to the transceiver."),
                   true);

@@ -1,6 +1,8 @@
 #pragma once
 // The write data phase: image rows 0 to 48, one acknowledged 16-byte row per request.
 
+#include <functional>
+
 #include "link/LinkEngine.h"
 
 namespace nv {
@@ -10,6 +12,10 @@ constexpr int LastWrittenRow = 48;
 class WriteLink : public LinkEngine {
   public:
     using LinkEngine::LinkEngine;
+
+    // Runs once the radio has acknowledged the last row and the port is closed, before the
+    // completion message.
+    std::function<void()> completed;
 
   protected:
     bool writeWindow() const override { return true; }

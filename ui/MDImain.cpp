@@ -20,6 +20,7 @@
 #include "core/Startup.h"
 #include "ui/Commands.h"
 #include "ui/ImageUndo.h"
+#include "ui/UnsavedWork.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -127,6 +128,7 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     buildStatusBar();
     menus_["Edit"]->insertSeparator(items_["Edit_undo"]);
     undo_ = new ImageUndo(state, this, MDIArea, items_["Edit_undo"], items_["Edit_redo"]);
+    unsaved_ = new UnsavedWork(state, *this, this);
 }
 
 MDImain::~MDImain() {
@@ -255,6 +257,7 @@ void MDImain::Form_Load() {
     buildDefaults(state);
     runCommand("Channel_edit");
     undo_->begin();
+    keepImage(state);
 }
 
 void MDImain::showServiceCommands() {
@@ -318,7 +321,7 @@ MdiChild* MDImain::openWindow(const QString& name) {
     closeChild(name);
     MdiChild* w = make.value()(state, *this);
     addChild(w);
-    undo_->decoding([w] { w->load(); });
+    decoding([w] { w->load(); });
     return w;
 }
 
@@ -376,10 +379,19 @@ MdiChild* MDImain::child(const QString& name) const {
 
 void MDImain::onSubWindowActivated(QMdiSubWindow* sub) {
     if (!sub) return;
-    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) undo_->decoding([w] { w->activated(); });
+    if (auto* w = qobject_cast<MdiChild*>(sub->widget())) decoding([w] { w->activated(); });
+}
+
+template <class F>
+void MDImain::decoding(F&& decode) {
+    unsaved_->decoding([&] { undo_->decoding(decode); });
 }
 
 void MDImain::closeEvent(QCloseEvent* event) {
+    if (!unsaved_->mayEnd()) {
+        event->ignore();
+        return;
+    }
     for (QMdiSubWindow* sub : MDIArea->subWindowList())
         if (auto* w = qobject_cast<MdiChild*>(sub->widget())) w->closingByProgram = true;
     MDIArea->closeAllSubWindows();

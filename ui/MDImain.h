@@ -23,6 +23,7 @@ class QTranslator;
 namespace nv {
 
 class ImageUndo;
+class UnsavedWork;
 
 class MDImain : public QMainWindow, public Workspace {
     Q_OBJECT
@@ -79,6 +80,8 @@ class MDImain : public QMainWindow, public Workspace {
     void freeMenuShortcuts(QMdiSubWindow* sub);
     void useToolkitTexts(bool chinese);
     void onSubWindowActivated(QMdiSubWindow* sub);
+    template <class F>
+    void decoding(F&& decode);
 
     AppState& state;
     PortLayer ports_;
@@ -93,6 +96,7 @@ class MDImain : public QMainWindow, public Workspace {
     QHash<QString, WindowFactory> factories_;
     std::unique_ptr<QTranslator> toolkitChinese_;
     ImageUndo* undo_ = nullptr;
+    UnsavedWork* unsaved_ = nullptr;
 };
 
 }  // namespace nv

@@ -9,6 +9,10 @@ MessageHandler& handler() {
     static MessageHandler h;
     return h;
 }
+QuestionHandler& questionHandler() {
+    static QuestionHandler h;
+    return h;
+}
 }  // namespace
 
 void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
@@ -20,6 +24,20 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
     }
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void setQuestionHandler(QuestionHandler h) { questionHandler() = std::move(h); }
+
+QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton) {
+    if (questionHandler()) return questionHandler()(parent, title, text, buttons);
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    const int answer = box.exec();
+    return buttons.testFlag(static_cast<QMessageBox::StandardButton>(answer))
+               ? static_cast<QMessageBox::StandardButton>(answer)
+               : QMessageBox::Cancel;
 }
 
 void dismissMessages(QWidget* parent) {

@@ -2,6 +2,7 @@
 // Every message of the program goes through here: an exclamation icon, an OK button, a title
 // in the active language. Tests replace the real modal box with a recorder.
 
+#include <QMessageBox>
 #include <QString>
 #include <functional>
 
@@ -17,6 +18,16 @@ using MessageHandler =
 // Installs a replacement for the modal box; an empty handler restores the real one.
 void setMessageHandler(MessageHandler handler);
 void showMessage(QWidget* parent, const QString& title, const QString& text);
+
+// A question with the toolkit's standard buttons (their texts follow the toolkit's catalogue of
+// the language of the moment); the answer is the button pressed, Cancel when the box is closed.
+using QuestionHandler = std::function<QMessageBox::StandardButton(
+    QWidget* parent, const QString& title, const QString& text,
+    QMessageBox::StandardButtons buttons)>;
+void setQuestionHandler(QuestionHandler handler);
+QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton);
 
 // Title "Operate prompt" / "操作提示".
 void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);

@@ -13,6 +13,12 @@ struct RecordedMessage {
     QString text;
 };
 
+struct RecordedQuestion {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
 class MessageRecorder {
   public:
     MessageRecorder() {
@@ -20,13 +26,24 @@ class MessageRecorder {
             messages.push_back({title, text});
             if (onMessage) onMessage();
         });
+        setQuestionHandler([this](QWidget*, const QString& title, const QString& text,
+                                  QMessageBox::StandardButtons buttons) {
+            questions.push_back({title, text, buttons});
+            return answer;
+        });
     }
-    ~MessageRecorder() { setMessageHandler({}); }
+    ~MessageRecorder() {
+        setMessageHandler({});
+        setQuestionHandler({});
+    }
     QString lastText() const { return messages.isEmpty() ? QString() : messages.back().text; }
     QString lastTitle() const { return messages.isEmpty() ? QString() : messages.back().title; }
 
     QList<RecordedMessage> messages;
     std::function<void()> onMessage;
+    // Questions are answered with `answer` without a box being shown.
+    QList<RecordedQuestion> questions;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
 };
 
 }  // namespace nv::test
