@@ -276,7 +276,10 @@ void frm_Adj_Txp::load() {
         [this](TimerId id) { inEngine([&] { link_->timerTick(id); }); });
     LinkView& view = *this;
     link_ = std::make_unique<AdjustLink>(state, *MSC, *timers_, view);
-    link_->showTable = [this] { showTable(); };
+    link_->showTable = [this] {
+        state.AdjustImageKnown = true;
+        showTable();
+    };
     MSC->onByteReceived = [this] { inEngine([&] { link_->byteReceived(); }); };
     ProgressBar1->hide();
 
@@ -315,9 +318,10 @@ void frm_Adj_Txp::fillLists() {
 
 // ---- display ---------------------------------------------------------------------------------
 
+// A value beyond its list shows as the list's last entry but stays as the radio gave it, so
+// that writing back what was read changes nothing the user did not change.
 void frm_Adj_Txp::showTable() {
-    AdjustTable& t = state.AdjustImage;
-    adj::normaliseForDisplay(t);
+    const AdjustTable& t = state.AdjustImage;
     for (const Editor& e : editors()) {
         if (e.combo == Combo_JT) continue;  // the crystal is never shown
         const QSignalBlocker quiet(e.combo);
@@ -380,6 +384,15 @@ void frm_Adj_Txp::Command_read_Click() {
 }
 
 void frm_Adj_Txp::Command_write_Click() {
+    if (!state.AdjustImageKnown) {
+        prompt(state, this,
+               QStringLiteral("调整参数尚未从对讲机读取，也未从文件调入，不能写入 ！"
+                              "请先读取或打开调整参数文件。"),
+               QStringLiteral("The adjustment values have not been read from the radio or "
+                              "opened from a file yet: writing them would replace the radio's "
+                              "own alignment. Read or open them first."));
+        return;
+    }
     inEngine([&] { link_->writeButton(); });
 }
 
@@ -431,6 +444,7 @@ void frm_Adj_Txp::loadFile(const QString& path) {
                numberFileProblem(error, false, AdjustFileKind));
         return;
     }
+    state.AdjustImageKnown = true;
     showTable();
     promptDone(state, this, QStringLiteral("调整参数从文件调入成功 ！"),
                QStringLiteral("Succeed fold the optional parameters from file."));

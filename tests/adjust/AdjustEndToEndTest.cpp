@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "adjust/AdjustData.h"
 #include "adjust/frm_Adj_Txp.h"
 #include "core/Defaults.h"
 #include "link/PortDirectory.h"
@@ -44,6 +45,10 @@ class AdjustEndToEndTest : public QObject {
             main.runCommand("Other");
             auto* w = qobject_cast<frm_Adj_Txp*>(main.child("frm_Adj_Txp"));
             QVERIFY(w);
+            // A write sends what a read or a file gave, changed by the user.
+            QTest::mouseClick(w->Command_read, Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 15000);
+            QCOMPARE(messages.lastText(), QString("Complete reading the data from transceiver."));
             w->Combo_dev_Voice->setCurrentIndex(90);
             w->Combo_Txp_H[7]->setCurrentIndex(41);
             state.AdjustImage(5, 2) = 0xA5;  // carried, not edited
@@ -52,19 +57,20 @@ class AdjustEndToEndTest : public QObject {
             const AdjustTable written = state.AdjustImage;
 
             QTest::mouseClick(w->Command_write, Qt::LeftButton);
-            QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 15000);
+            QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 2, 15000);
             QCOMPARE(messages.lastText(),
                      QString("Complete writing optional parameters to the transceiver."));
 
             buildDefaultAdjustImage(state.AdjustImage);
             QTest::mouseClick(w->Command_read, Qt::LeftButton);
-            QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 2, 15000);
+            QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 3, 15000);
             QCOMPARE(messages.lastText(), QString("Complete reading the data from transceiver."));
             for (int r = 0; r <= 6; ++r)
                 for (int c = 0; c < 16; ++c)
                     QCOMPARE(int(state.AdjustImage(r, c)), int(written(r, c)));
             QCOMPARE(w->Combo_dev_Voice->currentIndex(), 90);
-            QCOMPARE(w->Label_version->text(), QString("Q"));
+            QCOMPARE(w->Label_version->text(), QString::fromStdString(adj::versionText(written)));
+            QVERIFY(w->Label_version->text().startsWith("Q"));
         }
         server.terminate();
         QVERIFY(server.waitForFinished(5000));

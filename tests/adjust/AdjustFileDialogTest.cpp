@@ -234,6 +234,7 @@ class AdjustFileDialogTest : public QObject {
         writeFile("file.adj", QByteArray::fromStdString(adjustFileText(AdjustTable{})));
         auto* o = openDialog<Form_open_adj>("file.adj");
         auto* s = openDialog<Form_save_adj>("new.adj");
+        gui->state->AdjustImageKnown = true;  // as after a read earlier in this run
         QTest::mouseClick(window->Command_write, Qt::LeftButton);
         QVERIFY(window->link().AdjWriting());
         const AdjustTable before = gui->table();

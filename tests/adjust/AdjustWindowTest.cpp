@@ -11,9 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include "AdjustGui.h"
 #include "adjust/AdjustData.h"
+#include "adjust/AdjustFile.h"
 #include "core/Defaults.h"
 #include "link/CommWindows.h"
 #include "support/GuiFixture.h"
@@ -246,17 +248,23 @@ class AdjustWindowTest : public QObject {
         QCOMPARE(gui->table()(0, 9), 61);
     }
 
-    void valuesBeyondAListShowItsLastEntryAndAreStored() {
+    void valuesBeyondAListShowItsLastEntryAndStayAsTheyWere() {
         gui->table()(0, 9) = 200;
         gui->table()(0, 0) = 128;
         gui->table()(1, 4) = 99;
+        gui->table()(0, 14) = 0x1A;  // bit 4 beyond the fine sensitivity's list
+        const AdjustTable before = gui->table();
         auto* w = gui->openAdjust();
         QCOMPARE(w->Combo_dev_Voice->currentIndex(), 127);
-        QCOMPARE(gui->table()(0, 9), 127);
         QCOMPARE(control(w, "Combo_sq_open_1")->currentIndex(), 127);
-        QCOMPARE(gui->table()(0, 0), 127);
         QCOMPARE(control(w, "Combo_Txp_H_4")->currentIndex(), 55);
-        QCOMPARE(gui->table()(1, 4), 55);
+        QCOMPARE(w->Combo_Rx_VL->currentIndex(), 15);
+        QVERIFY(w->Check_PRE_RX->isChecked());
+        QVERIFY(w->Check_V_LPF_RX->isChecked());
+        QCOMPARE(gui->table(), before);
+        // A switch changes its own bit only; the bit beyond the list stays.
+        QTest::mouseClick(w->Check_PRE_RX, Qt::LeftButton);
+        QCOMPARE(gui->table()(0, 14), 0x18);
     }
 
     void switchBoxesAndSensitivityListsShowTheSameByte() {
@@ -358,12 +366,14 @@ class AdjustWindowTest : public QObject {
 
     void writeToTheVirtualRadio() {
         auto* w = gui->openAdjust();
+        QTest::mouseClick(w->Command_read, Qt::LeftButton);  // a write needs a table to send
+        QVERIFY(gui->waitForMessages(1));
         test::pickFromList(control(w, "Combo_Txp_H_2"), 33);
         QTest::mouseClick(w->Command_write, Qt::LeftButton);
         QVERIFY(w->link().AdjWriting());
         QVERIFY(!control(w, "Combo_Txp_H_2")->isEnabled());  // no edit into rows already sent
         QVERIFY(!w->Check_WN_RX->isEnabled());
-        QVERIFY(gui->waitForMessages(1));
+        QVERIFY(gui->waitForMessages(2));
         QVERIFY(control(w, "Combo_Txp_H_2")->isEnabled());
         QCOMPARE(gui->messages->lastText(),
                  QString("Complete writing optional parameters to the transceiver."));
@@ -379,6 +389,7 @@ class AdjustWindowTest : public QObject {
         gui->main->Language_chn_Click();
         gui->line->radio.fault = VirtualRadio::Fault::Silent;
         auto* w = gui->openAdjust();
+        gui->state->AdjustImageKnown = true;  // as after a read earlier in this run
         const AdjustTable before = gui->table();
         QTest::mouseClick(w->Command_write, Qt::LeftButton);
         QVERIFY(!w->Combo_dev_Voice->isEnabled());
@@ -390,6 +401,73 @@ class AdjustWindowTest : public QObject {
         QVERIFY(w->Check_WN_RX->isEnabled());
         for (int r = 0; r < 7; ++r)
             for (int c = 0; c < 16; ++c) QCOMPARE(gui->table()(r, c), before(r, c));
+    }
+
+    void writeIsRefusedUntilTheTableCameFromTheRadioOrAFile() {
+        const auto factory = gui->line->radio.adjustArea;
+        for (bool chinese : {false, true}) {
+            if (chinese) gui->main->Language_chn_Click();
+            auto* w = gui->openAdjust();
+            test::pickFromList(control(w, "Combo_Txp_H_2"), 33);  // edits alone are not enough
+            QTest::mouseClick(w->Command_write, Qt::LeftButton);
+            QCOMPARE(gui->messages->lastTitle(), chinese ? QString("操作提示") : "Operate prompt");
+            QCOMPARE(gui->messages->lastText(),
+                     chinese ? QString("调整参数尚未从对讲机读取，也未从文件调入，不能写入 ！"
+                                       "请先读取或打开调整参数文件。")
+                             : QString("The adjustment values have not been read from the radio "
+                                       "or opened from a file yet: writing them would replace "
+                                       "the radio's own alignment. Read or open them first."));
+            QVERIFY(!w->link().AdjWriting());
+            QTest::qWait(50);
+            QCOMPARE(gui->line->radio.sessions, 0);
+            QVERIFY(gui->line->radio.adjustArea == factory);
+        }
+    }
+
+    void readThenWriteSendsBackExactlyTheBytesRead() {
+        auto& area = gui->line->radio.adjustArea;
+        area[9] = 200;        // voice deviation beyond its list of 128
+        area[0] = 128;        // squelch level 1
+        area[14] = 0x1A;      // fine sensitivity with bit 4 set
+        area[16 + 3] = 60;    // high power beyond 55
+        area[4 * 16 + 9] = 40;  // squelch correction beyond 31
+        const auto before = area;
+        auto* w = gui->openAdjust();
+        QTest::mouseClick(w->Command_read, Qt::LeftButton);
+        QVERIFY(gui->waitForMessages(1));
+        QCOMPARE(w->Combo_dev_Voice->currentIndex(), 127);
+        QCOMPARE(w->Combo_Txp_H[3]->currentIndex(), 55);
+        for (int a = 0; a < 8 * 16; ++a) QCOMPARE(int(gui->table()(a / 16, a % 16)), int(area[a]));
+
+        QTest::mouseClick(w->Command_write, Qt::LeftButton);
+        QVERIFY(gui->waitForMessages(2));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Complete writing optional parameters to the transceiver."));
+        for (int a = 0; a < 8 * 16; ++a) QCOMPARE(int(area[a]), int(before[a]));
+
+        // Only what the user changes differs.
+        test::pickFromList(w->Combo_Txp_L[6], 20);
+        QTest::mouseClick(w->Command_write, Qt::LeftButton);
+        QVERIFY(gui->waitForMessages(3));
+        for (int a = 0; a < 8 * 16; ++a)
+            QCOMPARE(int(area[a]), a == 2 * 16 + 6 ? 20 : int(before[a]));
+    }
+
+    void aLoadedFileAllowsTheWrite() {
+        QTemporaryDir dir;
+        AdjustTable file = gui->table();
+        file(1, 5) = 44;
+        QFile out(dir.filePath("radio.adj"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray::fromStdString(adjustFileText(file)));
+        out.close();
+        auto* w = gui->openAdjust();
+        w->loadFile(dir.filePath("radio.adj"));
+        QTest::mouseClick(w->Command_write, Qt::LeftButton);
+        QVERIFY(gui->waitForMessages(2));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("Complete writing optional parameters to the transceiver."));
+        QCOMPARE(int(gui->line->radio.adjustArea[16 + 5]), 44);
     }
 
     void theChannelReadWindowHoldingThePortGivesThePortMessage() {
