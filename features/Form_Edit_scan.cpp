@@ -174,18 +174,18 @@ bool Form_Edit_scan::Text_prich_KeyPress(QKeyEvent* key) {
     return Text_prich->text().trimmed().size() >= 2;
 }
 
-// The box keeps only the leading digits of what reached it, so it never shows a number other
-// than the one stored.
+// A text that is not a whole channel number, typed or pasted, gets the warning and stores
+// 255: no part of it ("12" of a pasted "123") becomes a channel. A whole number shows as it
+// is stored, without blanks or a leading zero.
 void Form_Edit_scan::Text_prich_Change() {
-    const QString kept =
-        QString::fromStdString(scan::cleanChannelText(Text_prich->text().toStdU32String()));
-    if (kept != Text_prich->text()) {
-        Text_prich->setText(kept);  // comes back here with the kept text
-        return;
-    }
     if (Combo_pri->currentIndex() != scan::FixedChannel) return;
-    const std::optional<int> code = scan::channelCode(kept.toStdString());
+    const std::optional<int> code = scan::channelCode(Text_prich->text().toStdString());
     if (code) {
+        const QString shown = *code == scan::NoChannel ? QString() : QString::number(*code);
+        if (Text_prich->text() != shown) {
+            Text_prich->setText(shown);  // comes back here with the shown text
+            return;
+        }
         writeSetting(state.RadioImage, scan::PriorityChannel, *code);
         return;
     }

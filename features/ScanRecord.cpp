@@ -62,23 +62,12 @@ ScanView decodeScan(Image& image) {
     return v;
 }
 
-std::string cleanChannelText(std::u32string_view text) {
-    const auto first = text.find_first_not_of(U' ');
-    std::string digits;
-    if (first == std::u32string_view::npos) return digits;
-    for (char32_t c : text.substr(first)) {
-        if (c < U'0' || c > U'9' || digits.size() == 2) break;
-        digits += static_cast<char>(c);
-    }
-    return digits;
-}
-
-std::optional<int> channelCode(std::string_view kept) {
-    const std::string_view t = trimBlanks(kept);
+std::optional<int> channelCode(std::string_view text) {
+    const std::string_view t = trimBlanks(text);
     if (t.empty()) return NoChannel;
     int n = 0;
     for (char c : t) {
-        if (c < '0' || c > '9') break;
+        if (c < '0' || c > '9') return std::nullopt;
         n = n * 10 + (c - '0');
         if (n > LastChannel) return std::nullopt;
     }

@@ -58,11 +58,9 @@ struct ScanView {
 // and in the fixed mode a priority channel outside 1 to 16 as 255.
 ScanView decodeScan(Image& image);
 
-// The priority-channel text as the box keeps it: blanks trimmed, then its leading digits,
-// at most two.
-std::string cleanChannelText(std::u32string_view text);
-// The code a kept text stores: 255 when empty, the number when it is 1 to 16, nothing (the
-// range warning) otherwise.
-std::optional<int> channelCode(std::string_view kept);
+// The code a priority-channel text (UTF-8) stores: 255 when it is empty or blank, the number
+// when it is, blanks around it aside, a whole number from 1 to 16 in ASCII digits; nothing
+// (the range warning) otherwise, so that no part of a longer text becomes another channel.
+std::optional<int> channelCode(std::string_view text);
 
 }  // namespace nv::scan

@@ -190,13 +190,16 @@ TEST(ScanRecord, PriorityChannelIsNormalisedInTheFixedModeOnly) {
     EXPECT_EQ(im(22, 1), 40);
 }
 
-TEST(ScanRecord, ChannelTextKeepsTwoLeadingDigits) {
-    EXPECT_EQ(scan::cleanChannelText(U"123"), "12");
-    EXPECT_EQ(scan::cleanChannelText(U" 7x"), "7");
-    EXPECT_EQ(scan::cleanChannelText(U"3.7"), "3");
-    EXPECT_EQ(scan::cleanChannelText(U"x7"), "");
-    EXPECT_EQ(scan::cleanChannelText(U"\xFF11"), "");
-    EXPECT_EQ(scan::cleanChannelText(U"99999999999999999999"), "99");
+TEST(ScanRecord, OnlyAWholeChannelNumberStoresIt) {
+    EXPECT_FALSE(scan::channelCode("123"));  // not channel 12
+    EXPECT_FALSE(scan::channelCode(" 7x"));
+    EXPECT_FALSE(scan::channelCode("3.7"));
+    EXPECT_FALSE(scan::channelCode("x7"));
+    EXPECT_FALSE(scan::channelCode("\xEF\xBC\x91"));  // a full-width 1
+    EXPECT_FALSE(scan::channelCode("99999999999999999999"));
+    EXPECT_FALSE(scan::channelCode("1 2"));
+    EXPECT_EQ(scan::channelCode(" 12 "), 12);
+    EXPECT_EQ(scan::channelCode("   "), 255);
     EXPECT_EQ(scan::channelCode(""), 255);
     EXPECT_EQ(scan::channelCode("1"), 1);
     EXPECT_EQ(scan::channelCode("05"), 5);

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -6,6 +7,7 @@
 
 #include "features/FeatureWindowSupport.h"
 #include "features/Form_Edit_scan.h"
+#include "support/Typing.h"
 
 using namespace nv;
 using test::row;
@@ -160,30 +162,42 @@ class ScanWindowTest : public QObject {
         QCOMPARE(int(im()(22, 1)), 255);
     }
 
-    // As described, a pasted "3.7" was stored as 4 and a pasted "123" showed while 255 was
-    // stored; a pasted long number overflowed. The box keeps its leading digits, at most two.
-    void pastedChannelTextIsCutToItsLeadingDigits() {
+    // A pasted text that is not a whole number from 1 to 16 gets the warning and 255, never a
+    // channel made of a part of it.
+    void pastedChannelTextIsAWholeNumberOrRefused() {
         setRow({1, 255});
         open();
-        test::paste(w->Text_prich, "3.7");
-        QCOMPARE(w->Text_prich->text(), QString("3"));
-        QCOMPARE(int(im()(22, 1)), 3);
+        const std::pair<const char*, int> refused[] = {
+            {"123", 255}, {"3.7", 255}, {"x5", 255}, {"99999999999999999999", 255},
+            {"17", 255},  {"1 6", 255}, {"１２", 255}};
+        int warnings = 0;
+        for (const auto& [text, stored] : refused) {
+            im()(22, 1) = 7;
+            w->Text_prich->selectAll();
+            test::pasteInto(w->Text_prich, QString::fromUtf8(text));
+            QCOMPARE(messages(), ++warnings);
+            QCOMPARE(gui->messages->lastText(), QString("Priority channel is between 1 - 16 !"));
+            QCOMPARE(w->Text_prich->text(), QString());
+            QCOMPARE(int(im()(22, 1)), stored);
+        }
         w->Text_prich->selectAll();
-        test::paste(w->Text_prich, " 12 ");
+        test::pasteInto(w->Text_prich, " 12 ");
         QCOMPARE(w->Text_prich->text(), QString("12"));
         QCOMPARE(int(im()(22, 1)), 12);
         w->Text_prich->selectAll();
-        test::paste(w->Text_prich, "123");
-        QCOMPARE(w->Text_prich->text(), QString("12"));
-        QCOMPARE(int(im()(22, 1)), 12);
-        QCOMPARE(messages(), 0);
+        test::pasteInto(w->Text_prich, "05");
+        QCOMPARE(w->Text_prich->text(), QString("5"));
+        QCOMPARE(int(im()(22, 1)), 5);
+        QCOMPARE(messages(), warnings);
+
+        // Ctrl+V, as a user pastes, and in Chinese.
+        gui->main->Language_chn_Click();
+        QApplication::clipboard()->setText("123");
+        w->Text_prich->setFocus();
         w->Text_prich->selectAll();
-        test::paste(w->Text_prich, "99999999999999999999");
-        QCOMPARE(messages(), 1);
-        QCOMPARE(w->Text_prich->text(), QString());
-        QCOMPARE(int(im()(22, 1)), 255);
-        test::paste(w->Text_prich, "x5");
-        QCOMPARE(w->Text_prich->text(), QString());
+        QTest::keyClick(w->Text_prich, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(gui->messages->lastText(), QString("优先信道号在 1 - 16 之间 ！"));
+        QCOMPARE(gui->messages->lastTitle(), QString("操作提示"));
         QCOMPARE(int(im()(22, 1)), 255);
     }
 
