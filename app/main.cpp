@@ -12,6 +12,7 @@
 #include "app/Options.h"
 #include "core/AppState.h"
 #include "files/ChannelFileDialogs.h"
+#include "ui/AppIcon.h"
 #include "ui/MDImain.h"
 
 namespace {
@@ -92,7 +93,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The desktop entry and the installed icon theme give the windows their icon.
     QGuiApplication::setDesktopFileName("org.nv742.cps");
-    QApplication::setWindowIcon(QIcon::fromTheme("org.nv742.cps"));
+    QApplication::setWindowIcon(nv::applicationIcon());
     parser.process(app);
     if (const int status = checkArguments(parser, portOptions, virtualRadio, directory, trace))
         return status;

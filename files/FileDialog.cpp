@@ -85,6 +85,11 @@ FileDialog::FileDialog(AppState& s, Workspace& workspace, const char* name, QStr
             [this](QListWidgetItem* item) { setDirectory(item->data(PathRole).toString()); });
     connect(File1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Text1->setText(item->text()); });
+    // A double click takes the file as a click does and confirms, as "Confirm" does.
+    connect(File1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Text1->setText(item->text());
+        Command_enter_Click();
+    });
     connect(Command_enter, &QPushButton::clicked, this, &FileDialog::Command_enter_Click);
     connect(Text1, &QLineEdit::returnPressed, Command_enter, &QPushButton::click);
     connect(Command_close, &QPushButton::clicked, this, &MdiChild::closeWindow);

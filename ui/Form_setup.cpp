@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "link/PortDirectory.h"
+
 #include "link/SerialPort.h"
 #include "widgets/Messages.h"
 
@@ -46,6 +48,12 @@ Form_setup::Form_setup(AppState& s, Workspace& workspace) : MdiChild(s, workspac
     connect(Command1, &QPushButton::clicked, this, &Form_setup::Command1_Click);
 }
 
+// Device paths are the system's names; the built-in radio is named in the window's language.
+QString Form_setup::deviceCaption(const std::string& device) const {
+    if (qs(device) == PortDirectory::VirtualRadio) return text("虚拟对讲机", "virtual radio");
+    return qs(device);
+}
+
 void Form_setup::load() {
     setWindowTitle(text("通讯端口设置", "Communication Port Setup"));
     Frame1->setTitle(text("端口设置", "Port Setup"));
@@ -53,7 +61,7 @@ void Form_setup::load() {
     Command1->setText(text("取 消", "Cancel"));
     for (int n = 1; n <= 8; ++n) {
         const std::string device = workspace.ports().describe ? workspace.ports().describe(n) : "";
-        Device[n]->setText(device.empty() ? QStringLiteral("—") : qs(device));
+        Device[n]->setText(device.empty() ? QStringLiteral("—") : deviceCaption(device));
         Device[n]->setToolTip(Device[n]->text());
     }
     const int w = innerWidth() / 2;

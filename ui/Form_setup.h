@@ -24,6 +24,9 @@ class Form_setup : public MdiChild {
     QLabel* Device[9] = {};        // the device behind each port
     QPushButton* Command_ok;
     QPushButton* Command1;
+
+  private:
+    QString deviceCaption(const std::string& device) const;
 };
 
 }  // namespace nv

@@ -18,6 +18,7 @@
 
 #include "core/Models.h"
 #include "core/Startup.h"
+#include "ui/AppIcon.h"
 #include "ui/Commands.h"
 #include "ui/ImageUndo.h"
 #include "ui/UnsavedWork.h"
@@ -113,6 +114,7 @@ QString captionOf(const ItemDef& d, int column) {
 MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     : QMainWindow(parent), state(s), ports_(std::move(ports)) {
     setObjectName("MDImain");
+    setWindowIcon(applicationIcon());
     MDIArea = new QMdiArea(this);
     MDIArea->setObjectName("MDIArea");
     MDIArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -156,6 +158,7 @@ void MDImain::buildMenus() {
         action->setObjectName(d.name);
         action->setParent(this);
         if (d.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
+        action->setSeparator(!d.startup);  // the rows of hyphens
         action->setVisible(d.shown);
         action->setEnabled(d.shown);
         items_[d.name] = action;
@@ -335,6 +338,7 @@ MdiChild* MDImain::showWindow(const QString& name) {
 void MDImain::addChild(MdiChild* w) {
     QMdiSubWindow* sub = MDIArea->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(applicationIcon());
     freeMenuShortcuts(sub);
     children_[w->objectName()] = sub;
 }
