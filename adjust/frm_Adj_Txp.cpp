@@ -15,6 +15,7 @@
 
 #include "adjust/AdjustData.h"
 #include "adjust/AdjustFile.h"
+#include "files/Backups.h"
 #include "files/FileIo.h"
 #include "files/NumberFileProblem.h"
 #include "widgets/ListOnly.h"
@@ -455,6 +456,7 @@ void frm_Adj_Txp::loadFile(const QString& path) {
 
 void frm_Adj_Txp::saveFile(const QString& path) {
     if (refuseWhileTransferring()) return;
+    keepReplacedFile(state, workspace, path);
     FileProblem problem;
     if (!writeFileAtomically(path, QByteArray::fromStdString(adjustFileText(state.AdjustImage)),
                              &problem)) {

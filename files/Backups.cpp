@@ -65,6 +65,40 @@ BackupResult writeBackup(const Image& image, const QString& label, const QString
     return result;
 }
 
+QString replacedFileName(const QDateTime& when, const QString& fileName) {
+    return when.toString("yyyy-MM-dd_HH-mm-ss") + "_replaced_" + fileName;
+}
+
+BackupResult keepReplacedFile(const QString& path, const QString& folder, const QDateTime& when) {
+    BackupResult result;
+    const QFileInfo old(path);
+    if (!old.isFile()) {
+        result.ok = true;  // nothing is replaced
+        return result;
+    }
+    if (!QDir().mkpath(folder)) {
+        result.folder = folder;
+        return result;
+    }
+    const QFileInfo name(replacedFileName(when, old.fileName()));
+    result.path = folder + "/" + name.fileName();
+    for (int n = 2; QFileInfo::exists(result.path); ++n)
+        result.path = QStringLiteral("%1/%2_%3.%4")
+                          .arg(folder, name.completeBaseName())
+                          .arg(n)
+                          .arg(name.suffix());
+    QByteArray content;
+    if (!readConfigFile(path, &content, &result.problem)) return result;
+    if (!writeFileAtomically(result.path, content, &result.problem)) return result;
+    result.ok = true;
+    return result;
+}
+
+void keepReplacedFile(const AppState& state, Workspace& workspace, const QString& path) {
+    const BackupResult kept = keepReplacedFile(path);
+    if (!kept.ok) workspace.setPanel(8, backupProblem(kept, state.LanguageChinese));
+}
+
 void pruneBackups(const QString& folder, int keep) {
     QDir dir(folder);
     QStringList backups;

@@ -8,6 +8,7 @@
 
 #include "core/AppState.h"
 #include "files/FileIo.h"
+#include "widgets/Workspace.h"
 
 namespace nv {
 
@@ -35,6 +36,17 @@ struct BackupResult {
 BackupResult writeBackup(const Image& image, const QString& portLabel,
                          const QString& folder = backupFolder(),
                          const QDateTime& when = QDateTime::currentDateTime());
+
+// Before a save replaces the file at `path`, its old content goes into the folder as
+// 2026-12-07_23-41-05_replaced_NAME (NAME with its suffix, .chann or .adj). Ok without a path
+// when there was no file to keep.
+BackupResult keepReplacedFile(const QString& path, const QString& folder = backupFolder(),
+                              const QDateTime& when = QDateTime::currentDateTime());
+QString replacedFileName(const QDateTime& when, const QString& fileName);
+
+// The same for a window's save: a backup that cannot be written never stops the save; the
+// status bar tells it.
+void keepReplacedFile(const AppState& state, Workspace& workspace, const QString& path);
 
 // Removes the oldest backups (by the date and time in their names) so that `keep` remain.
 void pruneBackups(const QString& folder, int keep = BackupsKept);

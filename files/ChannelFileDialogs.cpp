@@ -80,6 +80,7 @@ Form_save_chann::Form_save_chann(AppState& s, Workspace& workspace)
     : FileDialog(s, workspace, "Form_save_chann", ".chann", SaveTexts) {}
 
 void Form_save_chann::perform(const QString& path) {
+    keepReplacedFile(state, workspace, path);
     FileProblem problem;
     if (!writeFileAtomically(path, QByteArray::fromStdString(channelFileText(state.RadioImage)),
                              &problem)) {

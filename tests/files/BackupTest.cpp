@@ -7,12 +7,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QAction>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
 #include <thread>
 
 #include "core/ChannelFile.h"
+#include "adjust/frm_Adj_Txp.h"
 #include "files/Backups.h"
 #include "files/ChannelFileDialogs.h"
 #include "sim/PtyServer.h"
@@ -173,6 +176,97 @@ class BackupTest : public QObject {
         QCOMPARE(backupProblem(r, false),
                  QString("Backup not written to ~/.local/share/nv742-cps/backups: %1")
                      .arg(r.problem.osText));
+    }
+
+    // Saving over a file keeps what it held; a new name replaces nothing and keeps nothing.
+    void savingOverAFileKeepsItsOldContent() {
+        QTemporaryDir work;
+        const QString job = work.filePath("job.chann");
+        writeFile(job, "the old job");
+        test::Gui gui;
+        gui.image()(1, 0) = 0x44;
+        auto saveAs = [&](const QString& name) {
+            gui.main->runCommand("File_save");
+            auto* save = gui.window<Form_save_chann>("Form_save_chann");
+            save->setDirectory(work.path());
+            save->Text1->setText(name);
+            QTest::mouseClick(save->Command_enter, Qt::LeftButton);
+            QCOMPARE(gui.messages->lastText(), QString("Complete storing channel parameter."));
+        };
+        saveAs("job.chann");
+        QStringList kept = QDir(folder()).entryList({"*_replaced_job.chann"}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(QRegularExpression(R"(^\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d_replaced_job\.chann$)")
+                    .match(kept[0])
+                    .hasMatch());
+        QCOMPARE(readFile(folder() + "/" + kept[0]), QByteArray("the old job"));
+        QCOMPARE(readFile(job), QByteArray::fromStdString(channelFileText(gui.image())));
+        saveAs("job.chann");  // twice within a second: both old contents stay
+        kept = QDir(folder()).entryList({"*_replaced_job*.chann"}, QDir::Files);
+        QCOMPARE(kept.size(), 2);
+        saveAs("new.chann");
+        QCOMPARE(QDir(folder()).entryList({"*new*"}, QDir::Files).size(), 0);
+        QCOMPARE(gui.main->panelText(8), QString());
+    }
+
+    void savingOverAnAdjustmentFileKeepsItsOldContent() {
+        QTemporaryDir work;
+        const QString radio = work.filePath("radio.adj");
+        writeFile(radio, "old alignment");
+        test::RadioGui gui(test::RadioGui::Service::Shown);
+        gui.main->findChild<QAction*>("Other")->trigger();
+        auto* w = qobject_cast<frm_Adj_Txp*>(gui.main->child("frm_Adj_Txp"));
+        QVERIFY(w);
+        w->saveFile(radio);
+        QCOMPARE(gui.messages->lastText(), QString("Complete storing optional parameters."));
+        const QStringList kept = QDir(folder()).entryList({"*_replaced_radio.adj"}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(readFile(folder() + "/" + kept[0]), QByteArray("old alignment"));
+        QVERIFY(readFile(radio).startsWith(" 38 "));
+    }
+
+    void aBackupThatCannotBeWrittenNeverStopsTheSave() {
+        QTemporaryDir work;
+        const QString job = work.filePath("job.chann");
+        writeFile(job, "the old job");
+        blockFolder();
+        test::Gui gui;
+        gui.image()(1, 0) = 0x44;
+        gui.main->runCommand("File_save");
+        auto* save = gui.window<Form_save_chann>("Form_save_chann");
+        save->setDirectory(work.path());
+        save->Text1->setText("job.chann");
+        QTest::mouseClick(save->Command_enter, Qt::LeftButton);
+        QCOMPARE(gui.messages->lastText(), QString("Complete storing channel parameter."));
+        QCOMPARE(readFile(job), QByteArray::fromStdString(channelFileText(gui.image())));
+        QCOMPARE(gui.main->panelText(8),
+                 QString("Backup not written: cannot make %1").arg(folder()));
+
+        // A folder that exists but may not be written to, in Chinese.
+        QVERIFY(QFile::remove(folder()));
+        QVERIFY(QDir().mkpath(folder()));
+        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                            QFile::ExeOther);
+        QFile::setPermissions(work.path(), QFile::permissions(work.path()) | QFile::WriteOther |
+                                               QFile::ExeOther);
+        for (const QString& up : {data->path(), data->filePath("nv742-cps")})
+            QFile::setPermissions(up, QFile::permissions(up) | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(job, QFile::permissions(job) | QFile::WriteOther | QFile::ReadOther);
+        gui.main->Language_chn_Click();
+        gui.image()(1, 0) = 0x45;
+        {
+            test::AsUnprivilegedUser user;
+            gui.main->runCommand("File_save");
+            save = gui.window<Form_save_chann>("Form_save_chann");
+            save->setDirectory(work.path());
+            save->Text1->setText("job.chann");
+            QTest::mouseClick(save->Command_enter, Qt::LeftButton);
+        }
+        QCOMPARE(gui.messages->lastText(), QString("信道参数保存完毕 ！"));
+        QCOMPARE(readFile(job), QByteArray::fromStdString(channelFileText(gui.image())));
+        QCOMPARE(gui.main->panelText(8), QString("备份未写入 %1：没有权限").arg(folder()));
+        QCOMPARE(QDir(folder()).entryList(QDir::Files).size(), 0);
+        test::shot(gui.main.get(), "replaced_backup_failed_zh");
     }
 
     void everyCompletedReadFromTheWindowLeavesABackup() {
