@@ -83,6 +83,11 @@ void LinkEngine::putFrame(std::initializer_list<int> bytes) {
     for (int b : bytes) SendBuffer[SendCount++] = b;
 }
 
+void LinkEngine::putFrame(const std::array<int, 4>& head) {
+    SendCount = 0;
+    for (int b : head) SendBuffer[SendCount++] = b;
+}
+
 bool LinkEngine::cancelButton() {
     if (Busy) {
         view_.message(say("正在进行读写操作,请勿关窗口 ！,",
@@ -176,12 +181,12 @@ void LinkEngine::byteReceived() {
 }
 
 void LinkEngine::receiveHandshake() {
-    const int wanted = LinkState == 0 ? 8 : 1;
+    const int wanted = LinkState == 0 ? IdentLength : 1;
     if (LinkState > 1 || port_.bytesWaiting() < wanted) return;
     for (int i = 0; i < wanted; ++i) ReceiveBuffer[i] = static_cast<std::uint8_t>(port_.readByte());
     if (LinkState == 0) {
         for (int p = 0; p <= 20; ++p) {
-            if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + 7] == IdentLast) {
+            if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + IdentLength - 1] == IdentLast) {
                 if (p >= 10) return;
                 LinkState = 1;
                 putFrame({Ack});

@@ -3,7 +3,7 @@
 namespace nv {
 
 void ReadLink::startDataPhase() {
-    putFrame({ReadCommand, 0x00, 0x00, 0x40});
+    putFrame(readRequest(0));
     BlockCounter = 1;
     sendFrame();
     port_.discardInput();
@@ -24,7 +24,7 @@ void ReadLink::receiveData() {
         finish();
         return;
     }
-    putFrame({ReadCommand, BlockCounter / 4, (BlockCounter % 4) * 64, 0x40});
+    putFrame(readRequest(BlockCounter * ReadLength));
     ++BlockCounter;
     sendFrame();
     view_.setProgress(BlockCounter * 100 / (LastBlock + 1));

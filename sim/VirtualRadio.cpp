@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "adjust/AdjustLink.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
-#include "link/LinkEngine.h"
+#include "protocol/Frames.h"
 
 namespace nv {
 
@@ -149,7 +148,8 @@ void VirtualRadio::handleProgramByte(std::uint8_t byte) {
         entry_.clear();
     }
     command_.push_back(byte);
-    const std::size_t wanted = command_[0] == ReadCommand ? 4 : 20;
+    const std::size_t wanted =
+        RequestHeaderLength + (command_[0] == ReadCommand ? 0 : WriteLength);
     if (command_.size() < wanted) return;
     if (command_[0] == ReadCommand)
         answerRead(command_[1] * 256 + command_[2]);
@@ -169,9 +169,9 @@ void VirtualRadio::answerRead(int address) {
     if (fault == Fault::ExtraLeadingByte && readReplies == 0) toHost.push_back(0x00);
     if (fault == Fault::LateHeader) toHost.push_back(0x00);
     const int header = adjustMode ? AdjustReplyHeader : ReadCommand;
-    for (int b : {header, address / 256, address % 256, 0x40})
+    for (int b : {header, addressHigh(address), addressLow(address), ReadLength})
         toHost.push_back(static_cast<std::uint8_t>(b));
-    for (int i = 0; i < 64; ++i) toHost.push_back(*cellAt(address + i));
+    for (int i = 0; i < ReadLength; ++i) toHost.push_back(*cellAt(address + i));
     ++readReplies;
 }
 
@@ -186,8 +186,8 @@ void VirtualRadio::storeWrite() {
         if (fault == Fault::WrongWriteAck) toHost.push_back(0x15);
         return;  // the row is not stored either
     }
-    for (int i = 0; i < length && i < 16; ++i)
-        if (address + i < MemorySize) *cellAt(address + i) = command_[4 + i];
+    for (int i = 0; i < length && i < WriteLength; ++i)
+        if (address + i < MemorySize) *cellAt(address + i) = command_[RequestHeaderLength + i];
     writeAddresses.push_back(address);
     ++writesStored;
     toHost.push_back(Ack);
