@@ -58,6 +58,7 @@ void LinkEngine::startButton() {
 void LinkEngine::startAttempt() {
     if (!port_.isOpen() && !openPort()) return;
     bytesThisAttempt_ = 0;
+    garbledBlock_ = 0;
     DataPhase = false;
     port_.discardInput();
     LinkState = 0;
@@ -130,7 +131,7 @@ LinkObservation LinkEngine::observeAttempt() const {
         o.kind = LinkObservation::NotIdentification;
         return o;
     }
-    o.kind = LinkObservation::StoppedPartWay;
+    o.kind = garbledBlock_ > 0 ? LinkObservation::Garbled : LinkObservation::StoppedPartWay;
     o.dataPhase = DataPhase;
     o.blocksDone = DataPhase ? BlockCounter - 1 : 0;
     o.blocks = dataBlocks();

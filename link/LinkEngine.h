@@ -101,6 +101,9 @@ class LinkEngine : public LinkRecord {
     virtual void timer4Tick();
 
     void sendFrame();
+    // The reply to the block awaited could not be what was asked for: it counts as no reply,
+    // and the failure, if it comes to one, says so.
+    void replyGarbled() { garbledBlock_ = BlockCounter; }
     void putFrame(std::initializer_list<int> bytes);
     // A request's four leading bytes; a write then adds its data.
     void putFrame(const std::array<int, 4>& head);
@@ -132,6 +135,7 @@ class LinkEngine : public LinkRecord {
 
     // What the radio showed of itself in the attempts of the current transfer.
     int bytesThisAttempt_ = 0;
+    int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none
     LinkObservation seen_;
 };
 

@@ -10,8 +10,9 @@
 namespace nv {
 
 // The position of the first "X" header from `first` to `last` among the `received` positions
-// of `bytes`, or -1 when there is none.
-int findReplyHeader(const int* bytes, int received, int first, int last);
+// of `bytes`, or -1 when there is none. With an `address`, only a whole header that names it
+// and the length 0x40 counts.
+int findReplyHeader(const int* bytes, int received, int first, int last, int address = -1);
 
 class ReadReply {
   public:
@@ -21,9 +22,18 @@ class ReadReply {
     // Where the data start when no header is found.
     static constexpr int PlainDataStart = 5;
 
-    // firstPosition: 1 for the first reply (68 bytes), 0 for later ones (69 bytes).
+    // Where the header of a reading window's reply belongs; a stray byte on the line may put it
+    // one place later.
+    static constexpr int HeaderPosition = 1;
+
+    // firstPosition: 1 for the first reply (68 bytes), 0 for later ones (69 bytes). The header
+    // may sit anywhere up to position 5, and the data start at 5 without one.
     void reset(int firstPosition);
-    bool waitsForMore() const { return !complete(); }
+    // The reply to a read of `address`: taken only with its header naming the address and the
+    // length 0x40, at position 1 or 2. Anything else is garbled: no reply to the request.
+    void reset(int firstPosition, int address);
+    bool waitsForMore() const { return !complete() && !garbled(); }
+    bool garbled() const;
     void take(int byte);
     bool complete() const;
     int minimumLength() const { return 68 + (1 - first_); }
@@ -34,10 +44,12 @@ class ReadReply {
 
   private:
     int received() const { return first_ + taken_; }
+    int header() const;
 
     std::array<int, Positions> bytes_{};
     int first_ = 1;
     int taken_ = 0;
+    int address_ = -1;  // the address asked for, when the header must name it
 };
 
 }  // namespace nv
