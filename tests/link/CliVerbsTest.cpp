@@ -127,6 +127,20 @@ class CliVerbsTest : public QObject {
             "Complete writing Data to the transceiver."));  // one radio: its messages
         QCOMPARE(runCli({"write", "--verify", sim.pty, sim.pty, file}).code, 2);  // listed twice
         QVERIFY(runCli({"export", "--verify", file, path("verify.csv")}).code != 0);
+
+        // A data bit garbled on the way back is read again, not told as a difference.
+        SimServer flipped;
+        QVERIFY(flipped.start({"--quiet", "--fault", "flip-bit=2"}));
+        const CliRun f = runCli({"write", "--verify", flipped.pty, file});
+        QCOMPARE(f.out, flipped.pty + ": written and verified\n");
+        QCOMPARE(f.code, 0);
+        SimServer garbling;
+        QVERIFY(garbling.start({"--quiet", "--fault", "flip-bit=2", "--every-session"}));
+        const CliRun g = runCli({"write", "--verify", garbling.pty, file});
+        QCOMPARE(g.code, 1);
+        QCOMPARE(g.out, garbling.pty +
+                            ": written, but reading it back failed: no two of three reads of the "
+                            "radio agreed: the line garbles data bytes; check the cable.\n");
     }
 
     void readVerifyWritesTheFileOnlyWhenTwoReadsAgree() {
