@@ -4,28 +4,6 @@
 
 namespace nv {
 
-void AdjustReply::reset(int firstPosition) {
-    bytes_.fill(0);
-    first_ = firstPosition;
-    taken_ = 0;
-}
-
-void AdjustReply::take(int byte) {
-    if (first_ + taken_ < Positions) bytes_[first_ + taken_] = byte;
-    ++taken_;
-}
-
-int AdjustReply::dataStart() const {
-    const int received = first_ + taken_;
-    for (int p = first_; p <= LastHeaderPosition && p < received; ++p)
-        if (bytes_[p] == AdjustReplyHeader) return p + 4;
-    return 5;
-}
-
-bool AdjustReply::complete() const {
-    return taken_ >= minimumLength() && first_ + taken_ >= dataStart() + 64;
-}
-
 void AdjustLink::readButton() {
     writing_ = false;
     startButton();
@@ -42,14 +20,14 @@ LinkEngine::PortMessage AdjustLink::portMessage() const {
 }
 
 void AdjustLink::sendBlock(int k) {
-    putFrame({WriteCommand, (AdjustAddress + 16 * k) / 256, (AdjustAddress + 16 * k) % 256, 0x10});
+    putFrame(writeRequestHead(AdjustAddress + WriteLength * k));
     for (int c = 0; c < adj::RowCells; ++c)
         SendBuffer[SendCount++] = state_.AdjustImage(k, c) & 0xFF;
     sendFrame();
 }
 
 void AdjustLink::sendRequest(int n) {
-    putFrame({ReadCommand, (AdjustAddress + 64 * n) / 256, (AdjustAddress + 64 * n) % 256, 0x40});
+    putFrame(readRequest(AdjustAddress + ReadLength * n));
     AdjReplies[n + 1].reset(n == 0 ? 1 : 0);
     sendFrame();
 }

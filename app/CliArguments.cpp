@@ -11,6 +11,7 @@ void describeCliOptions(QCommandLineParser& parser) {
         "Reads and writes NV-742 radios and shows channel files.\n\n"
         "  read PORT FILE.chann    read a radio into a channel file (written only when the read "
         "completed);\n"
+        "                          --verify reads until two reads agree (at most three);\n"
         "                          a copy also goes to the backups in $XDG_DATA_HOME (or "
         "~/.local/share)/nv742-cps/backups\n"
         "  write PORT FILE.chann   write a channel file to a radio (rows 0 to 48, as the write "

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/ChannelFile.h"
+#include "files/Backups.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 
@@ -35,6 +36,15 @@ void showConsoleProgress(int percent, const std::string& label) {
 void showConsoleMessage(const std::string& text) {
     if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");
     std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+int keepRead(const Image& image, const QString& port, const QString& file) {
+    const BackupResult backup = writeBackup(image, portLabel(port));
+    if (!backup.ok) std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(backupProblem(backup, false)));
+    QString reason;
+    if (!writeFileAtomically(file, QByteArray::fromStdString(channelFileText(image)), &reason))
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, reason), 1);
+    return 0;
 }
 
 int cliFailure(const QString& text, int status) {

@@ -17,6 +17,10 @@ void showConsoleProgress(int percent, const std::string& label);
 // A link message on stderr.
 void showConsoleMessage(const std::string& text);
 
+// Keeps an image read from the radio on PORT: a backup first, which keeps the read even when
+// FILE cannot be written (its own failure is only told), then FILE. Returns the exit status.
+int keepRead(const Image& image, const QString& port, const QString& file);
+
 // "nv742-cli: TEXT" on stderr; returns the exit status.
 int cliFailure(const QString& text, int status = 2);
 

@@ -54,6 +54,43 @@ void printDifference(const Difference& d, const char* indent, const char* left) 
                 d.left.c_str(), d.right.c_str());
 }
 
+bool openTrace(const Verb& verb, std::shared_ptr<TraceLog>* trace, QString* error) {
+    if (verb.trace.isEmpty()) return true;
+    *trace = std::make_shared<TraceLog>(verb.trace.toStdString());
+    if ((*trace)->ok()) return true;
+    *error = "cannot write the trace file " + verb.trace;
+    return false;
+}
+
+// --- read --verify -----------------------------------------------------------------------------
+
+int readVerified(const Verb& verb) {
+    const QString& portName = verb.args[1];
+    const QString& file = verb.args[2];
+    QString error;
+    if (!checkWritable(file, &error))
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, error));
+    PortDirectory directory;
+    std::shared_ptr<TraceLog> trace;
+    if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
+        return cliFailure(error);
+    AppState state = startedState();
+    state.CommPortNumber = static_cast<Int16>(choosePort(portName, directory));
+    auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
+    switch (readUntilTwoAgree(state, *port, {showConsoleProgress, showConsoleMessage})) {
+        case AgreedRead::Failed:
+            return 1;
+        case AgreedRead::Disagreed:
+            return cliFailure("no two of three reads of the radio on " + portName +
+                                  " agreed: the line garbles data bytes; check the cable. " +
+                                  file + " was not written",
+                              1);
+        case AgreedRead::Agreed:
+            break;
+    }
+    return keepRead(state.RadioImage, portName, file);
+}
+
 // --- compare ---------------------------------------------------------------------------------
 
 int compare(const Verb& verb) {
@@ -62,17 +99,29 @@ int compare(const Verb& verb) {
     if (!loadChannelFileAt(verb.args[2], state.RadioImage, &error)) return cliFailure(error);
     PortDirectory directory;
     std::shared_ptr<TraceLog> trace;
-    if (!portDirectory(verb, &directory, &error)) return cliFailure(error);
-    if (!verb.trace.isEmpty()) {
-        trace = std::make_shared<TraceLog>(verb.trace.toStdString());
-        if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
-    }
+    if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
+        return cliFailure(error);
     // The radio is read into a copy: the file's image is what it is compared with.
     AppState radio = state;
     radio.CommPortNumber = static_cast<Int16>(choosePort(verb.args[1], directory));
     auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
-    if (!runTransfer(radio, *port, false, {showConsoleProgress, showConsoleMessage}).ok)
-        return cliFailure("the radio on " + verb.args[1] + " could not be read; nothing compared");
+    // A difference is told only when a second read shows it too: garbled data bytes are no
+    // difference.
+    const auto agreesWithFile = [&](const Image& read) {
+        return compareImages(state, state.RadioImage, read, false).empty();
+    };
+    switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
+                              agreesWithFile)) {
+        case AgreedRead::Failed:
+            return cliFailure("the radio on " + verb.args[1] +
+                              " could not be read; nothing compared");
+        case AgreedRead::Disagreed:
+            return cliFailure("no two of three reads of the radio on " + verb.args[1] +
+                              " agreed: the line garbles data bytes; check the cable. Nothing "
+                              "compared");
+        case AgreedRead::Agreed:
+            break;
+    }
     const auto differences = compareImages(state, state.RadioImage, radio.RadioImage, false);
     for (const Difference& d : differences) printDifference(d, "", "file");
     if (differences.empty())
@@ -207,8 +256,9 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const QString name = verb.args.value(0);
     const qsizetype count = verb.args.size();
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
-    const bool verifyOnlyForWrite = !verb.verify || name == "write";
+    const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    if (name == "read" && verb.verify && count == 3) return readVerified(verb);
     if (name == "compare" && count == 3) return compare(verb);
     if (name == "export" && count == 3) return exportCsv(verb);
     if (name == "import" && count == 3) return importCsv(verb);

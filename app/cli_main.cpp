@@ -123,17 +123,6 @@ int main(int argc, char* argv[]) {
     const nv::TransferResult result =
         nv::runTransfer(state, *port, write, {showProgress, showMessage});
     if (!result.ok) return 1;
-    if (!write) {
-        // The backup comes first: it keeps the read even when FILE cannot be written. Its
-        // own failure is only told.
-        const nv::BackupResult backup =
-            nv::writeBackup(state.RadioImage, nv::portLabel(command.port));
-        if (!backup.ok)
-            std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(nv::backupProblem(backup, false)));
-        QString reason;
-        if (!nv::writeFileAtomically(
-                file, QByteArray::fromStdString(nv::channelFileText(state.RadioImage)), &reason))
-            return fail(QStringLiteral("cannot write %1: %2").arg(file, reason), 1);
-    }
+    if (!write) return nv::keepRead(state.RadioImage, command.port, file);
     return 0;
 }

@@ -32,7 +32,11 @@ void usage() {
         "line\n"
         "  --fault NAME[=N]    misbehave: silent, wrong-ident, stop-after=N, no-write-ack=N,\n"
         "                      wrong-write-ack=N, extra-byte, garbage, late-header (one byte\n"
-        "                      before the header of every read reply)\n"
+        "                      before the header of every read reply), and at read reply N:\n"
+        "                      stray-byte=N (a byte before the header), wrong-address=N (the\n"
+        "                      header names another address), flip-bit=N (one data bit)\n"
+        "  --every-session     stray-byte, wrong-address and flip-bit strike in every session,\n"
+        "                      not only in the first\n"
         "  --quiet             no log of the sessions on stderr\n"
         "  -h, --help          this text\n"
         "  -v, --version       the version\n");
@@ -104,6 +108,8 @@ int main(int argc, char* argv[]) {
                 std::fprintf(stderr, "nv742-sim: unknown fault\n");
                 return 2;
             }
+        } else if (arg == "--every-session") {
+            radio.faultEverySession = true;
         } else if (arg == "--quiet") {
             quiet = true;
         } else {

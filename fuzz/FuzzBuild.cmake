@@ -13,6 +13,7 @@ add_link_options(-fsanitize=address,undefined)
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core SerialPort)
 
 add_subdirectory(core)
+add_subdirectory(protocol)
 add_subdirectory(channels)
 add_subdirectory(link)
 add_subdirectory(adjust)

@@ -118,7 +118,7 @@ enum class ImageRule {
 };
 
 // The radio's faults, every one of which the fuzzer may choose.
-constexpr int RadioFaults = static_cast<int>(VirtualRadio::Fault::LateHeader) + 1;
+constexpr int RadioFaults = static_cast<int>(VirtualRadio::Fault::FlipBit) + 1;
 
 // The start button of a link window. The adjustment window has two, Read and Write: the byte
 // after the step chooses (even Read, odd Write).

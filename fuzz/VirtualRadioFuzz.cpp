@@ -7,7 +7,8 @@
 NV742_FUZZ_TARGET(virtual_radio) {
     nv::VirtualRadio radio;
     if (size > 0) {
-        radio.fault = static_cast<nv::VirtualRadio::Fault>(data[0] % 8);
+        radio.fault = static_cast<nv::VirtualRadio::Fault>(
+            data[0] % (static_cast<int>(nv::VirtualRadio::Fault::FlipBit) + 1));
         radio.faultBlock = data[0] >> 3;
     }
     std::size_t answered = 0;

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "link/QtLinkTimers.h"
 #include "link/ReadLink.h"
@@ -89,6 +90,27 @@ TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers.stop(id);
     port.close();
     return result;
+}
+
+bool sameMemory(const Image& a, const Image& b) {
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RadioCells; ++c)
+            if (a(r, c) != b(r, c)) return false;
+    return true;
+}
+
+AgreedRead readUntilTwoAgree(AppState& state, SerialPort& port, const TransferCallbacks& callbacks,
+                             const std::function<bool(const Image&)>& enoughAlone) {
+    constexpr int MostReads = 3;
+    std::vector<Image> reads;
+    for (int k = 0; k < MostReads; ++k) {
+        if (!runTransfer(state, port, false, callbacks).ok) return AgreedRead::Failed;
+        if (k == 0 && enoughAlone && enoughAlone(state.RadioImage)) return AgreedRead::Agreed;
+        for (const Image& earlier : reads)
+            if (sameMemory(earlier, state.RadioImage)) return AgreedRead::Agreed;
+        reads.push_back(state.RadioImage);
+    }
+    return AgreedRead::Disagreed;
 }
 
 }  // namespace nv

@@ -54,4 +54,19 @@ class CallbackView : public LinkView {
 TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
                            const TransferCallbacks& callbacks);
 
+// Whether two images hold the same radio memory (rows 0 to 63, cells 0 to 15).
+bool sameMemory(const Image& a, const Image& b);
+
+enum class AgreedRead {
+    Agreed,     // state.RadioImage holds what two reads (or an accepted single read) found
+    Failed,     // a read failed; its message has been told, the image is unchanged
+    Disagreed,  // three reads, no two alike; the image holds the last of them
+};
+
+// Reads the radio until two reads agree, at most three times: a flipped data bit has no header
+// that would catch it, but it does not strike the same bit twice. `enoughAlone`, when given, may
+// accept a first read on its own (a comparison that finds nothing to report).
+AgreedRead readUntilTwoAgree(AppState& state, SerialPort& port, const TransferCallbacks& callbacks,
+                             const std::function<bool(const Image&)>& enoughAlone = {});
+
 }  // namespace nv

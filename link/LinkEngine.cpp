@@ -58,6 +58,7 @@ void LinkEngine::startButton() {
 void LinkEngine::startAttempt() {
     if (!port_.isOpen() && !openPort()) return;
     bytesThisAttempt_ = 0;
+    garbledBlock_ = 0;
     DataPhase = false;
     port_.discardInput();
     LinkState = 0;
@@ -81,6 +82,11 @@ void LinkEngine::sendFrame() {
 void LinkEngine::putFrame(std::initializer_list<int> bytes) {
     SendCount = 0;
     for (int b : bytes) SendBuffer[SendCount++] = b;
+}
+
+void LinkEngine::putFrame(const std::array<int, 4>& head) {
+    SendCount = 0;
+    for (int b : head) SendBuffer[SendCount++] = b;
 }
 
 bool LinkEngine::cancelButton() {
@@ -125,7 +131,7 @@ LinkObservation LinkEngine::observeAttempt() const {
         o.kind = LinkObservation::NotIdentification;
         return o;
     }
-    o.kind = LinkObservation::StoppedPartWay;
+    o.kind = garbledBlock_ > 0 ? LinkObservation::Garbled : LinkObservation::StoppedPartWay;
     o.dataPhase = DataPhase;
     o.blocksDone = DataPhase ? BlockCounter - 1 : 0;
     o.blocks = dataBlocks();
@@ -176,12 +182,12 @@ void LinkEngine::byteReceived() {
 }
 
 void LinkEngine::receiveHandshake() {
-    const int wanted = LinkState == 0 ? 8 : 1;
+    const int wanted = LinkState == 0 ? IdentLength : 1;
     if (LinkState > 1 || port_.bytesWaiting() < wanted) return;
     for (int i = 0; i < wanted; ++i) ReceiveBuffer[i] = static_cast<std::uint8_t>(port_.readByte());
     if (LinkState == 0) {
         for (int p = 0; p <= 20; ++p) {
-            if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + 7] == IdentLast) {
+            if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + IdentLength - 1] == IdentLast) {
                 if (p >= 10) return;
                 LinkState = 1;
                 putFrame({Ack});

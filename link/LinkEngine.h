@@ -12,19 +12,9 @@
 #include "core/AppState.h"
 #include "link/LinkFailure.h"
 #include "link/SerialPort.h"
+#include "protocol/Frames.h"
 
 namespace nv {
-
-// The 8 bytes that put the radio into its programming mode.
-constexpr std::array<std::uint8_t, 8> ProgramModeSequence = {0x02, 'P', 'N', 'V',
-                                                             '7',  '4', '2', 0x03};
-
-constexpr std::uint8_t Ack = 0x06;
-constexpr std::uint8_t IdentFirst = 0xAA;
-constexpr std::uint8_t IdentLast = 0xBB;
-constexpr std::uint8_t ReadCommand = 0x52;    // "R"
-constexpr std::uint8_t WriteCommand = 0x57;   // "W"
-constexpr std::uint8_t EndOfTransfer = 0x45;  // "E"
 
 constexpr int FrameInterval = 15;   // ms from queueing a frame to its first byte
 constexpr int ReplyTimeout = 1000;  // ms after the last byte of a frame
@@ -111,7 +101,12 @@ class LinkEngine : public LinkRecord {
     virtual void timer4Tick();
 
     void sendFrame();
+    // The reply to the block awaited could not be what was asked for: it counts as no reply,
+    // and the failure, if it comes to one, says so.
+    void replyGarbled() { garbledBlock_ = BlockCounter; }
     void putFrame(std::initializer_list<int> bytes);
+    // A request's four leading bytes; a write then adds its data.
+    void putFrame(const std::array<int, 4>& head);
     void closePort();
     // Lets what was written leave the port, then waits a little longer.
     void pause(int ms);
@@ -140,6 +135,7 @@ class LinkEngine : public LinkRecord {
 
     // What the radio showed of itself in the attempts of the current transfer.
     int bytesThisAttempt_ = 0;
+    int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none
     LinkObservation seen_;
 };
 

@@ -49,6 +49,16 @@ std::string describeLinkFailure(const LinkObservation& seen, int port, bool chin
                    "): check that the cable is plugged in firmly and the radio's battery is "
                    "charged, then try again.";
         }
+        case LinkObservation::Garbled: {
+            const std::string block = std::to_string(seen.blocksDone + 1);
+            const std::string blocks = std::to_string(seen.blocks);
+            if (chinese)
+                return "对讲机的应答数据错乱（第 " + block + " / " + blocks +
+                       " 个数据块）：请检查编程线是否插牢、有无破损，并让它远离干扰源，然后重试。";
+            return "The radio's answers were garbled (at block " + block + " of " + blocks +
+                   "): check that the cable is plugged in firmly, is not damaged and lies away "
+                   "from sources of interference, then try again.";
+        }
     }
     return {};
 }

@@ -13,6 +13,7 @@ struct LinkObservation {
         NoAnswer,           // not a byte came back
         NotIdentification,  // something answered, but not with this radio's identification
         StoppedPartWay,     // the radio identified itself, then its answers stopped
+        Garbled,            // a reply did not hold what was asked for (block blocksDone + 1)
     };
     Kind kind = NoAnswer;
     bool dataPhase = false;  // StoppedPartWay: after the handshake

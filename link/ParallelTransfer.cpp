@@ -72,18 +72,40 @@ class Job {
         result_.message = message;
         if (!ok || !spec_.readBack) return finish();
         readState_ = std::make_unique<AppState>(spec_.state);
+        readAgain();
+    }
+    void readAgain() {
         retired_ = std::move(step_);  // it is still reporting
         step_ = std::make_unique<Step>(*readState_, *spec_.port, false, callbacks_,
                                        [this](bool ok, const std::string& m) { read(ok, m); });
         step_->start();
     }
+    // A read-back that shows what was written stands alone; any other counts only when a
+    // second read agrees with it, so that a garbled data bit is never told as a difference.
     void read(bool ok, const std::string& message) {
-        result_.readBackDone = ok;
-        if (ok)
-            result_.readBack = readState_->RadioImage;
-        else
+        if (!ok) {
             result_.message = message;
+            return finish();
+        }
+        const Image& got = readState_->RadioImage;
+        bool agreed = reads_.empty() && sameWrittenRows(got, spec_.state.RadioImage);
+        for (const Image& earlier : reads_) agreed = agreed || sameMemory(earlier, got);
+        if (agreed) {
+            result_.readBackDone = true;
+            result_.readBack = got;
+            return finish();
+        }
+        reads_.push_back(got);
+        if (reads_.size() < 3) return readAgain();
+        result_.message = "no two of three reads of the radio agreed: the line garbles data "
+                          "bytes; check the cable.";
         finish();
+    }
+    static bool sameWrittenRows(const Image& a, const Image& b) {
+        for (int r = 0; r <= LastWrittenRow; ++r)
+            for (int c = 0; c < RadioCells; ++c)
+                if (a.byte(r, c) != b.byte(r, c)) return false;
+        return true;
     }
     void finish() {
         result_.seconds = static_cast<double>(clock_.nsecsElapsed()) / 1e9;
@@ -98,6 +120,7 @@ class Job {
     std::function<void()> finished_;
     std::unique_ptr<Step> step_, retired_;
     std::unique_ptr<AppState> readState_;
+    std::vector<Image> reads_;  // read-backs that no other has agreed with yet
     QElapsedTimer clock_;
 };
 

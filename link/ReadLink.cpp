@@ -2,30 +2,48 @@
 
 namespace nv {
 
+void ReadLink::expectReply(int firstPosition) {
+    reply_.reset(firstPosition, (BlockCounter - 1) * ReadLength);
+}
+
 void ReadLink::startDataPhase() {
-    putFrame({ReadCommand, 0x00, 0x00, 0x40});
+    putFrame(readRequest(0));
     BlockCounter = 1;
+    expectReply(1);
     sendFrame();
     port_.discardInput();
     LinkState = 3;
 }
 
 void ReadLink::receiveData() {
-    const bool first = LinkState == 3;
-    const int length = first ? 68 : 69;
-    if (LinkState < 3 || port_.bytesWaiting() < length) return;
+    if (LinkState < 3) return;
+    if (reply_.garbled()) {  // no reply: the time-out restarts the read
+        port_.discardInput();
+        return;
+    }
+    if (reply_.taken() == 0 && port_.bytesWaiting() < reply_.minimumLength()) return;
+    while (reply_.waitsForMore() && port_.bytesWaiting() > 0) reply_.take(port_.readByte());
+    if (reply_.garbled()) {
+        replyGarbled();
+        port_.discardInput();
+        return;
+    }
+    if (reply_.waitsForMore()) return;  // the rest comes, or the time-out does
     timers_.stop(Timer2);
+    const int first = LinkState == 3 ? 1 : 0;
     LinkState = 4;
-    for (int i = 0; i < length; ++i)
-        state_.ReplyTable(BlockCounter, (first ? 1 : 0) + i) = static_cast<Int16>(port_.readByte());
+    for (int p = first; p < first + reply_.taken() && p < ReplyPositions; ++p)
+        state_.ReplyTable(BlockCounter, p) = static_cast<Int16>(reply_.at(p));
+    dataStart_[BlockCounter] = reply_.dataStart();
     port_.discardInput();
     port_.writeByte(Ack);  // straight to the port: no time-out is started by it
     if (BlockCounter >= LastBlock) {
         finish();
         return;
     }
-    putFrame({ReadCommand, BlockCounter / 4, (BlockCounter % 4) * 64, 0x40});
+    putFrame(readRequest(BlockCounter * ReadLength));
     ++BlockCounter;
+    expectReply(0);
     sendFrame();
     view_.setProgress(BlockCounter * 100 / (LastBlock + 1));
     view_.setLabel(label("正在读取 ", "Reading ") + std::to_string(BlockCounter) +
@@ -41,7 +59,7 @@ void ReadLink::finish() {
     port_.writeByte(EndOfTransfer);
     int i = 0;
     for (int n = 1; n <= ReadRequests; ++n)
-        for (int p = 5; p <= 68; ++p, ++i)
+        for (int p = dataStart_[n]; p < dataStart_[n] + ReadLength; ++p, ++i)
             state_.RadioImage(i / 16, i % 16) = state_.ReplyTable(n, p);
     view_.setProgress(100);
     port_.flush();  // and the end byte before the port closes

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "link/LinkEngine.h"
+#include "protocol/ReadReply.h"
 
 namespace nv {
 
@@ -28,7 +29,11 @@ class ReadLink : public LinkEngine {
     void receiveData() override;
 
   private:
+    void expectReply(int firstPosition);
     void finish();
+
+    ReadReply reply_;
+    std::array<int, ReadRequests + 1> dataStart_{};  // of each stored reply in ReplyTable
 };
 
 }  // namespace nv

@@ -3,7 +3,7 @@
 namespace nv {
 
 void WriteLink::putRow(int row) {
-    putFrame({WriteCommand, row / 16, (row % 16) * 16, 0x10});
+    putFrame(writeRequestHead(row * WriteLength));
     for (int c = 0; c < 16; ++c) SendBuffer[SendCount++] = state_.RadioImage(row, c) & 0xFF;
 }
 

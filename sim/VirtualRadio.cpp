@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "adjust/AdjustLink.h"
 #include "core/Defaults.h"
 #include "core/Frequency.h"
-#include "link/LinkEngine.h"
+#include "protocol/Frames.h"
 
 namespace nv {
 
@@ -125,6 +124,7 @@ void VirtualRadio::fromHost(std::uint8_t byte) {
                 ++sessions;
                 ended = false;
                 writesThisSession_ = 0;
+                readsThisSession_ = 0;
                 entry_.clear();
             }
             return;
@@ -149,7 +149,8 @@ void VirtualRadio::handleProgramByte(std::uint8_t byte) {
         entry_.clear();
     }
     command_.push_back(byte);
-    const std::size_t wanted = command_[0] == ReadCommand ? 4 : 20;
+    const std::size_t wanted =
+        RequestHeaderLength + (command_[0] == ReadCommand ? 0 : WriteLength);
     if (command_.size() < wanted) return;
     if (command_[0] == ReadCommand)
         answerRead(command_[1] * 256 + command_[2]);
@@ -166,13 +167,23 @@ void VirtualRadio::answerRead(int address) {
     }
     if (ackOwed_) toHost.push_back(Ack);
     ackOwed_ = false;
+    ++readsThisSession_;
     if (fault == Fault::ExtraLeadingByte && readReplies == 0) toHost.push_back(0x00);
     if (fault == Fault::LateHeader) toHost.push_back(0x00);
-    const int header = adjustMode ? AdjustReplyHeader : ReadCommand;
-    for (int b : {header, address / 256, address % 256, 0x40})
-        toHost.push_back(static_cast<std::uint8_t>(b));
-    for (int i = 0; i < 64; ++i) toHost.push_back(*cellAt(address + i));
+    const bool noisy = noiseNow(Fault::StrayByte) || noiseNow(Fault::WrongAddress) ||
+                       noiseNow(Fault::FlipBit);
+    if (noiseNow(Fault::StrayByte)) toHost.push_back(0xFF);
+    const int named = noiseNow(Fault::WrongAddress) ? (address + ReadLength) % MemorySize : address;
+    for (int b : replyHead(named)) toHost.push_back(static_cast<std::uint8_t>(b));
+    const std::size_t data = toHost.size();
+    for (int i = 0; i < ReadLength; ++i) toHost.push_back(*cellAt(address + i));
+    if (noiseNow(Fault::FlipBit)) toHost[data + (7 * sessions) % ReadLength] ^= 1 << sessions % 8;
+    if (noisy) faultSpent_ = !faultEverySession;
     ++readReplies;
+}
+
+bool VirtualRadio::noiseNow(Fault f) const {
+    return fault == f && readsThisSession_ == faultBlock && !faultSpent_;
 }
 
 void VirtualRadio::storeWrite() {
@@ -186,8 +197,8 @@ void VirtualRadio::storeWrite() {
         if (fault == Fault::WrongWriteAck) toHost.push_back(0x15);
         return;  // the row is not stored either
     }
-    for (int i = 0; i < length && i < 16; ++i)
-        if (address + i < MemorySize) *cellAt(address + i) = command_[4 + i];
+    for (int i = 0; i < length && i < WriteLength; ++i)
+        if (address + i < MemorySize) *cellAt(address + i) = command_[RequestHeaderLength + i];
     writeAddresses.push_back(address);
     ++writesStored;
     toHost.push_back(Ack);
@@ -213,6 +224,12 @@ std::string VirtualRadio::faultName(Fault f) {
             return "garbage";
         case Fault::LateHeader:
             return "late-header";
+        case Fault::StrayByte:
+            return "stray-byte";
+        case Fault::WrongAddress:
+            return "wrong-address";
+        case Fault::FlipBit:
+            return "flip-bit";
     }
     return "none";
 }
@@ -222,7 +239,8 @@ bool VirtualRadio::parseFault(const std::string& text, Fault* f, int* block) {
     const std::string name = text.substr(0, eq);
     for (Fault candidate :
          {Fault::None, Fault::Silent, Fault::WrongIdent, Fault::StopAfterBlock, Fault::NoWriteAck,
-          Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage, Fault::LateHeader}) {
+          Fault::WrongWriteAck, Fault::ExtraLeadingByte, Fault::Garbage, Fault::LateHeader,
+          Fault::StrayByte, Fault::WrongAddress, Fault::FlipBit}) {
         if (faultName(candidate) != name) continue;
         *f = candidate;
         if (eq != std::string::npos) {

@@ -32,6 +32,11 @@ class VirtualRadio {
         ExtraLeadingByte,  // the first read reply carries one more leading byte
         Garbage,           // a few noise bytes before the identification reply
         LateHeader,        // every read reply carries one byte before its header
+        // Line noise at read reply number `faultBlock` (1-based) of the first session, or of every
+        // session with `faultEverySession`:
+        StrayByte,     // one stray byte before the header
+        WrongAddress,  // the header names the next block's address (the data are right)
+        FlipBit,       // one data bit flipped, a different one in each session
     };
 
     VirtualRadio();
@@ -49,6 +54,7 @@ class VirtualRadio {
     AdjustArea adjustArea{};
     Fault fault = Fault::None;
     int faultBlock = 9;
+    bool faultEverySession = false;
 
     // What happened, for tests and the server's log.
     int sessions = 0;  // program-mode entries accepted
@@ -68,6 +74,7 @@ class VirtualRadio {
     std::uint8_t* cellAt(int address);
     void handleProgramByte(std::uint8_t byte);
     void answerRead(int address);
+    bool noiseNow(Fault f) const;
     void storeWrite();
 
     Mode mode_ = Mode::Idle;
@@ -76,6 +83,7 @@ class VirtualRadio {
     bool ackOwed_ = false;  // the host acknowledged a reply: ours leads the next one
     bool faultSpent_ = false;
     int writesThisSession_ = 0;
+    int readsThisSession_ = 0;
 };
 
 }  // namespace nv

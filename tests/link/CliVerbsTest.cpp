@@ -126,7 +126,83 @@ class CliVerbsTest : public QObject {
         QVERIFY(r.err.contains(
             "Complete writing Data to the transceiver."));  // one radio: its messages
         QCOMPARE(runCli({"write", "--verify", sim.pty, sim.pty, file}).code, 2);  // listed twice
-        QVERIFY(runCli({"read", "--verify", sim.pty, file}).code != 0);
+        QVERIFY(runCli({"export", "--verify", file, path("verify.csv")}).code != 0);
+
+        // A data bit garbled on the way back is read again, not told as a difference.
+        SimServer flipped;
+        QVERIFY(flipped.start({"--quiet", "--fault", "flip-bit=2"}));
+        const CliRun f = runCli({"write", "--verify", flipped.pty, file});
+        QCOMPARE(f.out, flipped.pty + ": written and verified\n");
+        QCOMPARE(f.code, 0);
+        SimServer garbling;
+        QVERIFY(garbling.start({"--quiet", "--fault", "flip-bit=2", "--every-session"}));
+        const CliRun g = runCli({"write", "--verify", garbling.pty, file});
+        QCOMPARE(g.code, 1);
+        QCOMPARE(g.out, garbling.pty +
+                            ": written, but reading it back failed: no two of three reads of the "
+                            "radio agreed: the line garbles data bytes; check the cable.\n");
+    }
+
+    void readVerifyWritesTheFileOnlyWhenTwoReadsAgree() {
+        SimServer clean;
+        QVERIFY(clean.start({"--quiet"}));
+        const QString truth = path("truth.chann");
+        QCOMPARE(runCli({"read", clean.pty, truth}).code, 0);
+
+        // One flipped data bit has no header to catch it: a single read keeps it.
+        SimServer once;
+        QVERIFY(once.start({"--quiet", "--fault", "flip-bit=2"}));
+        const QString plain = path("plain.chann");
+        QCOMPARE(runCli({"read", once.pty, plain}).code, 0);
+        QVERIFY(!sameRows(*loadImage(plain), *loadImage(truth), 0, 63));
+        QVERIFY(once.stop());
+        QVERIFY(once.start({"--quiet", "--fault", "flip-bit=2"}));
+        const QString verified = path("verified.chann");
+        CliRun r = runCli({"read", "--verify", once.pty, verified});
+        QCOMPARE(r.code, 0);
+        QVERIFY(sameRows(*loadImage(verified), *loadImage(truth), 0, 63));
+
+        // A line that garbles every read: three reads, no two alike, no file.
+        SimServer always;
+        QVERIFY(always.start({"--quiet", "--fault", "flip-bit=2", "--every-session"}));
+        const QString never = path("never.chann");
+        r = runCli({"read", "--verify", always.pty, never});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("no two of three reads of the radio on " + always.pty +
+                                " agreed: the line garbles data bytes; check the cable. " + never +
+                                " was not written"),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(never));
+    }
+
+    void garbledRepliesNeverShowAsDifferencesOrShiftedBytes() {
+        SimServer clean;
+        QVERIFY(clean.start({"--quiet"}));
+        const QString truth = path("truth.chann");
+        QCOMPARE(runCli({"read", clean.pty, truth}).code, 0);
+
+        SimServer flipped;
+        QVERIFY(flipped.start({"--quiet", "--fault", "flip-bit=2"}));
+        CliRun r = runCli({"compare", flipped.pty, truth});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QString());
+
+        // A stray byte before a header, or a header naming another block, on a real pty line.
+        for (const char* fault : {"stray-byte=4", "wrong-address=4"}) {
+            SimServer noisy;
+            QVERIFY(noisy.start({"--quiet", "--fault", fault}));
+            const QString file = path("noisy.chann");
+            r = runCli({"read", noisy.pty, file});
+            QCOMPARE(r.code, 0);
+            QVERIFY2(sameRows(*loadImage(file), *loadImage(truth), 0, 63), fault);
+        }
+        SimServer broken;
+        QVERIFY(broken.start({"--quiet", "--fault", "wrong-address=4", "--every-session"}));
+        r = runCli({"read", broken.pty, path("broken.chann")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("The radio's answers were garbled (at block 4 of 16)"),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(path("broken.chann")));
     }
 
     void exportThenImportGivesTheSameChannels() {

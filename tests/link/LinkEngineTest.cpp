@@ -5,6 +5,7 @@
 #include "link/LinkFailure.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
+#include "protocol/ReadReply.h"
 #include "support/SimLine.h"
 
 using namespace nv;
@@ -64,10 +65,11 @@ TEST(ReadLink, ReadsTheWholeMemoryByteForByte) {
     EXPECT_EQ(sent.size(), i + 1);
 
     // The first reply lands at positions 1..68, later ones at 0..68, the data at 5..68.
-    EXPECT_EQ(link.state.ReplyTable(1, 1), 0x52);
+    EXPECT_EQ(link.state.ReplyTable(1, 1), 0x58);
     EXPECT_EQ(link.state.ReplyTable(1, 0), 0);
     EXPECT_EQ(link.state.ReplyTable(2, 0), 0x06);
-    EXPECT_EQ(link.state.ReplyTable(2, 1), 0x52);
+    EXPECT_EQ(link.state.ReplyTable(2, 1), 0x58);
+    EXPECT_EQ(link.state.ReplyTable(2, 2), 0x00);
     EXPECT_EQ(link.state.ReplyTable(2, 3), 0x40);
 
     EXPECT_EQ(link.view.progress, (std::vector<int>{0, 11, 17, 23, 29, 35, 41, 47, 52, 58, 64, 70,
@@ -128,14 +130,139 @@ TEST(ReadLink, RadioStoppingAfterBlockNineRestartsFromRequestOne) {
     EXPECT_EQ(link.port.opens, 2);
 }
 
-TEST(ReadLink, AnExtraLeadingByteShiftsTheFirstBlock) {
+namespace {
+void expectMemoryRead(const SimLink<ReadLink>& link) {
+    for (int a = 0; a < 1024; ++a)
+        ASSERT_EQ(link.state.RadioImage(a / 16, a % 16), link.radio.memory[a]) << "address " << a;
+}
+// A radio whose memory differs from byte to byte, so that a shifted block shows.
+void countingMemory(SimLink<ReadLink>& link) {
+    for (int a = 0; a < 1024; ++a) link.radio.memory[a] = static_cast<std::uint8_t>(a * 7 + 1);
+}
+}  // namespace
+
+TEST(ReadLink, AByteBeforeAHeaderLeavesTheDataWhereTheyBelong) {
+    for (auto fault : {VirtualRadio::Fault::ExtraLeadingByte, VirtualRadio::Fault::StrayByte}) {
+        SimLink<ReadLink> link;
+        startDefaults(link);
+        countingMemory(link);
+        link.radio.fault = fault;
+        link.radio.faultBlock = 5;
+        link.engine.startButton();
+        link.run(5000);
+        ASSERT_EQ(link.view.messages,
+                  std::vector<std::string>{"Complete reading the data from transceiver."});
+        expectMemoryRead(link);
+        EXPECT_EQ(link.entryTimes().size(), 1u);  // taken at once, one place later
+    }
+}
+
+TEST(ReadLink, AHeaderNamingAnotherAddressIsNoReplyAndTheReadStartsAgain) {
     SimLink<ReadLink> link;
     startDefaults(link);
-    link.radio.fault = VirtualRadio::Fault::ExtraLeadingByte;
+    countingMemory(link);
+    const Image before = link.state.RadioImage;
+    link.radio.fault = VirtualRadio::Fault::WrongAddress;
+    link.radio.faultBlock = 5;
     link.engine.startButton();
-    link.run(5000);
-    EXPECT_EQ(link.state.RadioImage(0, 1), link.radio.memory[0]);  // one byte late
-    EXPECT_EQ(link.state.RadioImage(4, 0), link.radio.memory[64]);
+    link.run(1200);  // the fifth reply came and was refused: neither acknowledged nor stored
+    EXPECT_EQ(link.engine.BlockCounter, 5);
+    EXPECT_EQ(link.state.RadioImage, before);
+    int acks = 0;
+    for (const auto& b : link.port.sent) acks += b.value == 0x06;
+    EXPECT_EQ(acks, 1 + 4);  // the handshake and the four good replies
+    link.run(10000);
+    EXPECT_EQ(link.entryTimes().size(), 2u);
+    ASSERT_EQ(link.view.messages,
+              std::vector<std::string>{"Complete reading the data from transceiver."});
+    expectMemoryRead(link);
+}
+
+TEST(ReadLink, GarbledAnswersInEveryAttemptFailWithWhereAndWhatToCheck) {
+    for (bool chinese : {false, true}) {
+        SimLink<ReadLink> link(chinese);
+        startDefaults(link);
+        link.state.LanguageChinese = chinese;
+        const Image before = link.state.RadioImage;
+        link.radio.fault = VirtualRadio::Fault::WrongAddress;
+        link.radio.faultBlock = 7;
+        link.radio.faultEverySession = true;
+        link.engine.startButton();
+        link.run(30000);
+        EXPECT_EQ(link.entryTimes().size(), 4u);
+        ASSERT_EQ(link.view.messages.size(), 1u);
+        EXPECT_EQ(link.view.messages[0],
+                  chinese ? "与对讲机联络失败 ！\n"
+                            "对讲机的应答数据错乱（第 7 / 16 个数据块）：请检查编程线是否插牢、"
+                            "有无破损，并让它远离干扰源，然后重试。"
+                          : "Fail connect with transceiver.\n"
+                            "The radio's answers were garbled (at block 7 of 16): check that the "
+                            "cable is plugged in firmly, is not damaged and lies away from sources "
+                            "of interference, then try again.");
+        EXPECT_EQ(link.state.RadioImage, before);
+    }
+}
+
+TEST(ReadLink, TwoStrayBytesOrAReplyInTheOldLayoutAreRefused) {
+    for (std::vector<std::uint8_t> head : {std::vector<std::uint8_t>{0x11, 0x22, 0x58, 0, 0, 0x40},
+                                           std::vector<std::uint8_t>{0x52, 0, 0, 0x40},
+                                           std::vector<std::uint8_t>{0x58, 0, 0, 0x10}}) {
+        SimLink<ReadLink> link;
+        startDefaults(link);
+        link.radio.fault = VirtualRadio::Fault::StopAfterBlock;  // the first request goes unanswered
+        link.radio.faultBlock = 0;
+        link.engine.startButton();
+        while (!(link.engine.LinkState == 3 && link.engine.FrameSent)) link.run(1);
+        std::vector<std::uint8_t> reply = head;
+        while (reply.size() < 70) reply.push_back(static_cast<std::uint8_t>(reply.size()));
+        link.port.arrive(reply);
+        EXPECT_EQ(link.engine.LinkState, 3);
+        EXPECT_EQ(link.port.sent.back().value, 0x40);  // not acknowledged
+        link.run(10000);
+        EXPECT_EQ(link.entryTimes().size(), 2u);
+        ASSERT_EQ(link.view.messages,
+                  std::vector<std::string>{"Complete reading the data from transceiver."});
+        expectMemoryRead(link);
+    }
+}
+
+TEST(ReadReply, TheHeaderMustNameTheRequestAtItsPlaceOrOneLater) {
+    auto feed = [](ReadReply& r, std::vector<int> head, int total) {
+        for (int i = 0; i < total; ++i)
+            r.take(i < static_cast<int>(head.size()) ? head[i] : 100 + i % 100);
+    };
+    ReadReply r;
+    r.reset(0, 0x0140);  // a later reply: the radio's acknowledge leads
+    feed(r, {0x06, 0x58, 0x01, 0x40, 0x40}, 68);
+    EXPECT_TRUE(r.waitsForMore());
+    r.take(1);
+    EXPECT_TRUE(r.complete());
+    EXPECT_EQ(r.dataStart(), 5);
+
+    r.reset(1, 0);  // the first reply, one stray byte ahead
+    feed(r, {0xFF, 0x58, 0x00, 0x00, 0x40}, 68);
+    EXPECT_FALSE(r.complete());
+    EXPECT_FALSE(r.garbled());
+    r.take(1);
+    EXPECT_TRUE(r.complete());
+    EXPECT_EQ(r.dataStart(), 6);
+
+    r.reset(1, 0x0380);
+    feed(r, {0x58, 0x03, 0xC0, 0x40}, 5);  // the next block's address
+    EXPECT_TRUE(r.garbled());
+    EXPECT_FALSE(r.waitsForMore());
+    EXPECT_FALSE(r.complete());
+
+    r.reset(1, 0);
+    feed(r, {0x58, 0x00, 0x00, 0x40}, 4);  // a header alone is not yet a reply
+    EXPECT_FALSE(r.garbled());
+    EXPECT_TRUE(r.waitsForMore());
+
+    // Without an address (the adjustment read) the first "X" up to position 5 counts.
+    r.reset(1);
+    feed(r, {0x52, 3, 0x40, 0x58}, 71);
+    EXPECT_EQ(r.dataStart(), 8);
+    EXPECT_FALSE(r.garbled());
 }
 
 TEST(LinkRetries, SilentRadioGivesFourAttemptsTwoSecondsApart) {
@@ -227,6 +354,15 @@ TEST(LinkFailure, LinesInBothLanguages) {
                                   5, true),
               "收到了应答，但不是本对讲机的识别码：请检查编程线连接的是否为 NV-742 对讲机，以及 "
               "COM5（/dev/pts/4）是否就是这条编程线。");
+    EXPECT_EQ(describeLinkFailure({LinkObservation::Garbled, true, 2, 16, ""}, 1, false),
+              "The radio's answers were garbled (at block 3 of 16): check that the cable is plugged "
+              "in firmly, is not damaged and lies away from sources of interference, then try "
+              "again.");
+    // A garbled answer tells more than a radio that went quiet later on.
+    EXPECT_EQ(LinkObservation::mostTelling({LinkObservation::Garbled, true, 2, 16, ""},
+                                           {LinkObservation::StoppedPartWay, true, 9, 16, ""})
+                  .kind,
+              LinkObservation::Garbled);
     EXPECT_EQ(describeLinkFailure({LinkObservation::StoppedPartWay, true, 30, 49, ""}, 1, true),
               "对讲机有应答，但中途停止了（已完成 30 / 49 个数据块）：请检查编程线是否插牢、"
               "对讲机电池电量是否充足，然后重试。");
