@@ -150,7 +150,8 @@ int writeSeveral(const Verb& verb) {
 // --- CSV -------------------------------------------------------------------------------------
 
 void printNotes(const std::vector<CsvNote>& notes) {
-    for (const CsvNote& n : notes) std::fprintf(stderr, "%s\n", csvNoteText(n, false).c_str());
+    for (const CsvNoteGroup& g : groupCsvNotes(notes))
+        std::fprintf(stderr, "%s\n", csvGroupText(g, false).c_str());
 }
 
 int exportCsv(const Verb& verb) {
