@@ -206,6 +206,34 @@ class CliVerbsTest : public QObject {
         auto image = loadImage(out);
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
     }
+
+    void importPlacesChosenLocationsInFileOrder() {
+        const QString csv = path("pmr.csv"), out = path("pmr.chann");
+        QByteArray text = "Location,Frequency\n";
+        for (int n = 1; n <= 69; ++n) text += QByteArray::number(n) + ",433.075\n";
+        for (int k = 0; k < 16; ++k)
+            text += QByteArray::number(k < 8 ? 71 + k : 73 + k) + "," +
+                    QByteArray::number(446.00625 + k * 0.0125, 'f', 5) + "\n";
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", "--locations", "71-78,81-88", "--in-order", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("16 channels imported into %1.\n").arg(out));
+        auto image = loadImage(out);
+        QCOMPARE(frequencyToText(*image, 1, 0), std::string("446.00625"));
+        QCOMPARE(frequencyToText(*image, 16, 0), std::string("446.19375"));
+
+        r = runCli({"import", "--locations", "81-88", "--in-order", "--first", "12", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 84\u201386: locations 86\u201388 did not fit after "
+                                "channel 16 and were skipped\n5 channels imported into %1.\n")
+                            .arg(out));
+        image = loadImage(out);
+        QCOMPARE(frequencyToText(*image, 12, 0), std::string("446.10625"));
+        QCOMPARE(runCli({"import", "--locations", "7-", csv, out}).code, 2);
+        QCOMPARE(runCli({"import", "--first", "3", csv, out}).code, 2);
+        QCOMPARE(runCli({"import", "--in-order", "--first", "17", csv, out}).code, 2);
+        QVERIFY(runCli({"export", "--in-order", out, csv}).code != 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(CliVerbsTest)
