@@ -25,7 +25,9 @@ void describeCliOptions(QCommandLineParser& parser) {
         "  export FILE.chann OUT.csv   the channels as comma-separated values\n"
         "  import IN.csv FILE.chann    channels from comma-separated values into a new channel\n"
         "                              file; --into BASE.chann starts from BASE instead of the\n"
-        "                              factory defaults\n\n"
+        "                              factory defaults; --locations 71-78,81-88 takes only those\n"
+        "                              rows; --in-order fills channels N, N+1, ... (N = --first,\n"
+        "                              default 1) in file order instead of by location\n\n"
         "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
         "nv742-sim.\n"
         "Exit status 0 only on success.");

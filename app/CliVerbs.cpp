@@ -9,6 +9,7 @@
 #include "app/CliCommon.h"
 #include "app/Options.h"
 #include "channels/ChannelCsv.h"
+#include "channels/ChannelRecord.h"
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
@@ -24,6 +25,7 @@ struct Verb {
     QStringList args;  // the positional arguments, the verb first
     bool verify = false;
     QString into;
+    CsvPlacement placement;
     QStringList portMaps;
     QString trace;
 };
@@ -199,7 +201,8 @@ int writeSeveral(const Verb& verb) {
 // --- CSV -------------------------------------------------------------------------------------
 
 void printNotes(const std::vector<CsvNote>& notes) {
-    for (const CsvNote& n : notes) std::fprintf(stderr, "%s\n", csvNoteText(n, false).c_str());
+    for (const CsvNoteGroup& g : groupCsvNotes(notes))
+        std::fprintf(stderr, "%s\n", csvGroupText(g, false).c_str());
 }
 
 int exportCsv(const Verb& verb) {
@@ -222,7 +225,8 @@ int importCsv(const Verb& verb) {
     QByteArray text;
     if (!readConfigFile(verb.args[1], &text, &error))
         return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
-    const CsvImport r = importChannelsCsv(state, text.toStdString(), state.RadioImage);
+    const CsvImport r =
+        importChannelsCsv(state, text.toStdString(), state.RadioImage, verb.placement);
     printNotes(r.skipped);
     printNotes(r.snaps);
     if (!r.ok()) {
@@ -245,7 +249,10 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     options.addTo(parser);
     const QCommandLineOption verify("verify");
     const QCommandLineOption into("into", "", "BASE");
-    parser.addOptions({verify, into});
+    const QCommandLineOption locations("locations", "", "LIST");
+    const QCommandLineOption inOrder("in-order");
+    const QCommandLineOption first("first", "", "N");
+    parser.addOptions({verify, into, locations, inOrder, first});
     if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
     Verb verb;
     verb.args = parser.positionalArguments();
@@ -258,6 +265,26 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
+    if (placing) {
+        if (name != "import") return std::nullopt;
+        if (parser.isSet(locations)) {
+            const auto list = parseLocationList(parser.value(locations).toStdString());
+            if (!list)
+                return cliFailure("--locations takes a list such as 71-78,81-88, not " +
+                                  parser.value(locations));
+            verb.placement.locations = *list;
+        }
+        verb.placement.inOrder = parser.isSet(inOrder);
+        if (parser.isSet(first)) {
+            bool number = false;
+            verb.placement.first = parser.value(first).toInt(&number);
+            if (!verb.placement.inOrder) return cliFailure("--first goes with --in-order");
+            if (!number || verb.placement.first < 1 || verb.placement.first > ChannelCount)
+                return cliFailure("--first takes a channel from 1 to 16, not " +
+                                  parser.value(first));
+        }
+    }
     if (name == "read" && verb.verify && count == 3) return readVerified(verb);
     if (name == "compare" && count == 3) return compare(verb);
     if (name == "export" && count == 3) return exportCsv(verb);

@@ -1,7 +1,7 @@
 // nv742-bench: a full read and a full write against nv742-sim pacing its line at 9600 baud.
 // Each time is printed as a ratio to its bound: the bytes on the wire at 960 bytes per second
 // plus 15 ms for every frame that goes through the frame sender. Then eight writes to eight
-// radios at once, as a ratio to the time of one.
+// radios at once, as a ratio to the time of one. Last, the CSV import of a 10,000-row list.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <cstdio>
 
+#include "app/BenchCsv.h"
 #include "app/BenchParallel.h"
 #include "core/Startup.h"
 #include "link/ConsoleTransfer.h"
@@ -88,5 +89,6 @@ int main(int argc, char* argv[]) {
     server.terminate();
     server.waitForFinished(3000);
     if (nv::benchParallelWrites(sim, 8, rounds) != 0) status = 1;
+    if (nv::benchCsvImport(rounds) != 0) status = 1;
     return status;
 }

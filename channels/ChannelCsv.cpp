@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 
@@ -229,30 +230,34 @@ struct ChannelLine {
     bool scan = true;
 };
 
-// Checks one line of the file; every problem it finds goes into the report.
+// Checks one line of the file. A problem that makes the file unreadable goes into the errors;
+// the first thing this radio cannot hold makes the row a skipped one.
 class LineReader {
   public:
-    LineReader(const AppState& s, const CsvColumns& columns, const CsvRecord& record,
+    LineReader(const AppState& s, const CsvColumns& columns, const CsvRecord& record, int ordinal,
                CsvImport& out)
-        : s_(s), columns_(columns), record_(record), out_(out) {}
+        : s_(s), columns_(columns), record_(record), ordinal_(ordinal), out_(out) {}
 
-    // The channel the line names, once read() has found it (0: none).
-    int location() const { return c_.location; }
-
-    // The channel of the line, or nothing (an error, or a location that is not a channel).
-    std::optional<ChannelLine> read() {
+    // The number in the Location column, or nothing after an error.
+    std::optional<int> location() {
         const std::string location = field("Location");
         if (location.empty()) return error(CsvNote::MissingValue, "Location"), std::nullopt;
         const auto n = plainInteger(location);
         if (!n) return error(CsvNote::NotANumber, "Location", location), std::nullopt;
-        if (*n < 1 || *n > ChannelCount) {
-            CsvNote skipped{CsvNote::Skipped};
-            skipped.line = record_.line;
-            skipped.value = location;
-            out_.skipped.push_back(skipped);
+        c_.location = *n;
+        return n;
+    }
+
+    // The channel of the line, or nothing (an error, or a row that is skipped). With
+    // `byLocation`, a location that is not a channel skips the row before anything else is read.
+    std::optional<ChannelLine> read(bool byLocation) {
+        if (byLocation && (c_.location < 1 || c_.location > ChannelCount)) {
+            CsvNote skipped{CsvNote::Skipped, record_.line, c_.location};
+            skipped.value = std::to_string(c_.location);
+            skipped.record = ordinal_;
+            out_.skipped.push_back(std::move(skipped));
             return std::nullopt;
         }
-        c_.location = *n;
         const std::size_t errorsBefore = out_.errors.size();
         readFrequencies();
         readTones();
@@ -260,8 +265,18 @@ class LineReader {
         readPower();
         readSkip();
         if (out_.errors.size() != errorsBefore) return std::nullopt;
-        out_.snaps.insert(out_.snaps.end(), snaps_.begin(), snaps_.end());
+        if (skip_) {
+            out_.skipped.push_back(*skip_);
+            return std::nullopt;
+        }
         return c_;
+    }
+
+    // What was snapped, for the channel the row ends up in.
+    std::vector<CsvNote> snapsFor(int channel) const {
+        std::vector<CsvNote> out = snaps_;
+        for (CsvNote& n : out) n.location = channel;
+        return out;
     }
 
   private:
@@ -272,7 +287,14 @@ class LineReader {
         n.location = c_.location;
         n.column = column;
         n.value = std::move(value);
-        out_.errors.push_back(std::move(n));
+        if (isSkipReason(n))
+            skip(std::move(n));
+        else
+            out_.errors.push_back(std::move(n));
+    }
+    void skip(CsvNote n) {
+        n.record = ordinal_;
+        if (!skip_) skip_ = std::move(n);
     }
     // The field of a column the line needs: an error when the column or the value is missing.
     std::optional<std::string> required(const char* column) {
@@ -294,9 +316,11 @@ class LineReader {
         const std::int64_t low = bandEdgeMilliHz(s_.BandLowMHz);
         const std::int64_t high = bandEdgeMilliHz(s_.BandHighMHz);
         if (milli >= low && milli <= high) return true;
-        error(CsvNote::OutsideBand, column,
-              milli < 0 ? "-" + shortestDecimal(-milli, 9) : shortestDecimal(milli, 9));
-        out_.errors.back().result = shortestDecimal(low, 9) + " - " + shortestDecimal(high, 9);
+        CsvNote n{CsvNote::OutsideBand, record_.line, c_.location};
+        n.column = column;
+        n.value = milli < 0 ? "-" + shortestDecimal(-milli, 9) : shortestDecimal(milli, 9);
+        n.result = shortestDecimal(low, 9) + " - " + shortestDecimal(high, 9);
+        skip(std::move(n));
         return false;
     }
     // Snaps the frequency as the channel grid does; a frequency that moves is reported.
@@ -401,7 +425,8 @@ class LineReader {
             const auto enc = dcs("DtcsCode", *encInv);
             if (!enc) return;
             c_.encode = *enc;
-            c_.decode = *dcs("DtcsCode", *decInv);  // the same code, so it is in the table
+            // The same code, so it is in the table.
+            if (const auto dec = dcs("DtcsCode", *decInv)) c_.decode = *dec;
         } else if (mode == "CROSS") {
             static const char* const Modes[] = {"TONE->TONE", "TONE->DTCS", "DTCS->TONE",
                                                 "DTCS->DTCS", "->TONE",     "->DTCS",
@@ -461,9 +486,11 @@ class LineReader {
     const AppState& s_;
     const CsvColumns& columns_;
     const CsvRecord& record_;
+    int ordinal_;
     CsvImport& out_;
     ChannelLine c_;
     std::vector<CsvNote> snaps_;
+    std::optional<CsvNote> skip_;
 };
 
 void writeChannel(Image& im, const ChannelLine& c) {
@@ -490,6 +517,11 @@ std::string columnText(const std::string& column, bool chinese) {
 }  // namespace
 
 CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base) {
+    return importChannelsCsv(s, text, base, CsvPlacement{});
+}
+
+CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base,
+                            const CsvPlacement& placement) {
     CsvImport out;
     out.image = base;
     const CsvDocument doc = parseCsv(text);
@@ -515,25 +547,46 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
     }
     if (!out.ok()) return out;
 
-    std::vector<ChannelLine> lines;
-    std::map<int, int> firstLine;  // location -> line
+    std::vector<std::pair<ChannelLine, int>> lines;  // with the line it came from
+    std::map<int, int> firstLine;                     // location -> line
+    int ordinal = 0, next = placement.first;
     for (auto r = header + 1; r != doc.records.end(); ++r) {
         if (r->blank()) continue;
-        LineReader reader(s, columns, *r, out);
-        const auto c = reader.read();
-        if (reader.location() == 0) continue;
-        if (auto [it, fresh] = firstLine.emplace(reader.location(), r->line); !fresh) {
-            CsvNote n{CsvNote::ListedTwice, r->line, reader.location()};
+        LineReader reader(s, columns, *r, ++ordinal, out);
+        const auto location = reader.location();
+        if (!location) continue;
+        if (auto [it, fresh] = firstLine.emplace(*location, r->line); !fresh) {
+            CsvNote n{CsvNote::ListedTwice, r->line, *location};
             n.otherLine = it->second;
             out.errors.push_back(n);
             continue;
         }
-        if (c) lines.push_back(*c);
+        const auto& chosen = placement.locations;
+        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), *location) == chosen.end()) {
+            ++out.leftOut;
+            continue;
+        }
+        auto c = reader.read(!placement.inOrder);
+        if (!c) continue;
+        if (placement.inOrder) {
+            if (next > ChannelCount) {
+                CsvNote n{CsvNote::NoRoom, r->line, *location};
+                n.value = std::to_string(*location);
+                n.record = ordinal;
+                out.skipped.push_back(n);
+                continue;
+            }
+            c->location = next++;
+        }
+        const auto snaps = reader.snapsFor(c->location);
+        out.snaps.insert(out.snaps.end(), snaps.begin(), snaps.end());
+        lines.emplace_back(*c, r->line);
     }
     if (!out.ok()) return out;
-    for (const ChannelLine& c : lines) {
+    for (const auto& [c, line] : lines) {
         writeChannel(out.image, c);
         out.channels.push_back(c.location);
+        out.lines.push_back(line);
     }
     return out;
 }
@@ -601,6 +654,10 @@ std::string csvNoteText(const CsvNote& note, bool chinese) {
             return where + (chinese ? "位置 " + note.value + " 不是信道（1 至 16），已跳过"
                                     : "Location " + note.value +
                                           " is not a channel (1 to 16) and was skipped");
+        case CsvNote::NoRoom:
+            return where + (chinese ? "位置 " + note.value + " 排在信道 16 之后，已跳过"
+                                    : "Location " + note.value +
+                                          " did not fit after channel 16 and was skipped");
         case CsvNote::ToneWithoutCsvForm:
             return chinese ? "信道 " + channel + "：" + column + "音频代码 " + note.value +
                                  " 无法写入 CSV，已写为无音频"
@@ -613,6 +670,129 @@ std::string csvNoteText(const CsvNote& note, bool chinese) {
                                  " Hz is not in the tone table; an import will refuse it";
     }
     return where;
+}
+
+bool isSkipReason(const CsvNote& note) {
+    switch (note.kind) {
+        case CsvNote::Skipped:
+        case CsvNote::NoRoom:
+        case CsvNote::OutsideBand:
+        case CsvNote::NotATone:
+        case CsvNote::NotADcsCode:
+            return true;
+        case CsvNote::UnknownValue:
+            return note.column == "Mode" || note.column == "Tone";
+        default:
+            return false;
+    }
+}
+
+namespace {
+
+// Rows with these reasons are one group whatever their values; the others only with equal
+// values (one Mode word, one Tone word).
+bool valuesMayDiffer(CsvNote::Kind kind) {
+    return kind == CsvNote::Skipped || kind == CsvNote::NoRoom || kind == CsvNote::OutsideBand ||
+           kind == CsvNote::NotATone || kind == CsvNote::NotADcsCode;
+}
+
+bool sameReason(const CsvNote& a, const CsvNote& b) {
+    return a.kind == b.kind && a.column == b.column &&
+           (valuesMayDiffer(a.kind) || a.value == b.value);
+}
+
+const char* const Dash = "\u2013";  // an en dash between the ends of a range
+
+}  // namespace
+
+std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
+    std::vector<CsvNoteGroup> groups;
+    int lastRecord = 0;
+    for (const CsvNote& n : notes) {
+        // Locations are reported as a range, so they must follow each other too.
+        const bool byLocation = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        const bool follows =
+            !groups.empty() && n.record > 0 && n.record == lastRecord + 1 &&
+            sameReason(groups.back().first, n) &&
+            (!byLocation || n.location == std::atoi(groups.back().lastValue.c_str()) + 1);
+        lastRecord = n.record;
+        if (follows) {
+            CsvNoteGroup& g = groups.back();
+            g.lastLine = n.line;
+            g.lastValue = n.value;
+            ++g.count;
+            continue;
+        }
+        groups.push_back(CsvNoteGroup{n, n.line, n.value, 1});
+    }
+    return groups;
+}
+
+std::string csvGroupLines(const CsvNoteGroup& group) {
+    const std::string first = std::to_string(group.first.line);
+    return group.count == 1 ? first : first + Dash + std::to_string(group.lastLine);
+}
+
+std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine) {
+    if (group.count == 1) {
+        CsvNote n = group.first;
+        if (!withLine) n.line = 0;
+        return csvNoteText(n, chinese);
+    }
+    const CsvNote& n = group.first;
+    const std::string lines = csvGroupLines(group);
+    const std::string where =
+        !withLine ? std::string() : chinese ? "第 " + lines + " 行：" : "lines " + lines + ": ";
+    const std::string values = n.value + Dash + group.lastValue;
+    const std::string rows = std::to_string(group.count);
+    const std::string column = columnText(n.column, chinese);
+    switch (n.kind) {
+        case CsvNote::Skipped:
+            return where + (chinese ? "位置 " + values + " 不是信道 1" + Dash + "16，已跳过"
+                                    : "locations " + values + " are not channels 1" + Dash + "16");
+        case CsvNote::NoRoom:
+            return where + (chinese ? "位置 " + values + " 排在信道 16 之后，已跳过"
+                                    : "locations " + values +
+                                          " did not fit after channel 16 and were skipped");
+        case CsvNote::OutsideBand:
+            return where + (chinese ? rows + " 行的 " + column + " 超出频段 " + n.result +
+                                          " MHz，已跳过"
+                                    : rows + " rows with " + column + " outside the band " +
+                                          n.result + " MHz were skipped");
+        case CsvNote::NotATone:
+            return where + (chinese ? rows + " 行的 " + column + " 不是音频表中的 CTCSS 音频，已跳过"
+                                    : rows + " rows with " + column +
+                                          " not a CTCSS tone of the tone table were skipped");
+        case CsvNote::NotADcsCode:
+            return where + (chinese ? rows + " 行的 " + column + " 不是音频表中的 DCS 码，已跳过"
+                                    : rows + " rows with " + column +
+                                          " not a DCS code of the tone table were skipped");
+        default:
+            return where + (chinese ? rows + " 行的 " + column + " 为 \"" + n.value +
+                                          "\"，本机没有此方式，已跳过"
+                                    : rows + " rows with " + column + " \"" + n.value +
+                                          "\", which this radio does not have, were skipped");
+    }
+}
+
+std::optional<std::vector<int>> parseLocationList(std::string_view text) {
+    std::vector<int> out;
+    std::string t;
+    for (char ch : text)
+        if (ch != ' ' && ch != '\t') t += ch;
+    if (t.empty()) return std::nullopt;
+    std::size_t pos = 0;
+    while (pos <= t.size()) {
+        const std::size_t comma = std::min(t.find(',', pos), t.size());
+        const std::string part = t.substr(pos, comma - pos);
+        const std::size_t dash = part.find('-');
+        const auto from = plainInteger(part.substr(0, dash));
+        const auto to = dash == std::string::npos ? from : plainInteger(part.substr(dash + 1));
+        if (!from || !to || *to < *from || *to - *from > 100000) return std::nullopt;
+        for (int v = *from; v <= *to; ++v) out.push_back(v);
+        pos = comma + 1;
+    }
+    return out;
 }
 
 }  // namespace nv

@@ -1,9 +1,11 @@
 #pragma once
 // The 16 channels as comma-separated values, in the column layout that community radio
-// programming tools share. An export lists every channel in use; an import reads the whole
-// file first and changes nothing when any line is wrong.
+// programming tools share. An export lists every channel in use. An import reads the whole
+// file first: a file that cannot be read in that layout changes nothing, while rows this radio
+// cannot hold (another band, another mode, a tone it lacks) are skipped and named.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,7 @@ struct CsvNote {
         // Import report.
         Snapped,  // location, column, value (as written), result (as stored)
         Skipped,  // value: the location, which is not a channel
+        NoRoom,   // value: the location; placed in file order, past channel 16
         // Export report.
         ToneWithoutCsvForm,  // location, column: the stored code (hex) in value
         ToneNotInTable,      // location, column, value: exported, but refused on import
@@ -46,7 +49,26 @@ struct CsvNote {
     std::string value;
     std::string result;
     int otherLine = 0;
+    int record = 0;  // the row's place among the file's rows: which skipped rows are neighbours
 };
+
+// True for the notes of rows that are skipped rather than refused: what the file says can be
+// read, but this radio has no place or no form for it.
+bool isSkipReason(const CsvNote& note);
+
+// Consecutive rows skipped for the same reason, reported as one.
+struct CsvNoteGroup {
+    CsvNote first;
+    int lastLine = 0;
+    std::string lastValue;  // the last row's value (Skipped, NoRoom: its location)
+    int count = 1;
+};
+std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);
+// "line 4: ..." for one row, "lines 18–30: locations 17–29 are not channels 1–16" for many.
+// `withLine` false leaves out the line part (the window has a column for it).
+std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine = true);
+// "18–30", or "4" for one row.
+std::string csvGroupLines(const CsvNoteGroup& group);
 
 // The report line in the given language: "line 4: ...".
 std::string csvNoteText(const CsvNote& note, bool chinese);
@@ -57,13 +79,27 @@ struct CsvImport {
     std::vector<CsvNote> snaps;
     std::vector<CsvNote> skipped;
     std::vector<int> channels;  // the channels written, in file order
+    std::vector<int> lines;     // the line each written channel came from
+    int leftOut = 0;            // rows not among the chosen locations
     bool ok() const { return errors.empty(); }
 };
+
+// Where the rows go. By default each row goes to the channel its Location names.
+struct CsvPlacement {
+    std::vector<int> locations;  // only the rows with these locations; empty: every row
+    bool inOrder = false;        // channels first, first + 1, ... in file order
+    int first = 1;
+};
+
+// "71-78,81-88" (blanks allowed): the locations, or nothing when the text is not such a list.
+std::optional<std::vector<int>> parseLocationList(std::string_view text);
 
 // Reads the whole text against the band and the tone table of the state. Channels listed in
 // the file are written whole into a copy of `base` (an empty channel gets the new-channel
 // pattern first); every other channel stays as in the base.
 CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base);
+CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base,
+                            const CsvPlacement& placement);
 
 struct CsvExport {
     std::string text;

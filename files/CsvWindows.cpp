@@ -55,10 +55,10 @@ QString CsvReport::askForFile(bool save) {
 
 void CsvReport::addNotes(const std::vector<CsvNote>& notes, const char* kindChinese,
                          const char* kindEnglish) {
-    for (CsvNote note : notes) {
-        const QString line = note.line > 0 ? QString::number(note.line) : QString();
-        note.line = 0;  // the line has a column of its own
-        const QString report = qs(csvNoteText(note, chinese));
+    for (const CsvNoteGroup& group : groupCsvNotes(notes)) {
+        const QString line = group.first.line > 0 ? qs(csvGroupLines(group)) : QString();
+        // The line has a column of its own.
+        const QString report = qs(csvGroupText(group, chinese, false));
         const int row = List_report->rowCount();
         List_report->insertRow(row);
         auto* number = new QTableWidgetItem(line);

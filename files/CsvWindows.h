@@ -25,6 +25,7 @@ class CsvReport : public MdiChild {
     CsvReport(AppState& state, Workspace& workspace, const char* name);
     // The file the user picks, or "" when the window has closed because they cancelled.
     QString askForFile(bool save);
+    // Consecutive rows with one reason are one line of the list.
     void addNotes(const std::vector<CsvNote>& notes, const char* kindChinese,
                   const char* kindEnglish);
     // Sizes, captions and shows the window with its summary.

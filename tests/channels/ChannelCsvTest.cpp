@@ -336,17 +336,17 @@ TEST(CsvImport, OffRasterFrequenciesAreSnappedLikeTheGridAndListed) {
                   "was stored as 451.01000"}));
 }
 
-TEST(CsvImport, EveryProblemIsReportedWithItsLineAndNothingIsWritten) {
+TEST(CsvImport, AFileThatCannotBeReadIsRefusedWholeWithEveryProblemAndItsLine) {
     AppState s = started();
     const std::string text =
         std::string(Header) + "\n" +
-        "1,,390.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 2 below the band
-        "2,,450.000000,+,40,,,,,,,,FM,,,High,,,,,\n"         // 3 transmit above the band
+        "1,,390.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 2 below the band: skipped
+        "2,,450.000000,+,40,,,,,,,,FM,,,High,,,,,\n"         // 3 transmit above: skipped
         "3,,45O.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 4 a letter O
-        "4,,450.000000,,0,Tone,88.4,,,,,,FM,,,High,,,,,\n"   // 5 not a tone of the table
-        "5,,450.000000,,0,DTCS,,,024,NN,,,FM,,,High,,,,,\n"  // 6 not a DCS code
-        "6,,450.000000,,0,TSQL-R,,,,,,,FM,,,High,,,,,\n"     // 7 a mode this radio has not
-        "7,,450.000000,,0,,,,,,,,AM,,,High,,,,,\n"           // 8
+        "4,,450.000000,,0,Tone,88.4,,,,,,FM,,,High,,,,,\n"   // 5 not a tone: skipped
+        "5,,450.000000,,0,DTCS,,,024,NN,,,FM,,,High,,,,,\n"  // 6 not a DCS code: skipped
+        "6,,450.000000,,0,TSQL-R,,,,,,,FM,,,High,,,,,\n"     // 7 a tone mode it lacks: skipped
+        "7,,450.000000,,0,,,,,,,,AM,,,High,,,,,\n"           // 8 a mode it lacks: skipped
         "3,,450.000000,,0,,,,,,,,FM,,,High,,,,,\n"           // 9 channel 3 again
         "8,,450.000000,x,0,,,,,,,,FM,,,High,,,,,\n"          // 10
         "9,,450.000000,,0,DTCS,,,023,NX,,,FM,,,High,,,,,\n"  // 11
@@ -357,15 +357,10 @@ TEST(CsvImport, EveryProblemIsReportedWithItsLineAndNothingIsWritten) {
     const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
     EXPECT_FALSE(r.ok());
     EXPECT_TRUE(r.channels.empty());
+    EXPECT_TRUE(r.image == s.RadioImage);
     EXPECT_EQ(texts(r.errors),
               (std::vector<std::string>{
-                  "line 2: Frequency 390 MHz is outside the band 400 - 481 MHz",
-                  "line 3: transmit frequency 490 MHz is outside the band 400 - 481 MHz",
                   "line 4: Frequency \"45O.000000\" is not a number",
-                  "line 5: rToneFreq \"88.4\" is not a CTCSS tone of the tone table",
-                  "line 6: DtcsCode \"024\" is not a DCS code of the tone table",
-                  "line 7: Tone \"TSQL-R\" is not a value this column takes",
-                  "line 8: Mode \"AM\" is not a value this column takes",
                   "line 9: channel 3 is listed twice (first on line 4)",
                   "line 10: Duplex \"x\" is not a value this column takes",
                   "line 11: DtcsPolarity \"NX\" is not a value this column takes",
@@ -375,6 +370,141 @@ TEST(CsvImport, EveryProblemIsReportedWithItsLineAndNothingIsWritten) {
                   "line 15: Power \"lots\" is not a value this column takes",
                   "line 15: Skip \"Q\" is not a value this column takes",
               }));
+}
+
+TEST(CsvImport, RowsThisRadioCannotHoldAreSkippedAndNamedTheRestImported) {
+    // A list made for many radios: other bands, other modes, tone modes without a form here,
+    // codes outside the tone table; the repeater-directory export ends each row in a comma.
+    AppState s = started();
+    const std::string text =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "Mode,Power\n"
+        "1,2m call,145.500000,,0,,88.5,88.5,023,NN,FM,High,\n"         // 2
+        "2,70cm call,433.500000,,0,,88.5,88.5,023,NN,FM,High,\n"       // 3
+        "3,Rpt,439.125000,-,7.6,Tone,123.0,88.5,023,NN,FM,High,\n"     // 4
+        "4,HF,14.230000,,0,,88.5,88.5,023,NN,USB,High,\n"              // 5
+        "5,DV,438.500000,,0,,88.5,88.5,023,NN,DV,High,\n"              // 6
+        "6,Rev,450.000000,,0,TSQL-R,88.5,88.5,023,NN,FM,High,\n"       // 7
+        "7,Rev,450.000000,,0,DTCS-R,88.5,88.5,023,NN,FM,High,\n"       // 8
+        "8,Odd,450.000000,,0,Repeater,88.5,88.5,023,NN,FM,High,\n"     // 9
+        "9,Odd,450.000000,,0,TSQL,88.5,69.4,023,NN,FM,High,\n"         // 10
+        "10,Odd,450.000000,,0,DTCS,88.5,88.5,999,NN,FM,High,\n"        // 11
+        "11,PMR,446.006250,,0,,88.5,88.5,023,NN,NFM,Low,\n"            // 12
+        "12,AM,450.000000,,0,,88.5,88.5,023,NN,AM,Low,\n"              // 13
+        "13,Split,450.000000,split,146.0,,88.5,88.5,023,NN,,Low,\n";  // 14
+    Image base = s.RadioImage;
+    const CsvImport r = importChannelsCsv(s, text, base);
+    ASSERT_TRUE(r.ok()) << texts(r.errors).front();
+    EXPECT_EQ(r.channels, (std::vector<int>{2, 3, 11}));
+    EXPECT_EQ(r.lines, (std::vector<int>{3, 4, 12}));
+    EXPECT_EQ(texts(r.skipped),
+              (std::vector<std::string>{
+                  "line 2: Frequency 145.5 MHz is outside the band 400 - 481 MHz",
+                  "line 5: Frequency 14.23 MHz is outside the band 400 - 481 MHz",
+                  "line 6: Mode \"DV\" is not a value this column takes",
+                  "line 7: Tone \"TSQL-R\" is not a value this column takes",
+                  "line 8: Tone \"DTCS-R\" is not a value this column takes",
+                  "line 9: Tone \"Repeater\" is not a value this column takes",
+                  "line 10: cToneFreq \"69.4\" is not a CTCSS tone of the tone table",
+                  "line 11: DtcsCode \"999\" is not a DCS code of the tone table",
+                  "line 13: Mode \"AM\" is not a value this column takes",
+                  "line 14: transmit frequency 146 MHz is outside the band 400 - 481 MHz"}));
+    EXPECT_EQ(frequencyToText(r.image, 3, 4), "431.52500");
+    EXPECT_EQ(frequencyToText(r.image, 11, 0), "446.00625");
+    for (int n : {1, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16})
+        EXPECT_EQ(row(r.image, n), row(base, n)) << n;
+}
+
+TEST(CsvImport, ConsecutiveRowsSkippedForOneReasonAreOneReportLine) {
+    AppState s = started();
+    std::string text = "Location,Frequency,Mode\n";
+    for (int n = 1; n <= 29; ++n) text += std::to_string(n) + ",450,FM\n";  // lines 2-30
+    text += "40,145.5,FM\n41,146.5,FM\n42,433.5,AM\n43,433.5,AM\n44,433.5,USB\n";  // 31-35
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
+    ASSERT_TRUE(r.ok());
+    std::vector<std::string> lines;
+    for (const CsvNoteGroup& g : groupCsvNotes(r.skipped)) lines.push_back(csvGroupText(g, false));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "lines 18\u201330: locations 17\u201329 are not channels 1\u201316",
+                         "lines 31\u201335: locations 40\u201344 are not channels 1\u201316"}));
+
+    // In file order, the reasons show: other bands, then one mode word, then another.
+    CsvPlacement order;
+    order.inOrder = true;
+    order.first = 15;
+    const CsvImport o = importChannelsCsv(s, text, s.RadioImage, order);
+    ASSERT_TRUE(o.ok());
+    EXPECT_EQ(o.channels, (std::vector<int>{15, 16}));
+    std::vector<std::string> en, zh, bare;
+    for (const CsvNoteGroup& g : groupCsvNotes(o.skipped)) {
+        en.push_back(csvGroupText(g, false));
+        zh.push_back(csvGroupText(g, true));
+        bare.push_back(csvGroupLines(g) + " " + csvGroupText(g, false, false));
+    }
+    EXPECT_EQ(en, (std::vector<std::string>{
+                      "lines 4\u201330: locations 3\u201329 did not fit after channel 16 and "
+                      "were skipped",
+                      "lines 31\u201332: 2 rows with Frequency outside the band 400 - 481 MHz "
+                      "were skipped",
+                      "lines 33\u201334: 2 rows with Mode \"AM\", which this radio does not "
+                      "have, were skipped",
+                      "line 35: Mode \"USB\" is not a value this column takes"}));
+    EXPECT_EQ(zh[0], "第 4\u201330 行：位置 3\u201329 排在信道 16 之后，已跳过");
+    EXPECT_EQ(zh[1], "第 31\u201332 行：2 行的 Frequency 超出频段 400 - 481 MHz，已跳过");
+    EXPECT_EQ(zh[3], "第 35 行：Mode 的值 \"USB\" 无法识别");
+    EXPECT_EQ(bare[3], "35 Mode \"USB\" is not a value this column takes");
+}
+
+TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
+    // The common PMR446 list: 69 LPD channels first, its 16 channels at 71-78 and 81-88.
+    AppState s = started();
+    std::string text = "Location,Name,Frequency\n";
+    for (int n = 1; n <= 69; ++n) text += std::to_string(n) + ",LPD,433.075\n";
+    for (int k = 0; k < 16; ++k) {
+        const int location = k < 8 ? 71 + k : 81 + k - 8;
+        text += std::to_string(location) + ",PMR," + shortestDecimal(446'006'250 + k * 12'500, 6) +
+                "\n";
+    }
+    CsvPlacement pmr;
+    pmr.locations = *parseLocationList("71-78, 81-88");
+    pmr.inOrder = true;
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage, pmr);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.skipped.empty());
+    EXPECT_EQ(r.leftOut, 69);
+    ASSERT_EQ(r.channels.size(), 16u);
+    for (int n = 1; n <= 16; ++n) {
+        EXPECT_EQ(r.channels[n - 1], n);
+        EXPECT_EQ(frequencyToText(r.image, n, 0),
+                  shortestDecimal(446'006'250 + (n - 1) * 12'500, 6).substr(0, 9));
+    }
+
+    // Chosen locations placed by location: the ones that are channels go there.
+    CsvPlacement chosen;
+    chosen.locations = {3, 5, 71};
+    const CsvImport c = importChannelsCsv(s, text, s.RadioImage, chosen);
+    EXPECT_EQ(c.channels, (std::vector<int>{3, 5}));
+    EXPECT_EQ(texts(c.skipped), (std::vector<std::string>{
+                                    "line 71: Location 71 is not a channel (1 to 16) and was "
+                                    "skipped"}));
+
+    // Counted from 0 by another radio: in file order from channel 1, so location 0 is kept.
+    CsvPlacement order;
+    order.inOrder = true;
+    const CsvImport z = importChannelsCsv(s, "Location,Frequency\n0,450\n1,451\n", s.RadioImage,
+                                          order);
+    EXPECT_EQ(z.channels, (std::vector<int>{1, 2}));
+    EXPECT_EQ(frequencyToText(z.image, 2, 0), "451.00000");
+    // A location listed twice is still an error, in any placement.
+    EXPECT_FALSE(importChannelsCsv(s, "Location,Frequency\n80,450\n80,451\n", s.RadioImage, order)
+                     .ok());
+}
+
+TEST(CsvImport, LocationLists) {
+    EXPECT_EQ(parseLocationList("71-78,81-88")->size(), 16u);
+    EXPECT_EQ(*parseLocationList(" 0, 3 -5 "), (std::vector<int>{0, 3, 4, 5}));
+    for (const char* bad : {"", "7,", "5-3", "a", "1-2-3", "-4", "1;2"})
+        EXPECT_FALSE(parseLocationList(bad).has_value()) << bad;
 }
 
 TEST(CsvImport, MissingColumnsBrokenQuotesAndEmptyFiles) {
@@ -403,10 +533,11 @@ TEST(CsvImport, MissingColumnsBrokenQuotesAndEmptyFiles) {
 TEST(CsvImport, ReportTextsInChinese) {
     AppState s = started();
     const CsvImport r =
-        importChannelsCsv(s, "Location,Frequency\n20,450\n1,446.003\n2,100\n", s.RadioImage);
+        importChannelsCsv(s, "Location,Frequency\n20,450\n1,446.003\n2,100\n3,1x\n", s.RadioImage);
     ASSERT_EQ(r.errors.size(), 1u);
-    EXPECT_EQ(csvNoteText(r.errors[0], true), "第 4 行：Frequency 100 MHz 超出频段 400 - 481 MHz");
+    EXPECT_EQ(csvNoteText(r.errors[0], true), "第 5 行：Frequency \"1x\" 不是数字");
     EXPECT_EQ(csvNoteText(r.skipped[0], true), "第 2 行：位置 20 不是信道（1 至 16），已跳过");
+    EXPECT_EQ(csvNoteText(r.skipped[1], true), "第 4 行：Frequency 100 MHz 超出频段 400 - 481 MHz");
     EXPECT_EQ(csvNoteText(r.snaps[0], true),
               "第 3 行：信道 1：Frequency 446.003 不在信道步进上，已存为 446.00000");
 }

@@ -10,6 +10,7 @@
 #include "channels/ChannelCsv.h"
 #include "channels/ChannelRecord.h"
 #include "channels/frm_chann.h"
+#include "core/Frequency.h"
 #include "files/CsvWindows.h"
 #include "support/GuiFixture.h"
 #include "widgets/FileChoice.h"
@@ -106,7 +107,7 @@ class CsvWindowTest : public QObject {
     void aFileWithErrorsChangesNothingAndListsEveryError() {
         answer = write("bad.csv",
                        "Location,Frequency,Tone,cToneFreq\n"
-                       "1,300,,\n"
+                       "1,30x,,\n"
                        "2,450,TSQL,88.4\n"
                        "3,45x,,\n");
         const Image before = gui->image();
@@ -114,21 +115,38 @@ class CsvWindowTest : public QObject {
         QVERIFY(gui->image() == before);
         QCOMPARE(w->Label_result->text(),
                  QString("%1 has errors: nothing was imported.").arg(answer));
-        QCOMPARE(
-            rows(w->List_report),
-            (QStringList{"2 | Error | Frequency 300 MHz is outside the band 400 - 481 MHz",
-                         "3 | Error | cToneFreq \"88.4\" is not a CTCSS tone of the tone table",
-                         "4 | Error | Frequency \"45x\" is not a number"}));
+        QCOMPARE(rows(w->List_report),
+                 (QStringList{"2 | Error | Frequency \"30x\" is not a number",
+                              "4 | Error | Frequency \"45x\" is not a number",
+                              "3 | Skipped | cToneFreq \"88.4\" is not a CTCSS tone of the tone "
+                              "table"}));
         gui->main->Language_chn_Click();  // a window opened now speaks Chinese
         w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
         QCOMPARE(w->windowTitle(), QString("导入 CSV"));
         QCOMPARE(asked.last().title, QString("导入 CSV"));
         QCOMPARE(w->Label_result->text(), QString("%1 有错误，没有导入任何信道。").arg(answer));
         QCOMPARE(w->List_report->horizontalHeaderItem(0)->text(), QString("行"));
-        QCOMPARE(rows(w->List_report)[0],
-                 QString("2 | 错误 | Frequency 300 MHz 超出频段 400 - 481 MHz"));
+        QCOMPARE(rows(w->List_report)[0], QString("2 | 错误 | Frequency \"30x\" 不是数字"));
         QCOMPARE(w->Command_close->text(), QString("关闭"));
         test::shot(gui->main.get(), "import_zh_errors");
+    }
+
+    void rowsTheRadioCannotHoldAreSkippedInGroupsAndTheRestImported() {
+        QByteArray text = "Location,Name,Frequency,Mode\n";
+        for (int n = 1; n <= 20; ++n) text += QByteArray::number(n) + ",Ch,450.5,FM\n";
+        text += "21,2m,145.5,FM\n22,6m,50.1,FM\n23,HF,14.2,USB\n";  // lines 22 to 24
+        answer = write("many.csv", text);
+        auto* w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        QCOMPARE(w->Label_result->text(), QString("16 channels imported from %1.").arg(answer));
+        QCOMPARE(rows(w->List_report),
+                 (QStringList{"18\u201324 | Skipped | locations 17\u201323 are not channels "
+                              "1\u201316"}));
+        for (int n = 1; n <= 16; ++n) QCOMPARE(QString::fromStdString(frequencyToText(gui->image(), n, 0)), QString("450.50000"));
+        gui->main->Language_chn_Click();
+        w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        QCOMPARE(rows(w->List_report)[0],
+                 QString("18\u201324 | 已跳过 | 位置 17\u201323 不是信道 1\u201316，已跳过"));
+        test::shot(gui->main.get(), "import_zh_grouped");
     }
 
     void chineseReportOfAGoodImport() {

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/Frequency.h"
 #include "core/Startup.h"
 #include "support/CliProcess.h"
 
@@ -234,12 +235,12 @@ class CliVerbsTest : public QObject {
         QVERIFY(writeBytes(csv,
                            "\xEF\xBB\xBFLocation,Frequency,Tone,rToneFreq\r\n"
                            "1,446.003,,\r\n"
-                           "2,300,,\r\n"
+                           "2,3o0,,\r\n"
                            "3,450,Tone,88.4\r\n"
                            "40,450,,\r\n"));
         CliRun r = runCli({"import", csv, out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("line 3: Frequency 300 MHz is outside the band 400 - 481 MHz"));
+        QVERIFY(r.err.contains("line 3: Frequency \"3o0\" is not a number"));
         QVERIFY(r.err.contains("line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone table"));
         QVERIFY(r.err.contains("line 5: Location 40 is not a channel (1 to 16) and was skipped"));
         QVERIFY(r.err.contains("has errors; nothing was written"));
@@ -254,6 +255,60 @@ class CliVerbsTest : public QObject {
         QVERIFY(QFile::exists(out));
         QCOMPARE(runCli({"import", path("missing.csv"), out}).code, 2);
         QCOMPARE(runCli({"import", csv}).code, 2);
+    }
+
+    void importSkipsRowsTheRadioCannotHoldInGroupsAndExitsZero() {
+        const QString csv = path("bands.csv"), out = path("bands.chann");
+        QByteArray text = "Location,Frequency,Mode,Tone\n";
+        for (int n = 1; n <= 29; ++n) text += QByteArray::number(n) + ",450.5,FM,\n";  // 2-30
+        text += "30,145.5,FM,\n31,50.1,FM,\n32,433,AM,\n33,433,FM,TSQL-R\n";         // 31-34
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 18\u201334: locations 17\u201333 are not channels "
+                                "1\u201316\n16 channels imported into %1.\n")
+                            .arg(out));
+        // The radio's band and modes are checked once a row has a channel.
+        QVERIFY(writeBytes(csv, "Location,Frequency,Mode,Tone\n1,145.5,FM,\n2,50.1,FM,\n"
+                                "3,433,AM,\n4,433,FM,TSQL-R\n5,433,FM,\n"));
+        r = runCli({"import", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 2\u20133: 2 rows with Frequency outside the band 400 - "
+                                "481 MHz were skipped\n"
+                                "line 4: Mode \"AM\" is not a value this column takes\n"
+                                "line 5: Tone \"TSQL-R\" is not a value this column takes\n"
+                                "1 channels imported into %1.\n")
+                            .arg(out));
+        auto image = loadImage(out);
+        QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
+    }
+
+    void importPlacesChosenLocationsInFileOrder() {
+        const QString csv = path("pmr.csv"), out = path("pmr.chann");
+        QByteArray text = "Location,Frequency\n";
+        for (int n = 1; n <= 69; ++n) text += QByteArray::number(n) + ",433.075\n";
+        for (int k = 0; k < 16; ++k)
+            text += QByteArray::number(k < 8 ? 71 + k : 73 + k) + "," +
+                    QByteArray::number(446.00625 + k * 0.0125, 'f', 5) + "\n";
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", "--locations", "71-78,81-88", "--in-order", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("16 channels imported into %1.\n").arg(out));
+        auto image = loadImage(out);
+        QCOMPARE(frequencyToText(*image, 1, 0), std::string("446.00625"));
+        QCOMPARE(frequencyToText(*image, 16, 0), std::string("446.19375"));
+
+        r = runCli({"import", "--locations", "81-88", "--in-order", "--first", "12", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 84\u201386: locations 86\u201388 did not fit after "
+                                "channel 16 and were skipped\n5 channels imported into %1.\n")
+                            .arg(out));
+        image = loadImage(out);
+        QCOMPARE(frequencyToText(*image, 12, 0), std::string("446.10625"));
+        QCOMPARE(runCli({"import", "--locations", "7-", csv, out}).code, 2);
+        QCOMPARE(runCli({"import", "--first", "3", csv, out}).code, 2);
+        QCOMPARE(runCli({"import", "--in-order", "--first", "17", csv, out}).code, 2);
+        QVERIFY(runCli({"export", "--in-order", out, csv}).code != 0);
     }
 };
 
