@@ -46,7 +46,7 @@ Image sortChannels(const Image& image, const std::vector<int>& channels);
 // end), as a drag of whole rows does; where the others go follows from it.
 Image dragChannels(const Image& image, const std::vector<int>& channels, int before);
 // The channels' slots written from `first` on; refused past channel 16.
-std::optional<Image> putChannels(const Image& image, const std::vector<ChannelSlot>& slots,
+std::optional<Image> putChannels(const Image& image, const std::vector<ChannelSlot>& channels,
                                  int first);
 // The channels where `dragChannels` puts them.
 std::vector<int> draggedSelection(const std::vector<int>& channels, int before);

@@ -46,7 +46,7 @@ struct PasteResult {
     bool ok() const { return problems.empty(); }
 };
 
-PasteResult pasteSlots(const Image& base, const std::vector<ChannelSlot>& slots, int first);
+PasteResult pasteSlots(const Image& base, const std::vector<ChannelSlot>& channels, int first);
 // Text from another program: CSV or tab-separated values with the community header, or lines
 // of frequencies ("446.00625", "438.5 431.1", "145.6,145.0").
 PasteResult pasteText(const AppState& s, const Image& base, std::string_view text, int first);
