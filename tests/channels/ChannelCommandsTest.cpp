@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QTimer>
@@ -258,6 +261,28 @@ class ChannelCommandsTest : public QObject {
         clickNumber(2);
         clickNumber(5, Qt::ShiftModifier);
         test::shot(gui->main.get(), "grid_zh_selection");
+    }
+
+    void windowMenuTilesCascadesAndListsTheOpenWindows() {
+        auto* menu = gui->main->findChild<QMenu*>("Window");
+        QVERIFY(menu);
+        QCOMPARE(gui->main->menuBar()->actions().last(), menu->menuAction());
+        QCOMPARE(menu->menuAction()->text(), QString("Window"));
+        gui->main->runCommand("Scan_edit");
+        gui->main->runCommand("Window_tile");
+        auto* area = gui->main->findChild<QMdiArea*>("MDIArea");
+        QCOMPARE(area->subWindowList().size(), 2);
+        QVERIFY(!area->subWindowList()[0]->geometry().intersects(area->subWindowList()[1]->geometry()));
+        gui->main->runCommand("Window_cascade");
+        emit menu->aboutToShow();
+        QStringList listed;
+        for (QAction* a : menu->actions())
+            if (a->objectName() == "Window_list") listed << a->text();
+        QCOMPARE(listed.size(), 2);
+        QVERIFY(listed[0].contains("Channel Information"));
+        gui->main->Language_chn_Click();
+        QCOMPARE(menu->menuAction()->text(), QString("窗口"));
+        QCOMPARE(gui->main->findChild<QAction*>("Window_tile")->text(), QString("平铺"));
     }
 
     void keysInAnOpenEditorStayTheEditors() {
