@@ -19,6 +19,7 @@
 #include "core/Models.h"
 #include "core/Startup.h"
 #include "ui/Commands.h"
+#include "ui/FileDrop.h"
 #include "ui/ImageUndo.h"
 #include "ui/WindowMenu.h"
 #include "widgets/Messages.h"
@@ -132,6 +133,7 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     menus_["Edit"]->insertSeparator(items_["Edit_undo"]);
     undo_ = new ImageUndo(state, this, MDIArea, items_["Edit_undo"], items_["Edit_redo"]);
     listWindowsIn(menus_["Window"], MDIArea);
+    new FileDrop(state, *this, this);
 }
 
 MDImain::~MDImain() {

@@ -16,6 +16,7 @@
 
 #include "channels/ChannelBlock.h"
 #include "channels/frm_chann.h"
+#include "core/ChannelFile.h"
 #include "core/Frequency.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
@@ -283,6 +284,37 @@ class ChannelCommandsTest : public QObject {
         gui->main->Language_chn_Click();
         QCOMPARE(menu->menuAction()->text(), QString("窗口"));
         QCOMPARE(gui->main->findChild<QAction*>("Window_tile")->text(), QString("平铺"));
+    }
+
+    void drop(QWidget* target, QMimeData* data, QPoint at) {
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &dropped);
+    }
+
+    void droppedTextAndChannelFiles() {
+        QTableWidget* t = grid->MSF_chann;
+        auto text = std::make_unique<QMimeData>();
+        text->setText("440.1 445.1\n");
+        drop(t->viewport(), text.get(), t->visualRect(t->model()->index(6, 1)).center());
+        QCOMPARE(rx(6), std::string("440.10000"));
+        QCOMPARE(frequencyToText(gui->image(), 6, ch::TxFreq), std::string("445.10000"));
+
+        QTemporaryDir dir;
+        Image other = gui->image();
+        textToFrequency("470.00000", other, 1, ch::RxFreq);
+        QFile f(dir.filePath("fleet.chann"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(channelFileText(other)));
+        f.close();
+        auto file = std::make_unique<QMimeData>();
+        file->setUrls({QUrl::fromLocalFile(f.fileName())});
+        drop(gui->main.get(), file.get(), QPoint(200, 200));
+        QCOMPARE(rx(1), std::string("470.00000"));
+        QCOMPARE(t->item(1, 1)->text(), QString("470.00000"));
+        QCOMPARE(QString::fromStdString(gui->state->CurrentFilePath), f.fileName());
     }
 
     void keysInAnOpenEditorStayTheEditors() {
