@@ -1,5 +1,6 @@
 #pragma once
-// A channel file dropped on the main window opens as "Open" opens it.
+// A channel file dropped on the main window opens as "Open" opens it; a CSV file is imported
+// as "Import CSV…" imports it.
 
 #include <QObject>
 

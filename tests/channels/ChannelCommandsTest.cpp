@@ -315,6 +315,16 @@ class ChannelCommandsTest : public QObject {
         QCOMPARE(rx(1), std::string("470.00000"));
         QCOMPARE(t->item(1, 1)->text(), QString("470.00000"));
         QCOMPARE(QString::fromStdString(gui->state->CurrentFilePath), f.fileName());
+
+        QFile csv(dir.filePath("pmr.csv"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("Location,Name,Frequency\n2,PMR1,446.00625\n");
+        csv.close();
+        file->setUrls({QUrl::fromLocalFile(csv.fileName())});
+        drop(gui->main.get(), file.get(), QPoint(200, 200));
+        QCOMPARE(rx(2), std::string("446.00625"));
+        QVERIFY(gui->main->child("Form_Csv_Import"));
+        QCOMPARE(grid->MSF_chann->item(2, 1)->text(), QString("446.00625"));
     }
 
     void keysInAnOpenEditorStayTheEditors() {
