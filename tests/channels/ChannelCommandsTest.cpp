@@ -284,6 +284,9 @@ class ChannelCommandsTest : public QObject {
         gui->main->Language_chn_Click();
         QCOMPARE(menu->menuAction()->text(), QString("窗口"));
         QCOMPARE(gui->main->findChild<QAction*>("Window_tile")->text(), QString("平铺"));
+        QApplication::processEvents();
+        QMenuBar* bar = gui->main->menuBar();  // every menu stays in view on the bar
+        QVERIFY(bar->rect().contains(bar->actionGeometry(menu->menuAction())));
     }
 
     void drop(QWidget* target, QMimeData* data, QPoint at) {
