@@ -330,6 +330,26 @@ class ChannelCommandsTest : public QObject {
         QCOMPARE(grid->MSF_chann->item(2, 1)->text(), QString("446.00625"));
     }
 
+    void rightClickOpensTheMenuOnTheClickedChannel() {
+        QTableWidget* t = grid->MSF_chann;
+        const QPoint at = t->visualRect(t->model()->index(9, 3)).center();
+        QTest::mousePress(t->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(t->viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(selected(), (std::vector<int>{9}));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, t->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(t->viewport(), &event);
+        auto* menu = grid->findChild<QMenu*>("Menu_channels");
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(action("Channel_delete")).center());
+        QTRY_VERIFY(!menu->isVisible());
+        QVERIFY(isEmptyChannel(gui->image(), 9));
+        QVERIFY(!isEmptyChannel(gui->image(), 8));
+        QTest::qWait(1);
+        undo();
+        QCOMPARE(rx(9), std::string("409.00000"));
+    }
+
     void keysInAnOpenEditorStayTheEditors() {
         const Image before = gui->image();
         QTableWidget* t = grid->MSF_chann;
