@@ -20,8 +20,10 @@
 #include "core/Startup.h"
 #include "ui/AppIcon.h"
 #include "ui/Commands.h"
+#include "ui/FileDrop.h"
 #include "ui/ImageUndo.h"
 #include "ui/UnsavedWork.h"
+#include "ui/WindowMenu.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -86,6 +88,9 @@ const ItemDef Items[] = {
     {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},
     {"Menu_About", nullptr, false, "About", "About", "关于", false, nullptr},
     {"Menu_exit", nullptr, false, "Exit", "Exit", "退出", true, nullptr},
+    {"Window", nullptr, true, "Window", "Window", "窗口", true, nullptr},
+    {"Window_tile", "Window", false, "Tile", "Tile", "平铺", true, nullptr},
+    {"Window_cascade", "Window", false, "Cascade", "Cascade", "层叠", true, nullptr},
 };
 
 struct ToolDef {
@@ -131,6 +136,8 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     menus_["Edit"]->insertSeparator(items_["Edit_undo"]);
     undo_ = new ImageUndo(state, this, MDIArea, items_["Edit_undo"], items_["Edit_redo"]);
     unsaved_ = new UnsavedWork(state, *this, this);
+    listWindowsIn(menus_["Window"], MDIArea);
+    new FileDrop(state, *this, this);
 }
 
 MDImain::~MDImain() {
@@ -306,6 +313,8 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
+    if (item == "Window_tile") return MDIArea->tileSubWindows();
+    if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
