@@ -20,6 +20,7 @@
 #include "core/Startup.h"
 #include "ui/Commands.h"
 #include "ui/ImageUndo.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -84,6 +85,10 @@ const ItemDef Items[] = {
     {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},
     {"Menu_About", nullptr, false, "About", "About", "关于", false, nullptr},
     {"Menu_exit", nullptr, false, "Exit", "Exit", "退出", true, nullptr},
+    {"Help", nullptr, true, "Help", "Help", "帮助", true, nullptr},
+    {"Help_guide", "Help", false, "User Guide", "User Guide", "用户指南", true, nullptr},
+    {"Help_window", "Help", false, "Help on This Window", "Help on This Window", "本窗口帮助", true,
+     "F1"},
 };
 
 struct ToolDef {
@@ -300,6 +305,7 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
+    if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
@@ -310,6 +316,15 @@ void MDImain::runCommand(const QString& item) {
         showWindow(it.value());
     else
         openWindow(it.value());
+}
+
+void MDImain::showGuide(bool activeWindowPage) {
+    MdiChild* active = nullptr;
+    if (QMdiSubWindow* sub = MDIArea->activeSubWindow())
+        active = qobject_cast<MdiChild*>(sub->widget());
+    if (activeWindowPage && active) return active->showHelp();
+    HelpWindow::showPage(this, HelpWindow::pageFor(activeWindowPage ? "MDImain" : QString()),
+                         state.LanguageChinese);
 }
 
 MdiChild* MDImain::openWindow(const QString& name) {

@@ -79,6 +79,8 @@ class MDImain : public QMainWindow, public Workspace {
     void freeMenuShortcuts(QMdiSubWindow* sub);
     void useToolkitTexts(bool chinese);
     void onSubWindowActivated(QMdiSubWindow* sub);
+    // The guide's first page, or the page of the active window (the main window's without one).
+    void showGuide(bool activeWindowPage);
 
     AppState& state;
     PortLayer ports_;
