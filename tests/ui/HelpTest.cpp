@@ -120,6 +120,7 @@ class HelpTest : public QObject {
         QTRY_VERIFY(QApplication::focusWidget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         QCOMPARE(shownPage(), url("zh", "channels.md"));
+        test::shot(help(), "help-channels-zh");
     }
 
     void f1WithoutAWindowShowsTheMainWindowsPage() {
