@@ -117,7 +117,12 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
     }
     if (pastEnd > 0) r.problems.push_back(pastLast(first, channel - first + pastEnd));
     const CsvImport in = importChannelsCsv(s, csv, base);
-    for (CsvNote note : in.errors) {
+    // A paste is all or nothing: a row the import would skip is a misfit here, not a skip.
+    std::vector<CsvNote> misfits = in.errors;
+    misfits.insert(misfits.end(), in.skipped.begin(), in.skipped.end());
+    std::stable_sort(misfits.begin(), misfits.end(),
+                     [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
+    for (CsvNote note : misfits) {
         if (note.line > 0 && note.line < static_cast<int>(originalLine.size()))
             note.line = originalLine[note.line];
         r.problems.push_back(PasteProblem{PasteProblem::Csv, note.line, 0, 0, {}, note});

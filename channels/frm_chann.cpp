@@ -76,6 +76,7 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     Command_def = makeButton("Command_def");
     Command_Edit = makeButton("Command_Edit");
     Command_help = makeButton("Command_help");
+    connect(Command_help, &QPushButton::clicked, this, &MdiChild::showHelp);
     Command_close = makeButton("Command_close");
 
     auto* buttons = new QHBoxLayout;

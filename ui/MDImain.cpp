@@ -24,6 +24,7 @@
 #include "ui/ImageUndo.h"
 #include "ui/UnsavedWork.h"
 #include "ui/WindowMenu.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -91,6 +92,10 @@ const ItemDef Items[] = {
     {"Window", nullptr, true, "Window", "Window", "窗口", true, nullptr},
     {"Window_tile", "Window", false, "Tile", "Tile", "平铺", true, nullptr},
     {"Window_cascade", "Window", false, "Cascade", "Cascade", "层叠", true, nullptr},
+    {"Help", nullptr, true, "Help", "Help", "帮助", true, nullptr},
+    {"Help_guide", "Help", false, "User Guide", "User Guide", "用户指南", true, nullptr},
+    {"Help_window", "Help", false, "Help on This Window", "Help on This Window", "本窗口帮助", true,
+     "F1"},
 };
 
 struct ToolDef {
@@ -315,6 +320,7 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Edit_redo") return undo_->redo();
     if (item == "Window_tile") return MDIArea->tileSubWindows();
     if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
+    if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
@@ -325,6 +331,15 @@ void MDImain::runCommand(const QString& item) {
         showWindow(it.value());
     else
         openWindow(it.value());
+}
+
+void MDImain::showGuide(bool activeWindowPage) {
+    MdiChild* active = nullptr;
+    if (QMdiSubWindow* sub = MDIArea->activeSubWindow())
+        active = qobject_cast<MdiChild*>(sub->widget());
+    if (activeWindowPage && active) return active->showHelp();
+    HelpWindow::showPage(this, HelpWindow::pageFor(activeWindowPage ? "MDImain" : QString()),
+                         state.LanguageChinese);
 }
 
 MdiChild* MDImain::openWindow(const QString& name) {
