@@ -24,7 +24,7 @@ namespace nv {
 
 namespace {
 
-const char* const ChannelsMime = "application/x-nv742-channels";
+const char* const ChannelsMime = "application/x-nv742-channel-rows";
 
 struct CommandDef {
     const char* name;

@@ -244,7 +244,9 @@ std::string pasteProblemText(const PasteProblem& p, bool chinese) {
             const int room = ChannelCount - p.channel + 1;
             return chinese ? std::to_string(p.count) + " 个信道从信道 " + std::to_string(p.channel) +
                                  " 起放不下：到信道 16 只有 " + std::to_string(room) + " 个位置"
-                           : std::to_string(p.count) + " channels do not fit from channel " +
+                           : std::to_string(p.count) +
+                                 (p.count == 1 ? " channel does" : " channels do") +
+                                 " not fit from channel " +
                                  std::to_string(p.channel) + " on: there is room for " +
                                  std::to_string(room) + " up to channel 16";
         }

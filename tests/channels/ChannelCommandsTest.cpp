@@ -134,7 +134,7 @@ class ChannelCommandsTest : public QObject {
         clickNumber(3, Qt::ShiftModifier);
         key(Qt::Key_C, Qt::ControlModifier);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(data->hasFormat("application/x-nv742-channels"));
+        QVERIFY(data->hasFormat("application/x-nv742-channel-rows"));
         QVERIFY(data->text().startsWith("Location,Name,Frequency"));
         QVERIFY(data->text().contains("402.000000"));
         QVERIFY(data->hasFormat("text/csv"));
@@ -362,7 +362,7 @@ class ChannelCommandsTest : public QObject {
         QGuiApplication::clipboard()->setText("x");
         QTest::keyClick(grid->Text_Edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(grid->Text_Edit, Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-nv742-channels"));
+        QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-nv742-channel-rows"));
         QTest::keyClick(grid->Text_Edit, Qt::Key_Delete);  // the box's Delete, not the channel's
         QCOMPARE(grid->Text_Edit->text(), QString());
         QVERIFY(grid->Text_Edit->isVisible());
