@@ -21,6 +21,7 @@
 #include "ui/AppIcon.h"
 #include "ui/Commands.h"
 #include "ui/ImageUndo.h"
+#include "ui/SheetCommands.h"
 #include "ui/UnsavedWork.h"
 #include "widgets/Messages.h"
 
@@ -52,6 +53,8 @@ const ItemDef Items[] = {
     {"proc_type", "File", false, "Model", "Model", "机型", false, nullptr},
     {"File_export_csv", "File", false, "Export CSV…", "Export CSV…", "导出 CSV…", true, nullptr},
     {"File_import_csv", "File", false, "Import CSV…", "Import CSV…", "导入 CSV…", true, nullptr},
+    {"File_print", "File", false, "Print…", "Print…", "打印…", true, "Ctrl+P"},
+    {"File_export_pdf", "File", false, "Export PDF…", "Export PDF…", "导出 PDF…", true, nullptr},
     {"Edit", nullptr, true, "Edit", "Edit", "编辑", true, nullptr},
     {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息",
      true, nullptr},
@@ -306,6 +309,8 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
+    if (item == "File_print") return printChannelSheet(state, this);
+    if (item == "File_export_pdf") return exportChannelSheet(state, this);
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
