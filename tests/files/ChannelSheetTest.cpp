@@ -2,6 +2,8 @@
 // pdftotext, and the menu's Print… and Export PDF… items.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -13,6 +15,9 @@
 #include "channels/ChannelRecord.h"
 #include "core/Frequency.h"
 #include "core/Startup.h"
+#include "features/FeatureTexts.h"
+#include "features/Form_Edit_scan.h"
+#include "features/frm_option.h"
 #include "files/ChannelSheet.h"
 #include "support/CliProcess.h"
 #include "support/GuiFixture.h"
@@ -174,6 +179,47 @@ class ChannelSheetTest : public QObject {
         QCOMPARE(currentSheetTitle(s, false),
                  QString("read from the radio on COM3, 2026-05-04 09:07"));
         QCOMPARE(currentSheetTitle(s, true), QString("从 COM3 上的对讲机读取，2026-05-04 09:07"));
+    }
+
+    // Out-of-range cells are shown as the windows show them after decoding, and the sheet
+    // leaves the image as it was.
+    void settingsAreWhatTheWindowsShow() {
+        Gui gui;
+        Image& im = gui.image();
+        im(19, 0) = 0;   // time-out 0: shown as 15
+        im(19, 4) = 12;  // squelch beyond the list: 9
+        im(18, 15) = 7;  // voice beyond the list: English
+        im(20, 1) = 42;  // a star in the begin code is skipped
+        im(22, 0) = 2;   // selected priority: the revert list starts at Priority
+        im(22, 4) = 0;
+        im(22, 5) = 255;
+        im(22, 6) = 255;  // dropout beyond 300 s
+        const Image before = im;
+        QMap<QString, QString> shown;
+        for (const SettingLine& l : optionLines(im, false)) shown[qs(l.label)] = qs(l.value);
+        for (const SettingLine& l : scanLines(im, false)) shown[qs(l.label)] = qs(l.value);
+        QCOMPARE(im, before);
+
+        gui.main->runCommand("Optional_edit");
+        auto* o = gui.window<frm_option>("frm_option");
+        QVERIFY(o);
+        const std::pair<QLabel*, QComboBox*> lists[] = {{o->Label_tot, o->Combo_TOT},
+                                                       {o->Label_sql, o->Combo_Sql},
+                                                       {o->Label_voice, o->Combo_Voice},
+                                                       {o->Label_PTT_ID, o->Combo_PTT_ID}};
+        for (auto [label, box] : lists) QCOMPARE(shown.value(label->text()), box->currentText());
+        QCOMPARE(shown.value("Begin of TX"), o->Text_tx_begin->text());
+        QCOMPARE(shown.value("Battery Save"), QString(o->Check_Save->isChecked() ? "On" : "Off"));
+        QCOMPARE(shown.value("FM Radio"), QString(o->Check_Clone->isChecked() ? "On" : "Off"));
+
+        gui.main->runCommand("Scan_edit");
+        auto* sc = gui.window<Form_Edit_scan>("Form_Edit_scan");
+        QVERIFY(sc);
+        QCOMPARE(shown.value("Priority"), sc->Combo_pri->currentText());
+        QCOMPARE(shown.value("Revert Channel"), sc->Combo_BC->currentText());
+        QCOMPARE(shown.value("Dropout Delay Time (s)"), sc->Combo_RYC->currentText());
+        QCOMPARE(shown.value("Look Back Time A(s)"), sc->Combo_BA->currentText());
+        QCOMPARE(shown.value("Priority Channel"), sc->Text_prich->text());
     }
 
     void fileMenuHasPrintAndExportPdfAfterImportCsv() {
