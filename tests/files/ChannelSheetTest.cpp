@@ -20,7 +20,9 @@
 #include "features/frm_option.h"
 #include "files/ChannelSheet.h"
 #include "support/CliProcess.h"
+#include "files/ChannelFileDialogs.h"
 #include "support/GuiFixture.h"
+#include "support/RadioGui.h"
 #include "widgets/FileChoice.h"
 
 using namespace nv;
@@ -220,6 +222,24 @@ class ChannelSheetTest : public QObject {
         QCOMPARE(shown.value("Dropout Delay Time (s)"), sc->Combo_RYC->currentText());
         QCOMPARE(shown.value("Look Back Time A(s)"), sc->Combo_BA->currentText());
         QCOMPARE(shown.value("Priority Channel"), sc->Text_prich->text());
+    }
+
+    // The title follows where the image came from last: a read, then a file opened.
+    void titleFollowsAReadAndAFileOpened() {
+        RadioGui gui;
+        gui.state->CommPortNumber = 8;
+        const QDateTime start = QDateTime::currentDateTime().addSecs(-60);
+        QVERIFY(gui.read());
+        const QString title = currentSheetTitle(*gui.state, false);
+        QVERIFY2(title.startsWith("read from the radio on COM8, "), qPrintable(title));
+        const QDateTime at =
+            QDateTime::fromString(title.section(", ", 1), QStringLiteral("yyyy-MM-dd HH:mm"));
+        QVERIFY(at >= start && at <= QDateTime::currentDateTime());
+
+        AppState s;
+        const QString file = channelFile(&s);
+        QVERIFY(openChannelFileAtStartup(*gui.state, *gui.main, file));
+        QCOMPARE(currentSheetTitle(*gui.state, true), QString("fleet plan.chann"));
     }
 
     void fileMenuHasPrintAndExportPdfAfterImportCsv() {
