@@ -266,19 +266,28 @@ class ChannelSheetTest : public QObject {
         QCOMPARE(pdf->text(), QString("导出 PDF…"));
     }
 
-    // Ctrl+P opens the toolkit's print preview, which has painted the sheet.
+    // Ctrl+P opens the toolkit's print preview with the sheet, in either language.
     void ctrlPOpensThePrintPreview() {
         Gui gui;
         gui.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(gui.main.get()));
-        bool seen = false;
-        QTimer::singleShot(200, [&] {
-            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            seen = preview && preview->objectName() == "Sheet_preview";
-            if (preview) preview->reject();
-        });
-        QTest::keyClick(gui.main.get(), Qt::Key_P, Qt::ControlModifier);
-        QVERIFY(seen);
+        for (const char* language : {"Language_eng", "Language_chn"}) {
+            gui.main->runCommand(language);
+            gui.main->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(gui.main.get()));
+            bool seen = false;
+            QTimer::singleShot(300, [&] {
+                auto* preview =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                seen = preview && preview->objectName() == "Sheet_preview";
+                if (!preview) return;
+                preview->resize(900, 1000);
+                QTest::qWait(100);
+                shot(preview, QStringLiteral("print-preview-") + language);
+                preview->reject();
+            });
+            QTest::keyClick(gui.main.get(), Qt::Key_P, Qt::ControlModifier);
+            QVERIFY2(seen, language);
+        }
     }
 
     void exportPdfWritesTheSheetInTheLanguageOfTheMoment() {
