@@ -11,10 +11,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <cstring>
-#include <memory>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"

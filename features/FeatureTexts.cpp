@@ -33,8 +33,10 @@ std::vector<std::string> listEntries(ListSetting s, bool c) {
     if (same(s, MicSensitivity)) return {c ? "常规" : "Normal", c ? "高" : "High"};
     if (same(s, VoiceAnnunciation))
         return {c ? "关" : "Off", c ? "中文" : "Chinese", c ? "英语" : "English"};
-    if (same(s, PttIdType)) return {c ? "DTMF(双音多频)" : "DTMF", c ? "FleetSync(队列同步)" : "FleetSync"};
-    if (same(s, PttIdWhen)) return {c ? "发射开始" : "BOT", c ? "发射结束" : "EOT", c ? "两者" : "Both"};
+    if (same(s, PttIdType))
+        return {c ? "DTMF(双音多频)" : "DTMF", c ? "FleetSync(队列同步)" : "FleetSync"};
+    if (same(s, PttIdWhen))
+        return {c ? "发射开始" : "BOT", c ? "发射结束" : "EOT", c ? "两者" : "Both"};
     if (same(s, VoxDelay)) return {"0.3", "0.5", "1", "1.5", "2", "3"};
     return {};
 }

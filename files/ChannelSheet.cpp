@@ -66,8 +66,7 @@ class SheetLayout {
     QSizeF run(QPainter* painter) {
         painter_ = painter;
         const QFontMetricsF head(heading_, &device_);
-        draw(heading_, QRectF(0, 0, width(heading_, title_), head.height()), title_,
-             Qt::AlignLeft);
+        draw(heading_, QRectF(0, 0, width(heading_, title_), head.height()), title_, Qt::AlignLeft);
         double y = head.height() * 1.6;
         double right = width(heading_, title_);
         const QSizeF table = channelTable(y);
@@ -96,7 +95,8 @@ class SheetLayout {
         std::vector<double> widths(Columns);
         for (int c = 0; c < Columns; ++c) {
             widths[c] = width(bold_, header_[c]);
-            for (const QStringList& row : rows_) widths[c] = std::max(widths[c], width(plain_, row[c]));
+            for (const QStringList& row : rows_)
+                widths[c] = std::max(widths[c], width(plain_, row[c]));
             widths[c] += 2 * pad;
         }
         double total = 0;
@@ -106,7 +106,8 @@ class SheetLayout {
             painter_->fillRect(QRectF(0, top, total, rowHeight), QColor(225, 225, 225));
             painter_->setPen(QPen(Qt::black, 0));
             for (int r = 0; r <= ChannelCount + 1; ++r)
-                painter_->drawLine(QPointF(0, top + r * rowHeight), QPointF(total, top + r * rowHeight));
+                painter_->drawLine(QPointF(0, top + r * rowHeight),
+                                   QPointF(total, top + r * rowHeight));
         }
         double x = 0;
         for (int c = 0; c < Columns; ++c) {

@@ -1,6 +1,8 @@
 // The channel sheet: the PDF of nv742-cli print and of the File menu, read back as text with
 // pdftotext, and the menu's Print… and Export PDF… items.
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -10,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <unistd.h>
 
 #include "channels/ChannelRecord.h"
 #include "core/Frequency.h"
@@ -18,9 +19,9 @@
 #include "features/FeatureTexts.h"
 #include "features/Form_Edit_scan.h"
 #include "features/frm_option.h"
+#include "files/ChannelFileDialogs.h"
 #include "files/ChannelSheet.h"
 #include "support/CliProcess.h"
-#include "files/ChannelFileDialogs.h"
 #include "support/GuiFixture.h"
 #include "support/RadioGui.h"
 #include "widgets/FileChoice.h"
@@ -79,7 +80,8 @@ class ChannelSheetTest : public QObject {
         Image& im = s->RadioImage;
         for (int n = 1; n <= ChannelCount; ++n) {
             InitNewChannel(im, n);
-            const std::string mhz = std::to_string(440 + n / 10) + "." + std::to_string(n % 10) + "125";
+            const std::string mhz =
+                std::to_string(440 + n / 10) + "." + std::to_string(n % 10) + "125";
             textToFrequency(mhz, im, n, 0);
             textToFrequency(mhz, im, n, 4);
         }
@@ -146,12 +148,13 @@ class ChannelSheetTest : public QObject {
         QVERIFY(r.err.contains("cannot write"));
         QVERIFY(QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         r = runCli({"print", file, out.filePath("locked.pdf")});
-        QVERIFY(QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(
+            out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
         if (geteuid() != 0) QVERIFY(r.code != 0);  // root writes into any folder
         QVERIFY(!r.code || r.err.contains("cannot write"));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"kept.pdf"} + QStringList(r.code ? QStringList() : QStringList{"locked.pdf"}));
+                 QStringList{"kept.pdf"} +
+                     QStringList(r.code ? QStringList() : QStringList{"locked.pdf"}));
 
         QCOMPARE(runCli({"print", file}).code, 2);
         QVERIFY(runCli({"export", "--chinese", file, path("x.csv")}).code != 0);
@@ -206,9 +209,9 @@ class ChannelSheetTest : public QObject {
         auto* o = gui.window<frm_option>("frm_option");
         QVERIFY(o);
         const std::pair<QLabel*, QComboBox*> lists[] = {{o->Label_tot, o->Combo_TOT},
-                                                       {o->Label_sql, o->Combo_Sql},
-                                                       {o->Label_voice, o->Combo_Voice},
-                                                       {o->Label_PTT_ID, o->Combo_PTT_ID}};
+                                                        {o->Label_sql, o->Combo_Sql},
+                                                        {o->Label_voice, o->Combo_Voice},
+                                                        {o->Label_PTT_ID, o->Combo_PTT_ID}};
         for (auto [label, box] : lists) QCOMPARE(shown.value(label->text()), box->currentText());
         QCOMPARE(shown.value("Begin of TX"), o->Text_tx_begin->text());
         QCOMPARE(shown.value("Battery Save"), QString(o->Check_Save->isChecked() ? "On" : "Off"));
