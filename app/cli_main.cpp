@@ -62,10 +62,11 @@ int show(const QString& path) {
 }
 
 // The channel sheet needs fonts, which only a graphical application has; every other command
-// runs without one, also where there is no display.
+// runs without one, also where there is no display. An argument "print" that is no command
+// (a file of that name) costs only the off-screen start.
 bool paints(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
-        if (argv[i][0] != '-') return std::strcmp(argv[i], "print") == 0;
+        if (std::strcmp(argv[i], "print") == 0) return true;
     return false;
 }
 

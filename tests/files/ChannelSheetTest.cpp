@@ -157,6 +157,9 @@ class ChannelSheetTest : public QObject {
                      QStringList(r.code ? QStringList() : QStringList{"locked.pdf"}));
 
         QCOMPARE(runCli({"print", file}).code, 2);
+        // An option with a value before the command: still painted, not a crash.
+        QCOMPARE(runCli({"--port", "1=/dev/null", "print", file, out.filePath("ok.pdf")}).code, 0);
+        QCOMPARE(pdfPages(out.filePath("ok.pdf")), 1);
         QVERIFY(runCli({"export", "--chinese", file, path("x.csv")}).code != 0);
         QVERIFY(runCli({"--help"}).out.contains("print FILE.chann OUT.pdf"));
     }
