@@ -281,16 +281,20 @@ class ChannelSheetTest : public QObject {
             gui.main->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(gui.main.get()));
             bool seen = false;
-            QTimer::singleShot(300, [&] {
+            // Looks until the preview is up: painting it may take long on a busy machine.
+            QTimer look;
+            QObject::connect(&look, &QTimer::timeout, [&] {
                 auto* preview =
                     qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-                seen = preview && preview->objectName() == "Sheet_preview";
-                if (!preview) return;
+                if (!preview || !preview->isVisible()) return;
+                look.stop();
+                seen = preview->objectName() == "Sheet_preview";
                 preview->resize(900, 1000);
                 QTest::qWait(100);
                 shot(preview, QStringLiteral("print-preview-") + language);
                 preview->reject();
             });
+            look.start(50);
             QTest::keyClick(gui.main.get(), Qt::Key_P, Qt::ControlModifier);
             QVERIFY2(seen, language);
         }
