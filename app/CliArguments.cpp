@@ -27,14 +27,17 @@ void describeCliOptions(QCommandLineParser& parser) {
         "                              file; --into BASE.chann starts from BASE instead of the\n"
         "                              factory defaults; --locations 71-78,81-88 takes only those\n"
         "                              rows; --in-order fills channels N, N+1, ... (N = --first,\n"
-        "                              default 1) in file order instead of by location\n\n"
+        "                              default 1) in file order instead of by location\n"
+        "  print FILE.chann OUT.pdf    the channel sheet as a PDF on A4: the 16 channels, the\n"
+        "                              optional features and the scan settings; in English, or\n"
+        "                              in Chinese with --chinese\n\n"
         "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
         "nv742-sim.\n"
         "Exit status 0 only on success.");
     parser.addHelpOption();
     parser.addVersionOption();
     PortOptions().addTo(parser);
-    parser.addPositionalArgument("command", "read, write, show, compare, export or import");
+    parser.addPositionalArgument("command", "read, write, show, compare, export, import or print");
     parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
 }
 

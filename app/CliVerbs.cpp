@@ -13,6 +13,7 @@
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
+#include "files/ChannelSheet.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
 #include "link/ParallelTransfer.h"
@@ -28,6 +29,7 @@ struct Verb {
     CsvPlacement placement;
     QStringList portMaps;
     QString trace;
+    bool chinese = false;
 };
 
 AppState startedState() {
@@ -241,6 +243,20 @@ int importCsv(const Verb& verb) {
     return 0;
 }
 
+// --- channel sheet ---------------------------------------------------------------------------
+
+int printSheet(const Verb& verb) {
+    AppState state = startedState();
+    QString error;
+    if (!loadChannelFileAt(verb.args[1], state.RadioImage, &error)) return cliFailure(error);
+    const QString title = sheetTitleForFile(verb.args[1]);
+    if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+    std::fprintf(stderr, "Channel sheet of %s written to %s.\n", qPrintable(verb.args[1]),
+                 qPrintable(verb.args[2]));
+    return 0;
+}
+
 }  // namespace
 
 std::optional<int> runCliVerb(const QStringList& arguments) {
@@ -252,7 +268,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const QCommandLineOption locations("locations", "", "LIST");
     const QCommandLineOption inOrder("in-order");
     const QCommandLineOption first("first", "", "N");
-    parser.addOptions({verify, into, locations, inOrder, first});
+    const QCommandLineOption chinese("chinese");
+    parser.addOptions({verify, into, locations, inOrder, first, chinese});
     if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
     Verb verb;
     verb.args = parser.positionalArguments();
@@ -260,11 +277,13 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     verb.into = parser.value(into);
     verb.portMaps = parser.values(options.port);
     verb.trace = parser.value(options.trace);
+    verb.chinese = parser.isSet(chinese);
     const QString name = verb.args.value(0);
     const qsizetype count = verb.args.size();
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    if (verb.chinese && name != "print") return std::nullopt;
     const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
     if (placing) {
         if (name != "import") return std::nullopt;
@@ -289,8 +308,10 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     if (name == "compare" && count == 3) return compare(verb);
     if (name == "export" && count == 3) return exportCsv(verb);
     if (name == "import" && count == 3) return importCsv(verb);
+    if (name == "print" && count == 3) return printSheet(verb);
     if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
-    if (name == "compare" || name == "export" || name == "import" || verb.verify) {
+    if (name == "compare" || name == "export" || name == "import" || name == "print" ||
+        verb.verify) {
         QCommandLineParser help;
         describeCliOptions(help);
         std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),

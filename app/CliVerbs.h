@@ -3,6 +3,7 @@
 //   compare PORT FILE.chann                  exit 0 same, 1 different, 2 no comparison made
 //   export FILE.chann OUT.csv                the channels as comma-separated values
 //   import IN.csv FILE.chann [--into BASE]   channels from comma-separated values
+//   print FILE.chann OUT.pdf [--chinese]     the channel sheet as a PDF
 //   write [--verify] PORT... FILE.chann      several radios at once, each read back if asked
 
 #include <QStringList>

@@ -3,13 +3,18 @@
 //   nv742-cli read PORT FILE.chann    read a radio into a channel file (and a backup)
 //   nv742-cli write PORT FILE.chann   write a channel file to a radio
 //   nv742-cli show FILE.chann         print the channels as the channel grid shows them
+//   nv742-cli print FILE.chann OUT.pdf   the channel sheet (painted, so the program starts the
+//                                        toolkit's drawing part, off screen)
 
 #include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
@@ -56,6 +61,21 @@ int show(const QString& path) {
     return 0;
 }
 
+// The channel sheet needs fonts, which only a graphical application has; every other command
+// runs without one, also where there is no display. An argument "print" that is no command
+// (a file of that name) costs only the off-screen start.
+bool paints(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "print") == 0) return true;
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
+    if (!paints(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 // What is wrong with the command and its arguments, in words; empty when nothing is.
 QString wrongCommand(const QStringList& args) {
     if (args.isEmpty()) return QStringLiteral("no command given");
@@ -70,7 +90,8 @@ QString wrongCommand(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName("nv742-cli");
     QCoreApplication::setApplicationVersion(nv::Version);
     if (const auto status = nv::runCliVerb(app.arguments())) return *status;

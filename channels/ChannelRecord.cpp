@@ -94,6 +94,25 @@ std::string channelToneText(const AppState& s, int channel, int cell, bool chine
     return gridToneText(s, s.RadioImage(channel, cell), s.RadioImage(channel, cell + 1), chinese);
 }
 
+const char* gridHeaderFormat(bool chinese) {
+    return chinese ? "^ 信道号 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT "
+                     "编码|^发射功率|^信道带宽|^扫描添加|^ 可选信令 |^ PTT-ID"
+                   : "^ Channel |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS "
+                     "Enc|^TX Power|^  W/N  |^Scan_Add|^ OptSingal |^ PTT-ID";
+}
+
+std::array<std::string, 10> gridColumnTitles(bool chinese) {
+    std::array<std::string, 10> titles;
+    std::size_t column = 0;
+    for (const char* c = gridHeaderFormat(chinese); *c && column < titles.size(); ++c) {
+        if (*c == '|')
+            ++column;
+        else if (*c != '^' || !titles[column].empty())
+            titles[column] += *c;
+    }
+    return titles;
+}
+
 std::array<std::string, 10> gridRowTexts(const AppState& s, int n, bool chinese) {
     const Image& im = s.RadioImage;
     std::array<std::string, 10> t;

@@ -57,6 +57,11 @@ void setTone(Image& image, int channel, int cell, int low, int high);
 std::string gridToneText(const AppState& s, int low, int high, bool chinese);
 std::string channelToneText(const AppState& s, int channel, int cell, bool chinese);
 
+// The grid's title row as one format text: "|" separates the columns, "^" centres one.
+const char* gridHeaderFormat(bool chinese);
+// The titles of the grid's ten columns, without the format marks (blanks kept).
+std::array<std::string, 10> gridColumnTitles(bool chinese);
+
 // One channel as the grid's columns 1 to 9 show it (column 0 is the number); an empty
 // channel gives nine empty texts.
 std::array<std::string, 10> gridRowTexts(const AppState& s, int channel, bool chinese);

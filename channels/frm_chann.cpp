@@ -28,13 +28,6 @@ namespace nv {
 
 namespace {
 constexpr int Rows = 17, Cols = 10;
-const char* const HeaderChinese =
-    "^ 信道号 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT "
-    "编码|^发射功率|^信道带宽|^扫描添加|^ 可选信令 |^ PTT-ID";
-const char* const HeaderEnglish =
-    "^ Channel |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|^  W/N  "
-    "|^Scan_Add|^ OptSingal |^ PTT-ID";
-
 // Widest texts a data column shows, so that no cell is clipped in either language.
 const char* const WidestContent[Cols] = {"16",          "450.02500", "450.02500", "   D754I   ",
                                          "   D754I   ", "High",      "Narrow",    "None",
@@ -129,7 +122,7 @@ void frm_chann::load() {
 }
 
 void frm_chann::setHeader() {
-    setTitleRow(MSF_chann, QString::fromUtf8(chinese ? HeaderChinese : HeaderEnglish));
+    setTitleRow(MSF_chann, QString::fromUtf8(gridHeaderFormat(chinese)));
     sizeColumns();
 }
 

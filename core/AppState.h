@@ -72,6 +72,11 @@ struct AppState {
     std::string VersionText;
     ReplyTableT ReplyTable;
 
+    // The port and the time (seconds since the epoch) of the radio read that gave the image; 0
+    // once a file has been opened or saved since. The channel sheet names where its data came from.
+    Int16 ReadFromPort = 0;
+    std::int64_t ReadAtSeconds = 0;
+
     bool AdjLoadRequest = false;
     bool AdjSaveRequest = false;
 

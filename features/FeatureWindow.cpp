@@ -34,6 +34,12 @@ QComboBox* FeatureWindow::listBox(const char* name) {
     return list;
 }
 
+QStringList FeatureWindow::entries(const std::vector<std::string>& texts) {
+    QStringList l;
+    for (const std::string& t : texts) l << QString::fromStdString(t);
+    return l;
+}
+
 void FeatureWindow::setEntries(QComboBox* list, const QStringList& entries) {
     const QSignalBlocker quiet(list);
     list->clear();

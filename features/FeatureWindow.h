@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "features/FeatureTexts.h"
 #include "widgets/MdiChild.h"
 
 class QCheckBox;
@@ -27,6 +28,10 @@ class FeatureWindow : public MdiChild {
 
   protected:
     FeatureWindow(AppState& state, Workspace& workspace, const char* name);
+
+    using MdiChild::text;
+    QString text(const Words& words) const { return text(words.chinese, words.english); }
+    static QStringList entries(const std::vector<std::string>& texts);
 
     template <class W>
     W* named(const char* name) {

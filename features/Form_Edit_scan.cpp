@@ -65,28 +65,24 @@ void Form_Edit_scan::load() {
 }
 
 void Form_Edit_scan::setCaptions() {
-    setWindowTitle(text("扫描信息", "Scan Information"));
-    Label_pri->setText(text("优先", "Priority"));
-    Label_prich->setText(text("优先信道", "Priority Channel"));
-    Label_BA->setText(text("回扫时间 A(秒)", "Look Back Time A(s)"));
-    Label_BB->setText(text("回扫时间 B(秒)", "Look Back Time B(s)"));
-    Label_BC->setText(text("返回信道", "Revert Channel"));
-    Label_RYC->setText(text("扫描接收恢复延迟时间(秒)", "Dropout Delay Time (s)"));
-    Label_TYC->setText(text("扫描发射恢复延迟时间(秒)", "TX Dwell Time (s)"));
+    namespace w = scan::words;
+    setWindowTitle(text(w::Window));
+    Label_pri->setText(text(w::Priority));
+    Label_prich->setText(text(w::PriorityChannel));
+    Label_BA->setText(text(w::LookBackA));
+    Label_BB->setText(text(w::LookBackB));
+    Label_BC->setText(text(w::Revert));
+    Label_RYC->setText(text(w::Dropout));
+    Label_TYC->setText(text(w::Dwell));
     captionButtons();
 }
 
 void Form_Edit_scan::fillLists() {
-    setEntries(Combo_pri, {text("无", "None"), text("固定", "Fixed"), text("选定", "Selected")});
-    QStringList lookBack;
-    for (int i = 0; i < scan::LookBackEntries; ++i)
-        lookBack << QString::fromStdString(scan::lookBackText(i));
-    setEntries(Combo_BA, lookBack);
-    setEntries(Combo_BB, lookBack);
-    QStringList seconds;
-    for (int v = 0; v <= scan::LastSeconds; ++v) seconds << QString::number(v);
-    setEntries(Combo_RYC, seconds);
-    setEntries(Combo_TYC, seconds);
+    setEntries(Combo_pri, entries(scan::priorityTexts(chinese)));
+    setEntries(Combo_BA, entries(scan::lookBackTexts()));
+    setEntries(Combo_BB, entries(scan::lookBackTexts()));
+    setEntries(Combo_RYC, entries(scan::secondsTexts()));
+    setEntries(Combo_TYC, entries(scan::secondsTexts()));
     // The revert list changes with the priority mode; it keeps the width of its longest entry.
     fillRevertList(scan::FixedChannel);
     Combo_BC->setMinimumWidth(Combo_BC->sizeHint().width());
@@ -95,19 +91,7 @@ void Form_Edit_scan::fillLists() {
 // Unlike the captions, which keep the language the window opened in, the revert list is
 // refilled in the language of the moment, at every activation and every change of the mode.
 void Form_Edit_scan::fillRevertList(int mode) {
-    const auto now = [this](const char* chineseText, const char* englishText) {
-        return QString::fromUtf8(state.LanguageChinese ? chineseText : englishText);
-    };
-    const QString selected = now("选定", "Selected"),
-                  selectedTalkBack = now("选定+当前通话", "Selected+Talk Back"),
-                  priority = now("优先", "Priority"),
-                  priorityTalkBack = now("优先+当前通话", "Priority+Talk Back");
-    if (mode == scan::NoPriority)
-        setEntries(Combo_BC, {selected, selectedTalkBack});
-    else if (mode == scan::FixedChannel)
-        setEntries(Combo_BC, {selected, selectedTalkBack, priority, priorityTalkBack});
-    else
-        setEntries(Combo_BC, {priority, priorityTalkBack});
+    setEntries(Combo_BC, entries(scan::revertTexts(mode, state.LanguageChinese)));
 }
 
 void Form_Edit_scan::decode() {

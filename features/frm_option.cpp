@@ -149,51 +149,37 @@ void frm_option::load() {
 }
 
 void frm_option::setCaptions() {
-    setWindowTitle(text("可选参数", "Optional Features"));
-    Label_tot->setText(text("超时定时器(TOT)[秒]", "Time Out Timer(TOT)[s]"));
-    Label_toa->setText(text("超时定时器预警[秒]", "TOT Pre-Alert[s]"));
-    Label_sql->setText(text("静噪电平", "Squelch Level"));
-    Label_mic_level->setText(text("麦克风灵敏度", "Mic Sensitivity"));
-    Label_voice->setText(text("语音通知", "Voice Annunciation"));
-    Check_Save->setText(text("电池省电", "Battery Save"));
-    Check_Beep->setText(text("哔音", "Beep"));
-    Check_Scr_Acti->setText(text("扰频器激活", "Scrambler Activation"));
-    Check_Scr_Back->setText(text("扰频器备份", "Scrambler Backup"));
-    Frame_pttid->setTitle(text("PTT ID", "PTT ID"));
-    Label_ptt_Type->setText(text("PTT ID 类型", "PTT ID Type"));
-    Label_PTT_ID->setText(text("PTT ID", "PTT ID"));
-    Label_TX_begin->setText(text("发射开始", "Begin of TX"));
-    Label_TX_end->setText(text("发射结束", "End of TX"));
-    Frame_vox->setTitle(text("VOX(声控发射)", "VOX"));
-    Check_VOX->setText(text("VOX 功能", "VOX Function"));
-    Label_Vox_g->setText(text("VOX 增益电平", "VOX Gain Level"));
-    Label_VOX_t->setText(text("VOX 延迟时间[秒]", "VOX Delay Time[s]"));
-    Check_vox_Operation->setText(text("取消操作", "Cancel Operation"));
-    Check_vox_Tone->setText(text("VOX 可进行音调", "VOX Proceed Tone"));
-    Check_vox_Receive->setText(text("接收时禁止 VOX ", "VOX Inhibit on Receive"));
-    Frame_mode->setTitle(text("收音机", "FM Radio"));
-    Check_Clone->setText(text("收音机启用", "Enable"));
+    namespace w = opt::words;
+    setWindowTitle(text(w::Window));
+    Label_tot->setText(text(w::TimeOut));
+    Label_toa->setText(text(w::PreAlert));
+    Label_sql->setText(text(w::Squelch));
+    Label_mic_level->setText(text(w::MicSensitivity));
+    Label_voice->setText(text(w::Voice));
+    Check_Save->setText(text(w::BatterySave));
+    Check_Beep->setText(text(w::Beep));
+    Check_Scr_Acti->setText(text(w::ScramblerActivation));
+    Check_Scr_Back->setText(text(w::ScramblerBackup));
+    Frame_pttid->setTitle(text(w::PttIdFrame));
+    Label_ptt_Type->setText(text(w::PttIdType));
+    Label_PTT_ID->setText(text(w::PttId));
+    Label_TX_begin->setText(text(w::BeginOfTx));
+    Label_TX_end->setText(text(w::EndOfTx));
+    Frame_vox->setTitle(text(w::VoxFrame));
+    Check_VOX->setText(text(w::Vox));
+    Label_Vox_g->setText(text(w::VoxGain));
+    Label_VOX_t->setText(text(w::VoxDelay));
+    Check_vox_Operation->setText(text(w::VoxCancelOperation));
+    Check_vox_Tone->setText(text(w::VoxProceedTone));
+    Check_vox_Receive->setText(text(w::VoxInhibitOnReceive));
+    Frame_mode->setTitle(text(w::FmRadioFrame));
+    Check_Clone->setText(text(w::FmRadio));
     captionButtons();
 }
 
 void frm_option::fillLists() {
-    auto numbers = [](int first, int last, int step = 1) {
-        QStringList l;
-        for (int v = first; v <= last; v += step) l << QString::number(v);
-        return l;
-    };
-    const QString off = text("关", "Off");
-    setEntries(Combo_TOT, numbers(15, 600, 15));
-    setEntries(Combo_TOA, QStringList{off} + numbers(1, 10));
-    setEntries(Combo_Sql, numbers(0, 9));
-    setEntries(Combo_Mic_Level, {text("常规", "Normal"), text("高", "High")});
-    setEntries(Combo_Voice, {off, text("中文", "Chinese"), text("英语", "English")});
-    setEntries(Combo_Ptt_Type,
-               {text("DTMF(双音多频)", "DTMF"), text("FleetSync(队列同步)", "FleetSync")});
-    setEntries(Combo_PTT_ID,
-               {text("发射开始", "BOT"), text("发射结束", "EOT"), text("两者", "Both")});
-    setEntries(Combo_VOX_g, QStringList{off} + numbers(1, 10));
-    setEntries(Combo_VOX_t, {"0.3", "0.5", "1", "1.5", "2", "3"});
+    for (const ListControl& l : lists())
+        setEntries(l.box, entries(opt::listEntries(l.setting, chinese)));
 }
 
 void frm_option::decode() {

@@ -57,6 +57,7 @@ bool loadChannelFile(AppState& state, QWidget* parent, const QString& path,
     }
     if (loaded) loaded();
     keepImage(state);
+    state.ReadFromPort = 0;
     prompt(state, parent, QStringLiteral("信道参数从文件调入成功 ！"),
            QStringLiteral("Succeed fold the channel parameter from file."));
     return true;
@@ -90,6 +91,7 @@ void Form_save_chann::perform(const QString& path) {
         return;
     }
     keepImage(state);
+    state.ReadFromPort = 0;
     prompt(state, this, QStringLiteral("信道参数保存完毕 ！"),
            QStringLiteral("Complete storing channel parameter."));
     closeWindow();

@@ -1,5 +1,6 @@
 #include "link/CommWindows.h"
 
+#include <QDateTime>
 #include <QTimer>
 #include <QVariant>
 
@@ -36,6 +37,8 @@ std::unique_ptr<LinkEngine> Form_Comm_Read::makeEngine(SerialPort& port, LinkTim
     auto link = std::make_unique<ReadLink>(state, port, timers, view);
     link->completed = [this] {
         keepImage(state);
+        state.ReadFromPort = state.CommPortNumber;
+        state.ReadAtSeconds = QDateTime::currentSecsSinceEpoch();
         backUpRead();
     };
     return link;

@@ -8,6 +8,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
           qt6-translations-l10n libgtest-dev libgmock-dev fontconfig
           # icons, the Debian package and the checks of what gets installed
           librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info man-db lintian
+          # the text and pictures of the channel sheet in its tests
+          poppler-utils
           # fuzzing with libFuzzer
           clang libclang-rt-14-dev
           "$@")

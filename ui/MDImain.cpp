@@ -22,6 +22,7 @@
 #include "ui/Commands.h"
 #include "ui/FileDrop.h"
 #include "ui/ImageUndo.h"
+#include "ui/SheetCommands.h"
 #include "ui/UnsavedWork.h"
 #include "ui/WindowMenu.h"
 #include "widgets/HelpWindow.h"
@@ -55,6 +56,8 @@ const ItemDef Items[] = {
     {"proc_type", "File", false, "Model", "Model", "机型", false, nullptr},
     {"File_export_csv", "File", false, "Export CSV…", "Export CSV…", "导出 CSV…", true, nullptr},
     {"File_import_csv", "File", false, "Import CSV…", "Import CSV…", "导入 CSV…", true, nullptr},
+    {"File_print", "File", false, "Print…", "Print…", "打印…", true, "Ctrl+P"},
+    {"File_export_pdf", "File", false, "Export PDF…", "Export PDF…", "导出 PDF…", true, nullptr},
     {"Edit", nullptr, true, "Edit", "Edit", "编辑", true, nullptr},
     {"Channel_edit", "Edit", false, "Channel Information ", "Channel Information ", "信道信息",
      true, nullptr},
@@ -321,6 +324,8 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Window_tile") return MDIArea->tileSubWindows();
     if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
     if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
+    if (item == "File_print") return printChannelSheet(state, this);
+    if (item == "File_export_pdf") return exportChannelSheet(state, this);
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;

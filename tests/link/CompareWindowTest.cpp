@@ -60,10 +60,12 @@ class CompareWindowTest : public QObject {
         QStringList names;
         for (QAction* a : file->actions()) names << a->objectName();
         QCOMPARE(names.mid(names.indexOf("proc_type")),
-                 (QStringList{"proc_type", "File_export_csv", "File_import_csv"}));
+                 (QStringList{"proc_type", "File_export_csv", "File_import_csv", "File_print",
+                              "File_export_pdf"}));
         gui->main->Language_chn_Click();
         QCOMPARE(program->actions().last()->text(), QString("与对讲机比较"));
-        QCOMPARE(file->actions().last()->text(), QString("导入 CSV…"));
+        QCOMPARE(file->actions()[names.indexOf("File_import_csv")]->text(), QString("导入 CSV…"));
+        QCOMPARE(file->actions().last()->text(), QString("导出 PDF…"));
         gui->main->Language_eng_Click();
         QCOMPARE(file->actions()[names.indexOf("File_export_csv")]->text(), QString("Export CSV…"));
     }
