@@ -548,6 +548,8 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
     if (!out.ok()) return out;
 
     std::vector<std::pair<ChannelLine, int>> lines;  // with the line it came from
+    std::vector<int> omitted = placement.leftOutLines;
+    std::sort(omitted.begin(), omitted.end());
     std::map<int, int> firstLine;                     // location -> line
     int ordinal = 0, next = placement.first;
     for (auto r = header + 1; r != doc.records.end(); ++r) {
@@ -561,8 +563,7 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
             out.errors.push_back(n);
             continue;
         }
-        const auto& omitted = placement.leftOutLines;
-        if (std::find(omitted.begin(), omitted.end(), r->line) != omitted.end()) {
+        if (std::binary_search(omitted.begin(), omitted.end(), r->line)) {
             ++out.leftOut;
             continue;
         }
@@ -646,7 +647,8 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
     for (const CsvNote& n : plan.import.errors) reasonOf.emplace(n.line, &n);
     for (const CsvNote& n : plan.import.skipped) reasonOf.emplace(n.line, &n);
     const CsvColumns columns(*header);
-    const auto& omitted = placement.leftOutLines;
+    std::vector<int> omitted = placement.leftOutLines;
+    std::sort(omitted.begin(), omitted.end());
     for (auto r = header + 1; r != doc.records.end(); ++r) {
         if (r->blank()) continue;
         CsvRow row;
@@ -659,7 +661,7 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
         row.tone = toneSummary(columns, *r);
         row.mode = field("Mode");
         row.power = field("Power");
-        row.chosen = std::find(omitted.begin(), omitted.end(), r->line) == omitted.end();
+        row.chosen = !std::binary_search(omitted.begin(), omitted.end(), r->line);
         if (auto c = channelOf.find(r->line); c != channelOf.end()) row.channel = c->second;
         if (auto n = reasonOf.find(r->line); n != reasonOf.end()) row.reason = *n->second;
         plan.rows.push_back(std::move(row));
@@ -680,6 +682,12 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
                            : "skipped: location " + n.value + " is not a channel 1\u201316";
         case CsvNote::NoRoom:
             return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
+        case CsvNote::UnknownValue:
+            if (isSkipReason(n))  // a Mode or Tone word
+                return chinese ? "跳过：本机没有 " + n.column + " \"" + n.value + "\""
+                               : "skipped: this radio has no " + n.column + " \"" + n.value +
+                                     "\"";
+            [[fallthrough]];
         default:
             return (isSkipReason(n) ? (chinese ? "跳过：" : "skipped: ")
                                     : (chinese ? "错误：" : "error: ")) +

@@ -111,7 +111,7 @@ class ImportDialogTest : public QObject {
         QCOMPARE(fates(d),
                  (QStringList{"channel 3", "skipped: location 17 is not a channel 1\u201316",
                               "channel 5",
-                              "skipped: Mode \"USB\" is not a value this column takes",
+                              "skipped: this radio has no Mode \"USB\"",
                               "skipped: Frequency 145.5 MHz is outside the band 400 - 481 MHz"}));
         QCOMPARE(d->Label_summary->text(), QString("2 of 5 rows will be imported."));
         QVERIFY(d->Option_location->isChecked());
