@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -127,11 +128,14 @@ void Form_import_csv::fillRows() {
 void Form_import_csv::replan() {
     if (filling_) return;
     plan_ = planChannelsCsv(state_, text_, base_, placement());
-    filling_ = true;
+    // A change told cell by cell makes the view measure every row again for each cell: a
+    // list of thousands of rows would take minutes. Only the Result column changes, and it
+    // takes the room that is left, so one repaint is enough.
+    const QSignalBlocker quiet(Table_rows->model());
     for (int r = 0; r < Table_rows->rowCount(); ++r)
         Table_rows->item(r, Result)->setText(
             qs(csvRowFate(plan_.rows[static_cast<std::size_t>(r)], chinese_)));
-    filling_ = false;
+    Table_rows->viewport()->update();
     const CsvImport& i = plan_.import;
     Command_import->setEnabled(i.ok() && !i.channels.empty());
     Label_summary->setText(

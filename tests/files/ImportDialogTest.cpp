@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyleOptionViewItem>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -207,6 +209,31 @@ class ImportDialogTest : public QObject {
         QCOMPARE(fates(d)[1], QString("channel 3"));  // 2, 3 in file order from channel 2
         QTest::mouseClick(d->Option_location, Qt::LeftButton);
         QCOMPARE(fates(d)[1], QString("skipped: location 17 is not a channel 1\u201316"));
+    }
+
+    void aClickOnTheCheckBoxTogglesItADoubleClickEditsNothing() {
+        auto* d = open(MixedList);
+        QTableWidget* t = d->Table_rows;
+        QStyleOptionViewItem option;
+        option.initFrom(t->viewport());
+        option.rect = t->visualItemRect(t->item(0, 0));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box =
+            t->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, t);
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, box.center());
+        QCOMPARE(t->item(0, 0)->checkState(), Qt::Unchecked);
+        QCOMPARE(fates(d)[0], QString("not chosen"));
+        QCOMPARE(d->Label_summary->text(), QString("1 of 5 rows will be imported."));
+        const QRect name = t->visualItemRect(t->item(1, 2));
+        QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, name.center());
+        QVERIFY(!t->findChild<QLineEdit*>());
+        QCOMPARE(cell(d, 1, 2), QString("Beyond"));
+        // Unchecking every row that would be written leaves nothing to import.
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, name.center());
+        toggleRow(d, 2);
+        QVERIFY(!d->Command_import->isEnabled());
+        QCOMPARE(d->Label_summary->text(), QString("0 of 5 rows will be imported."));
+        QTest::mouseClick(d->Command_cancel, Qt::LeftButton);
     }
 
     void chineseCaptionsWhenOpenedInChinese() {
