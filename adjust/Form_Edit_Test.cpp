@@ -40,6 +40,7 @@ Form_Edit_Test::Form_Edit_Test(AppState& s, Workspace& workspace) : MdiChild(s, 
     Text_Edit = editor_->box();
     Command_Help = new QPushButton(this);
     Command_Help->setObjectName("Command_Help");
+    connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
     Command_close = new QPushButton(this);
     Command_close->setObjectName("Command_close");
 

@@ -68,6 +68,7 @@ Form_Chann_Edit::Form_Chann_Edit(AppState& s, Workspace& workspace) : MdiChild(s
     Check_Comp = named<QCheckBox>(this, "Check_Comp");
     Command_Help = named<QPushButton>(this, "Command_Help");
     Command_close = named<QPushButton>(this, "Command_close");
+    connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
 
     for (QComboBox* c : lists()) {
         makeListOnly(c);

@@ -15,6 +15,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "channels/ChannelRecord.h"
+#include "channels/ChannelTable.h"
 #include "widgets/DigitFields.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/Defaults.h"
@@ -45,7 +46,7 @@ std::string utf8(const QString& t) { return t.toStdString(); }
 
 frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
     setObjectName("frm_chann");
-    MSF_chann = new QTableWidget(Rows, Cols, this);
+    MSF_chann = table_ = new ChannelTable(Rows, Cols, this);
     MSF_chann->setObjectName("MSF_chann");
     setUpInPlaceGrid(MSF_chann);
     MSF_chann->viewport()->installEventFilter(this);
@@ -75,6 +76,7 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     Command_def = makeButton("Command_def");
     Command_Edit = makeButton("Command_Edit");
     Command_help = makeButton("Command_help");
+    connect(Command_help, &QPushButton::clicked, this, &MdiChild::showHelp);
     Command_close = makeButton("Command_close");
 
     auto* buttons = new QHBoxLayout;
@@ -104,6 +106,7 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     connect(Command_def, &QPushButton::clicked, this, &frm_chann::Command_def_Click);
     connect(Command_Edit, &QPushButton::clicked, this, &frm_chann::Command_Edit_Click);
     connect(Command_close, &QPushButton::clicked, this, &frm_chann::Command_close_Click);
+    buildCommands();
 }
 
 void frm_chann::load() {

@@ -2,9 +2,15 @@
 // The channel grid: one row per channel, edited in place with a text box over frequency
 // cells and a combo box over tone and attribute cells. Every commit writes the image at once.
 
+#include <vector>
+
+#include "core/AppState.h"
 #include "widgets/MdiChild.h"
 
+class QAction;
 class QComboBox;
+class QMenu;
+class QMimeData;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -12,6 +18,7 @@ class QTableWidget;
 namespace nv {
 
 class CellEditor;
+class ChannelTable;
 
 class frm_chann : public MdiChild {
     Q_OBJECT
@@ -30,6 +37,24 @@ class frm_chann : public MdiChild {
     void Command_def_Click();
     void Command_Edit_Click();
     void Command_close_Click();
+
+    // Whole-channel commands, on the context menu and on keys while no editor is open. They
+    // work on the channels selected in the number column, or on CurrentChannel.
+    std::vector<int> selectedChannels() const;
+    void selectChannels(const std::vector<int>& channels);
+    void Channel_copy_Click();
+    void Channel_cut_Click();
+    void Channel_paste_Click();
+    void Channel_delete_Click();
+    void Channel_insert_Click();
+    void Channel_remove_Click();
+    void Channel_up_Click();
+    void Channel_down_Click();
+    void Channel_sort_Click();
+    void Channel_set_tones_Click();
+    void Channel_set_offset_Click();
+    // The context menu as it opens, in the language of the moment.
+    QMenu* contextMenu();
 
     QTableWidget* MSF_chann;
     QLineEdit* Text_Edit;
@@ -72,6 +97,19 @@ class frm_chann : public MdiChild {
     bool filterComboKey(QKeyEvent* key);
     void comboTextEdited(const QString& text);
 
+    void buildCommands();
+    void captionCommands();
+    void showContextMenu(const QPoint& at);
+    QAction* command(const char* name, const char* chinese, const char* english);
+    // The image after a command: every open window shows it at once.
+    void applyImage(const Image& image, const std::vector<int>& select);
+    QMimeData* channelData(const std::vector<int>& channels) const;
+    void pasteData(const QMimeData* data, int first);
+    void dropChannels(const std::vector<int>& channels, int before, bool copy);
+    void setForSelected(const Image& image);
+
+    ChannelTable* table_;
+    QMenu* menu_ = nullptr;
     CellEditor* textEditor_;
     int editRow_ = 1;
     int editCol_ = 0;

@@ -21,6 +21,7 @@ FeatureWindow::FeatureWindow(AppState& s, Workspace& w, const char* name) : MdiC
         b->setMinimumWidth(90);
     }
     connect(Command_close, &QPushButton::clicked, this, &MdiChild::closeWindow);
+    connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
 }
 
 QComboBox* FeatureWindow::listBox(const char* name) {

@@ -28,6 +28,7 @@ LinkWindow::LinkWindow(AppState& s, Workspace& workspace, const char* name, Text
     Command_Cancel->setObjectName("Command_Cancel");
     Command_Help = new QPushButton(this);
     Command_Help->setObjectName("Command_Help");
+    connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

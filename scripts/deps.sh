@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev
           qt6-translations-l10n libgtest-dev libgmock-dev fontconfig
           # icons, the Debian package and the checks of what gets installed
-          librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+          librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info man-db lintian
           # fuzzing with libFuzzer
           clang libclang-rt-14-dev
           "$@")

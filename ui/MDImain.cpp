@@ -20,8 +20,11 @@
 #include "core/Startup.h"
 #include "ui/AppIcon.h"
 #include "ui/Commands.h"
+#include "ui/FileDrop.h"
 #include "ui/ImageUndo.h"
 #include "ui/UnsavedWork.h"
+#include "ui/WindowMenu.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -86,6 +89,13 @@ const ItemDef Items[] = {
     {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},
     {"Menu_About", nullptr, false, "About", "About", "关于", false, nullptr},
     {"Menu_exit", nullptr, false, "Exit", "Exit", "退出", true, nullptr},
+    {"Window", nullptr, true, "Window", "Window", "窗口", true, nullptr},
+    {"Window_tile", "Window", false, "Tile", "Tile", "平铺", true, nullptr},
+    {"Window_cascade", "Window", false, "Cascade", "Cascade", "层叠", true, nullptr},
+    {"Help", nullptr, true, "Help", "Help", "帮助", true, nullptr},
+    {"Help_guide", "Help", false, "User Guide", "User Guide", "用户指南", true, nullptr},
+    {"Help_window", "Help", false, "Help on This Window", "Help on This Window", "本窗口帮助", true,
+     "F1"},
 };
 
 struct ToolDef {
@@ -131,6 +141,8 @@ MDImain::MDImain(AppState& s, PortLayer ports, QWidget* parent)
     menus_["Edit"]->insertSeparator(items_["Edit_undo"]);
     undo_ = new ImageUndo(state, this, MDIArea, items_["Edit_undo"], items_["Edit_redo"]);
     unsaved_ = new UnsavedWork(state, *this, this);
+    listWindowsIn(menus_["Window"], MDIArea);
+    new FileDrop(state, *this, this);
 }
 
 MDImain::~MDImain() {
@@ -306,6 +318,9 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
+    if (item == "Window_tile") return MDIArea->tileSubWindows();
+    if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
+    if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
     if (item == "File_exit" || item == "Menu_exit") {
         close();
         return;
@@ -316,6 +331,15 @@ void MDImain::runCommand(const QString& item) {
         showWindow(it.value());
     else
         openWindow(it.value());
+}
+
+void MDImain::showGuide(bool activeWindowPage) {
+    MdiChild* active = nullptr;
+    if (QMdiSubWindow* sub = MDIArea->activeSubWindow())
+        active = qobject_cast<MdiChild*>(sub->widget());
+    if (activeWindowPage && active) return active->showHelp();
+    HelpWindow::showPage(this, HelpWindow::pageFor(activeWindowPage ? "MDImain" : QString()),
+                         state.LanguageChinese);
 }
 
 MdiChild* MDImain::openWindow(const QString& name) {

@@ -82,6 +82,8 @@ class MDImain : public QMainWindow, public Workspace {
     void onSubWindowActivated(QMdiSubWindow* sub);
     template <class F>
     void decoding(F&& decode);
+    // The guide's first page, or the page of the active window (the main window's without one).
+    void showGuide(bool activeWindowPage);
 
     AppState& state;
     PortLayer ports_;

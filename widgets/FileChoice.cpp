@@ -14,6 +14,13 @@ FileChooser& chooser() {
 
 void setFileChooser(FileChooser c) { chooser() = std::move(c); }
 
+ChosenFile::ChosenFile(const QString& path) : before_(chooser()) {
+    chooser() = [path](QWidget*, FileChoiceKind, const QString&, const QString&, const QString&) {
+        return path;
+    };
+}
+ChosenFile::~ChosenFile() { chooser() = std::move(before_); }
+
 QString chooseFile(QWidget* parent, FileChoiceKind kind, const QString& title,
                    const QString& filter, const QString& suffix) {
     if (chooser()) return chooser()(parent, kind, title, filter, suffix);

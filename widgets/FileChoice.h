@@ -19,6 +19,19 @@ using FileChooser =
 
 // Installs a replacement for the dialog; an empty chooser restores the real one.
 void setFileChooser(FileChooser chooser);
+// While it lives, every file question is answered with `path` (a file dropped on the
+// program); then the chooser before it answers again.
+class ChosenFile {
+  public:
+    explicit ChosenFile(const QString& path);
+    ~ChosenFile();
+    ChosenFile(const ChosenFile&) = delete;
+    ChosenFile& operator=(const ChosenFile&) = delete;
+
+  private:
+    FileChooser before_;
+};
+
 QString chooseFile(QWidget* parent, FileChoiceKind kind, const QString& title,
                    const QString& filter, const QString& suffix);
 

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "widgets/HelpWindow.h"
 #include "widgets/TabOrder.h"
 
 namespace nv {
@@ -21,6 +22,13 @@ void MdiChild::closeWindow() {
         sub->close();
     else
         close();
+}
+
+void MdiChild::showHelp() {
+    const QString name = QString::fromLatin1(metaObject()->className());
+    HelpWindow::showPage(workspace.frame(),
+                         HelpWindow::pageFor(name.mid(name.lastIndexOf(':') + 1)),
+                         state.LanguageChinese);
 }
 
 void MdiChild::setEnabledLook(QWidget* w, bool enabled) {

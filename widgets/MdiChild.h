@@ -29,6 +29,9 @@ class MdiChild : public QWidget {
     // Shows the image as it stands after it changed under the window (an undo or a redo);
     // by default what activation does.
     virtual void refresh() { activated(); }
+    // Opens this window's page of the user guide, in the language of the moment (what the
+    // Help buttons and F1 do).
+    void showHelp();
 
     // The language of the window: the one active when it was opened. Its captions, lists
     // and cell texts stay in it; message boxes follow the language of the moment.
