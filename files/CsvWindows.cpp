@@ -115,6 +115,7 @@ void Form_Csv_Import::import(const Form_import_csv& dialog) {
                                           dialog.placement());
     // The whole import is one change of the image, made only when every line is good.
     if (r.ok()) state.RadioImage = r.image;
+    refreshOtherWindows();
     report(r);
 }
 

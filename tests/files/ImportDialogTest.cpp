@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "channels/ChannelCsv.h"
+#include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "files/CsvWindows.h"
 #include "files/Form_import_csv.h"
@@ -161,6 +162,9 @@ class ImportDialogTest : public QObject {
         QCOMPARE(report->Label_result->text(),
                  QString("1 channels imported from %1.").arg(answer));
         QCOMPARE(report->List_report->rowCount(), 3);  // the three skipped rows
+        // The grid behind the report shows the new channel already.
+        QCOMPARE(gui->window<frm_chann>("frm_chann")->MSF_chann->item(3, 1)->text(),
+                 QString("438.02500"));
 
         gui->main->runCommand("Edit_undo");
         QVERIFY(gui->image() == before);  // the whole import at once
