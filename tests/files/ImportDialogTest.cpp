@@ -153,8 +153,10 @@ class ImportDialogTest : public QObject {
         expected.leftOutLines = {4};
         const CsvImport r = importChannelsCsv(*gui->state, MixedList.toStdString(), before,
                                               expected);
+        QVERIFY(imageKept(*gui->state));
         importAndSettle(d);
         QVERIFY(gui->image() == r.image);
+        QVERIFY(!imageKept(*gui->state));  // leaving the program now asks about saving
         QCOMPARE(freq(gui->image(), 3), QString("438.02500"));
         for (int c = 0; c < 16; ++c) QCOMPARE(gui->image()(5, c), before(5, c));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
