@@ -43,7 +43,8 @@ QString backupFileName(const QDateTime& when, const QString& label) {
 bool isBackupFileName(const QString& name) {
     static const QRegularExpression pattern(
         R"(^\d{4}-\d{2}-\d{2}_\d{2}-\d{2}-\d{2}_[A-Za-z0-9._-]+\.chann$)");
-    return pattern.match(name).hasMatch();
+    // The old content of a file the user saved over is theirs, not a read to be pruned.
+    return pattern.match(name).hasMatch() && name.mid(20, 9) != QLatin1String("replaced_");
 }
 
 BackupResult writeBackup(const Image& image, const QString& label, const QString& folder,

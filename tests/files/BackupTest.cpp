@@ -100,7 +100,7 @@ class BackupTest : public QObject {
         QVERIFY(isBackupFileName("2026-12-07_23-41-05_COM8_2.chann"));
         for (const char* other :
              {"radio.chann", "2026-12-07_COM8.chann", "2026-12-07_23-41-05_COM8.chann.txt",
-              "x2026-12-07_23-41-05_C.chann"})
+              "x2026-12-07_23-41-05_C.chann", "2026-12-07_23-41-05_replaced_radio.chann"})
             QVERIFY2(!isBackupFileName(other), other);
     }
 
@@ -131,14 +131,18 @@ class BackupTest : public QObject {
         QVERIFY(QDir().mkpath(folder()));
         writeFile(folder() + "/my radio.chann", "mine");
         writeFile(folder() + "/notes.txt", "mine");
+        const QString replaced = folder() + "/2026-12-07_07-00-00_replaced_radio.chann";
+        writeFile(replaced, "the user's file before a save over it");
         for (int i = 0; i < 104; ++i) QVERIFY(writeBackup(Image{}, "COM1", folder(), at(i)).ok);
         QStringList kept = backups();
         kept.removeAll("my radio.chann");
+        kept.removeAll(QFileInfo(replaced).fileName());
         QCOMPARE(kept.size(), BackupsKept);
         QCOMPARE(kept.first(), backupFileName(at(4), "COM1"));  // the four oldest went
         QCOMPARE(kept.last(), backupFileName(at(103), "COM1"));
         QVERIFY(QFile::exists(folder() + "/my radio.chann"));
         QVERIFY(QFile::exists(folder() + "/notes.txt"));
+        QVERIFY(QFile::exists(replaced));  // older than every read, and still kept
         // A second file of the same second is the newer one: the oldest goes, not it.
         QVERIFY(writeBackup(Image{}, "COM1", folder(), at(103)).ok);
         QVERIFY(backups().contains("2026-12-07_08-01-43_COM1_2.chann"));
