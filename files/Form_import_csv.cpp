@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "channels/ChannelRecord.h"
+#include "widgets/FocusWheel.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -50,6 +51,7 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     Spin_first->setObjectName("Spin_first");
     Spin_first->setRange(1, ChannelCount);
     Spin_first->setValue(1);
+    wheelOnlyWithFocus(Spin_first);
     Label_summary = new QLabel(this);
     Label_summary->setObjectName("Label_summary");
 

@@ -19,6 +19,7 @@
 #include "files/CsvWindows.h"
 #include "files/Form_import_csv.h"
 #include "support/GuiFixture.h"
+#include "support/Wheel.h"
 #include "widgets/FileChoice.h"
 
 using namespace nv;
@@ -209,6 +210,11 @@ class ImportDialogTest : public QObject {
 
     void changingTheFirstChannelChoosesFileOrder() {
         auto* d = open(MixedList);
+        // Scrolling past the box does not turn it.
+        d->Table_rows->setFocus();
+        test::turnWheel(d->Spin_first, -1);
+        QCOMPARE(d->Spin_first->value(), 1);
+        QVERIFY(d->Option_location->isChecked());
         d->Spin_first->setFocus();
         QTest::keyClick(d->Spin_first, Qt::Key_Up);
         QVERIFY(d->Option_order->isChecked());
