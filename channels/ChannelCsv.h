@@ -89,6 +89,7 @@ struct CsvPlacement {
     std::vector<int> locations;  // only the rows with these locations; empty: every row
     bool inOrder = false;        // channels first, first + 1, ... in file order
     int first = 1;
+    std::vector<int> leftOutLines;  // rows the user left out, by the line they start on
 };
 
 // "71-78,81-88" (blanks allowed): the locations, or nothing when the text is not such a list.
@@ -100,6 +101,27 @@ std::optional<std::vector<int>> parseLocationList(std::string_view text);
 CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base);
 CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base,
                             const CsvPlacement& placement);
+
+// One row of the file as a preview shows it: what the file writes, and what the import does
+// with it under a placement.
+struct CsvRow {
+    int line = 0;
+    std::string location, name, frequency, offset, tone, mode, power;  // as in the file
+    bool chosen = true;
+    int channel = 0;                // the channel the row is written to; 0 when it is not
+    std::optional<CsvNote> reason;  // why not: the reason it is skipped, or an error
+};
+
+struct CsvPlan {
+    CsvImport import;  // what Import would do
+    std::vector<CsvRow> rows;
+};
+
+// Every row of the file with its fate under the placement; nothing is written anywhere.
+CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& base,
+                        const CsvPlacement& placement);
+// "channel 3", "skipped: ...", "error: ..." or "not chosen".
+std::string csvRowFate(const CsvRow& row, bool chinese);
 
 struct CsvExport {
     std::string text;

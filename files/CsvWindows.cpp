@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "files/FileIo.h"
+#include "files/Form_import_csv.h"
 #include "widgets/FileChoice.h"
 #include "widgets/Messages.h"
 
@@ -82,11 +83,11 @@ void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
 Form_Csv_Import::Form_Csv_Import(AppState& s, Workspace& w) : CsvReport(s, w, "Form_Csv_Import") {}
 
 void Form_Csv_Import::load() {
-    const QString path = askForFile(false);
-    if (path.isEmpty()) return;
+    path_ = askForFile(false);
+    if (path_.isEmpty()) return;
     QByteArray data;
     FileProblem problem;
-    if (!readConfigFile(path, &data, &problem)) {
+    if (!readConfigFile(path_, &data, &problem)) {
         prompt(state, workspace.frame(),
                QStringLiteral("CSV 文件无法打开：%1").arg(problem.text(true)),
                QStringLiteral("The CSV file cannot be opened: %1").arg(problem.text(false)));
@@ -94,17 +95,40 @@ void Form_Csv_Import::load() {
         return;
     }
     const CsvImport r = importChannelsCsv(state, data.toStdString(), state.RadioImage);
+    if (!r.ok()) {
+        report(r);
+        return;
+    }
+    // Window-modal and not waiting here: the window's loading ends, and the import is the
+    // user's own action, one step of its own to undo.
+    auto* dialog =
+        new Form_import_csv(state, data.toStdString(), state.RadioImage, path_, workspace.frame());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { import(*dialog); });
+    connect(dialog, &QDialog::rejected, this, &CsvReport::closeWindow);
+    dialog->show();
+}
+
+void Form_Csv_Import::import(const Form_import_csv& dialog) {
+    const CsvImport r = importChannelsCsv(state, dialog.fileText(), state.RadioImage,
+                                          dialog.placement());
     // The whole import is one change of the image, made only when every line is good.
     if (r.ok()) state.RadioImage = r.image;
+    refreshOtherWindows();
+    report(r);
+}
+
+void Form_Csv_Import::report(const CsvImport& r) {
     addNotes(r.errors, "错误", "Error");
     addNotes(r.skipped, "已跳过", "Skipped");
     addNotes(r.snaps, "已取整", "Snapped");
     const QString count = QString::number(r.channels.size());
     showReport(
         "导入 CSV", "Import CSV",
-        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 channels imported from %1.").arg(path, count)
+        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 channels imported from %1.").arg(path_, count)
                : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
-                     .arg(path));
+                     .arg(path_));
 }
 
 Form_Csv_Export::Form_Csv_Export(AppState& s, Workspace& w) : CsvReport(s, w, "Form_Csv_Export") {}

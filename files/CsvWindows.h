@@ -32,11 +32,21 @@ class CsvReport : public MdiChild {
     void showReport(const char* titleChinese, const char* titleEnglish, const QString& summary);
 };
 
+class Form_import_csv;
+
+// Asks for the file, shows its rows in the import dialog and, once the user imports, the
+// report. A file that cannot be read goes straight to the report.
 class Form_Csv_Import : public CsvReport {
     Q_OBJECT
   public:
     Form_Csv_Import(AppState& state, Workspace& workspace);
     void load() override;
+
+  private:
+    void import(const Form_import_csv& dialog);
+    void report(const CsvImport& r);
+
+    QString path_;
 };
 
 class Form_Csv_Export : public CsvReport {

@@ -15,6 +15,11 @@ MdiChild::MdiChild(AppState& s, Workspace& w) : chinese(s.LanguageChinese), stat
 
 QMdiSubWindow* MdiChild::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
+void MdiChild::refreshOtherWindows() {
+    for (QMdiSubWindow* sub : workspace.workArea()->subWindowList())
+        if (auto* w = qobject_cast<MdiChild*>(sub->widget()); w && w != this) w->refresh();
+}
+
 void MdiChild::closeWindow() {
     if (workspace.child(objectName()) == this)
         workspace.closeChild(objectName());

@@ -24,6 +24,9 @@ class MdiChild : public QWidget {
     QMdiSubWindow* subWindow() const;
     // Closes the child together with its frame.
     void closeWindow();
+    // After a change of the image made outside any window's decoding: the other open
+    // windows show it at once.
+    void refreshOtherWindows();
     // Runs each time the window becomes the active child window.
     virtual void activated() {}
     // Shows the image as it stands after it changed under the window (an undo or a redo);

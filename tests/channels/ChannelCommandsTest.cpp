@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -18,6 +19,7 @@
 #include "channels/frm_chann.h"
 #include "core/ChannelFile.h"
 #include "core/Frequency.h"
+#include "files/Form_import_csv.h"
 #include "support/GuiFixture.h"
 #include "support/Shots.h"
 
@@ -328,6 +330,9 @@ class ChannelCommandsTest : public QObject {
         csv.close();
         file->setUrls({QUrl::fromLocalFile(csv.fileName())});
         drop(gui->main.get(), file.get(), QPoint(200, 200));
+        auto* dialog = gui->main->findChild<Form_import_csv*>("Form_import_csv");
+        QVERIFY(dialog);  // the rows first, then the import
+        QTest::mouseClick(dialog->Command_import, Qt::LeftButton);
         QCOMPARE(rx(2), std::string("446.00625"));
         QVERIFY(gui->main->child("Form_Csv_Import"));
         QCOMPARE(grid->MSF_chann->item(2, 1)->text(), QString("446.00625"));

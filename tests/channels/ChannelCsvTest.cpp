@@ -500,6 +500,63 @@ TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
                      .ok());
 }
 
+TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
+    AppState s = started();
+    const std::string text =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,Power\n"
+        "3,North,438.025,-,7.6,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,High\n"  // line 2
+        "\n"
+        "17,Far,446.1,split,440,DTCS,88.5,88.5,023,RN,023,Tone->Tone,,\n"      // line 4
+        "5,Cross,446.1,off,,Cross,88.5,88.5,023,NN,754,Tone->DTCS,NFM,1W\n"    // line 5
+        "6,Air,446.1,,,,88.5,88.5,023,NN,023,Tone->Tone,AM,\n";                // line 6
+    const Image before = s.RadioImage;
+    const CsvPlan p = planChannelsCsv(s, text, s.RadioImage, CsvPlacement{});
+    EXPECT_TRUE(s.RadioImage == before);
+    ASSERT_EQ(p.rows.size(), 4u);  // the blank line is no row
+    std::vector<std::string> shown, fates;
+    for (const CsvRow& r : p.rows) {
+        shown.push_back(std::to_string(r.line) + "|" + r.location + "|" + r.name + "|" +
+                        r.frequency + "|" + r.offset + "|" + r.tone + "|" + r.mode + "|" +
+                        r.power);
+        fates.push_back(csvRowFate(r, false));
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "2|3|North|438.025|-7.6|Tone 88.5|FM|High",
+                         "4|17|Far|446.1|split 440|DTCS 023 RN||",
+                         "5|5|Cross|446.1|off|Cross Tone->DTCS 88.5/754|NFM|1W",
+                         "6|6|Air|446.1|||AM|"}));
+    EXPECT_EQ(fates, (std::vector<std::string>{"channel 3",
+                                               "skipped: location 17 is not a channel 1\u201316",
+                                               "channel 5", "skipped: this radio has no Mode \"AM\""}));
+    EXPECT_EQ(csvRowFate(p.rows[3], true), "跳过：本机没有 Mode \"AM\"");
+    // What Import would write is exactly the import with the same placement.
+    EXPECT_TRUE(p.import.image == importChannelsCsv(s, text, s.RadioImage).image);
+
+    // Rows left out by their line; in file order the others close up.
+    CsvPlacement order;
+    order.inOrder = true;
+    order.first = 16;
+    order.leftOutLines = {2};
+    const CsvPlan o = planChannelsCsv(s, text, s.RadioImage, order);
+    EXPECT_EQ(csvRowFate(o.rows[0], false), "not chosen");
+    EXPECT_EQ(csvRowFate(o.rows[0], true), "未选，不导入");
+    EXPECT_EQ(csvRowFate(o.rows[1], false), "channel 16");
+    EXPECT_EQ(csvRowFate(o.rows[2], false), "skipped: no channel left after 16");
+    EXPECT_EQ(o.import.leftOut, 1);
+    EXPECT_TRUE(o.import.image == importChannelsCsv(s, text, s.RadioImage, order).image);
+
+    // A row that cannot be read in this placement names its error; nothing would be written.
+    const std::string bad = "Location,Frequency\n1,450\n20,45x\n";
+    ASSERT_TRUE(importChannelsCsv(s, bad, s.RadioImage).ok());  // location 20 is never read
+    order.first = 1;
+    order.leftOutLines.clear();
+    const CsvPlan e = planChannelsCsv(s, bad, s.RadioImage, order);
+    EXPECT_FALSE(e.import.ok());
+    EXPECT_EQ(csvRowFate(e.rows[1], false), "error: Frequency \"45x\" is not a number");
+    EXPECT_EQ(csvRowFate(e.rows[0], false), "");
+}
+
 TEST(CsvImport, LocationLists) {
     EXPECT_EQ(parseLocationList("71-78,81-88")->size(), 16u);
     EXPECT_EQ(*parseLocationList(" 0, 3 -5 "), (std::vector<int>{0, 3, 4, 5}));

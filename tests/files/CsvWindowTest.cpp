@@ -12,6 +12,7 @@
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "files/CsvWindows.h"
+#include "files/Form_import_csv.h"
 #include "support/GuiFixture.h"
 #include "widgets/FileChoice.h"
 
@@ -48,6 +49,14 @@ class CsvWindowTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return gui->window<W>(window);
     }
+    // The import as a user accepts it: the file chosen, Import pressed in the dialog.
+    Form_Csv_Import* importAccepted() {
+        gui->main->runCommand("File_import_csv");
+        if (auto* d = gui->main->findChild<Form_import_csv*>("Form_import_csv"))
+            QTest::mouseClick(d->Command_import, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return gui->window<Form_Csv_Import>("Form_Csv_Import");
+    }
     static QStringList rows(const QTableWidget* list) {
         QStringList out;
         for (int r = 0; r < list->rowCount(); ++r)
@@ -79,7 +88,7 @@ class CsvWindowTest : public QObject {
                        "5,Off raster,446.003,,,,,S\r\n");
         Image expected = gui->image();
         const CsvImport r = importChannelsCsv(*gui->state, fileText(answer), expected);
-        auto* w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        auto* w = importAccepted();
         QVERIFY(w);
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].kind, FileChoiceKind::Open);
@@ -111,7 +120,7 @@ class CsvWindowTest : public QObject {
                        "2,450,TSQL,88.4\n"
                        "3,45x,,\n");
         const Image before = gui->image();
-        auto* w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        auto* w = importAccepted();
         QVERIFY(gui->image() == before);
         QCOMPARE(w->Label_result->text(),
                  QString("%1 has errors: nothing was imported.").arg(answer));
@@ -121,7 +130,7 @@ class CsvWindowTest : public QObject {
                               "3 | Skipped | cToneFreq \"88.4\" is not a CTCSS tone of the tone "
                               "table"}));
         gui->main->Language_chn_Click();  // a window opened now speaks Chinese
-        w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        w = importAccepted();
         QCOMPARE(w->windowTitle(), QString("导入 CSV"));
         QCOMPARE(asked.last().title, QString("导入 CSV"));
         QCOMPARE(w->Label_result->text(), QString("%1 有错误，没有导入任何信道。").arg(answer));
@@ -136,14 +145,14 @@ class CsvWindowTest : public QObject {
         for (int n = 1; n <= 20; ++n) text += QByteArray::number(n) + ",Ch,450.5,FM\n";
         text += "21,2m,145.5,FM\n22,6m,50.1,FM\n23,HF,14.2,USB\n";  // lines 22 to 24
         answer = write("many.csv", text);
-        auto* w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        auto* w = importAccepted();
         QCOMPARE(w->Label_result->text(), QString("16 channels imported from %1.").arg(answer));
         QCOMPARE(rows(w->List_report),
                  (QStringList{"18\u201324 | Skipped | locations 17\u201323 are not channels "
                               "1\u201316"}));
         for (int n = 1; n <= 16; ++n) QCOMPARE(QString::fromStdString(frequencyToText(gui->image(), n, 0)), QString("450.50000"));
         gui->main->Language_chn_Click();
-        w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        w = importAccepted();
         QCOMPARE(rows(w->List_report)[0],
                  QString("18\u201324 | 已跳过 | 位置 17\u201323 不是信道 1\u201316，已跳过"));
         test::shot(gui->main.get(), "import_zh_grouped");
@@ -152,7 +161,7 @@ class CsvWindowTest : public QObject {
     void chineseReportOfAGoodImport() {
         gui->main->Language_chn_Click();
         answer = write("zh.csv", "Location,Frequency\n20,450\n2,446.003\n");
-        auto* w = run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import");
+        auto* w = importAccepted();
         QCOMPARE(w->Label_result->text(), QString("已从 %1 导入 1 个信道。").arg(answer));
         QCOMPARE(rows(w->List_report),
                  (QStringList{
@@ -164,11 +173,11 @@ class CsvWindowTest : public QObject {
     void cancellingOrAnUnreadableFileLeavesNoWindow() {
         const Image before = gui->image();
         answer.clear();
-        QVERIFY(!run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import"));
+        QVERIFY(!importAccepted());
         QVERIFY(!run<Form_Csv_Export>("File_export_csv", "Form_Csv_Export"));
         QVERIFY(gui->messages->messages.isEmpty());
         answer = dir.path();  // a folder
-        QVERIFY(!run<Form_Csv_Import>("File_import_csv", "Form_Csv_Import"));
+        QVERIFY(!importAccepted());
         QCOMPARE(gui->messages->messages.size(), 1);
         QVERIFY(gui->messages->lastText().startsWith("The CSV file cannot be opened: "));
         QVERIFY(gui->image() == before);

@@ -1,0 +1,151 @@
+#include "files/Form_import_csv.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "channels/ChannelRecord.h"
+#include "widgets/FocusWheel.h"
+#include "widgets/Messages.h"
+
+namespace nv {
+
+Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Image& base,
+                                 const QString& path, QWidget* parent)
+    : QDialog(parent), state_(s), chinese_(s.LanguageChinese), text_(std::move(text)), base_(base) {
+    setObjectName("Form_import_csv");
+    setWindowTitle(this->text("导入 CSV", "Import CSV"));
+    Label_file = new QLabel(this);
+    Label_file->setObjectName("Label_file");
+    Label_file->setWordWrap(true);
+    Label_file->setText(this->text("%1 中的行：勾选要导入的行。",
+                                   "The rows of %1: check the rows to import.")
+                            .arg(path));
+
+    Table_rows = new QTableWidget(0, Columns, this);
+    Table_rows->setObjectName("Table_rows");
+    Table_rows->setHorizontalHeaderLabels(
+        {this->text("行", "Line"), this->text("位置", "Location"), this->text("名称", "Name"),
+         this->text("频率", "Frequency"), this->text("频差", "Offset"),
+         this->text("亚音", "Tone"), this->text("模式", "Mode"), this->text("功率", "Power"),
+         this->text("结果", "Result")});
+    Table_rows->verticalHeader()->hide();
+    Table_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QHeaderView* header = Table_rows->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(Result, QHeaderView::Stretch);
+
+    Option_location = new QRadioButton(this->text("按位置", "By location"), this);
+    Option_location->setObjectName("Option_location");
+    Option_location->setChecked(true);
+    Option_order = new QRadioButton(this->text("按文件顺序，从信道", "In file order from channel"), this);
+    Option_order->setObjectName("Option_order");
+    Spin_first = new QSpinBox(this);
+    Spin_first->setObjectName("Spin_first");
+    Spin_first->setRange(1, ChannelCount);
+    Spin_first->setValue(1);
+    wheelOnlyWithFocus(Spin_first);
+    Label_summary = new QLabel(this);
+    Label_summary->setObjectName("Label_summary");
+
+    Command_import = new QPushButton(this->text("导入", "Import"), this);
+    Command_import->setObjectName("Command_import");
+    Command_import->setDefault(true);
+    Command_cancel = new QPushButton(this->text("取消", "Cancel"), this);
+    Command_cancel->setObjectName("Command_cancel");
+    for (QPushButton* b : {Command_import, Command_cancel}) b->setMinimumWidth(90);
+
+    auto* placementRow = new QHBoxLayout;
+    placementRow->addWidget(Option_location);
+    placementRow->addSpacing(16);
+    placementRow->addWidget(Option_order);
+    placementRow->addWidget(Spin_first);
+    placementRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Label_summary, 1);
+    buttons->addWidget(Command_import);
+    buttons->addWidget(Command_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label_file);
+    layout->addWidget(Table_rows, 1);
+    layout->addLayout(placementRow);
+    layout->addLayout(buttons);
+
+    connect(Option_location, &QRadioButton::toggled, this, [this] { replan(); });
+    // Choosing a first channel means filling in file order.
+    connect(Spin_first, &QSpinBox::valueChanged, this, [this] {
+        if (Option_order->isChecked())
+            replan();
+        else
+            Option_order->setChecked(true);
+    });
+    connect(Table_rows, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!filling_ && item->column() == Use) replan();
+    });
+    connect(Command_import, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Command_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    plan_ = planChannelsCsv(state_, text_, base_, placement());
+    fillRows();
+    replan();
+    resize(860, 480);
+}
+
+CsvPlacement Form_import_csv::placement() const {
+    CsvPlacement p;
+    p.inOrder = Option_order->isChecked();
+    p.first = Spin_first->value();
+    for (int r = 0; r < Table_rows->rowCount(); ++r)
+        if (Table_rows->item(r, Use)->checkState() != Qt::Checked)
+            p.leftOutLines.push_back(Table_rows->item(r, Use)->data(Qt::UserRole).toInt());
+    return p;
+}
+
+void Form_import_csv::fillRows() {
+    filling_ = true;
+    Table_rows->setRowCount(static_cast<int>(plan_.rows.size()));
+    for (int r = 0; r < Table_rows->rowCount(); ++r) {
+        const CsvRow& row = plan_.rows[static_cast<std::size_t>(r)];
+        auto* use = new QTableWidgetItem(QString::number(row.line));
+        use->setData(Qt::UserRole, row.line);
+        use->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        use->setCheckState(Qt::Checked);
+        Table_rows->setItem(r, Use, use);
+        const std::string* cells[] = {&row.location, &row.name, &row.frequency, &row.offset,
+                                      &row.tone,     &row.mode, &row.power};
+        for (int c = Location; c <= Power; ++c)
+            Table_rows->setItem(r, c, new QTableWidgetItem(qs(*cells[c - Location])));
+        Table_rows->setItem(r, Result, new QTableWidgetItem);
+    }
+    filling_ = false;
+}
+
+void Form_import_csv::replan() {
+    if (filling_) return;
+    plan_ = planChannelsCsv(state_, text_, base_, placement());
+    // A change told cell by cell makes the view measure every row again for each cell: a
+    // list of thousands of rows would take minutes. Only the Result column changes, and it
+    // takes the room that is left, so one repaint is enough.
+    const QSignalBlocker quiet(Table_rows->model());
+    for (int r = 0; r < Table_rows->rowCount(); ++r)
+        Table_rows->item(r, Result)->setText(
+            qs(csvRowFate(plan_.rows[static_cast<std::size_t>(r)], chinese_)));
+    Table_rows->viewport()->update();
+    const CsvImport& i = plan_.import;
+    Command_import->setEnabled(i.ok() && !i.channels.empty());
+    Label_summary->setText(
+        i.ok() ? text("将导入 %1 行，共 %2 行。", "%1 of %2 rows will be imported.")
+                     .arg(i.channels.size())
+                     .arg(plan_.rows.size())
+               : text("这样放置时文件有错误：无法导入。",
+                      "With this placement the file has errors: nothing can be imported."));
+}
+
+}  // namespace nv

@@ -1,0 +1,58 @@
+#pragma once
+// The rows of a CSV file before they are imported: each with the channel it goes to or why
+// it is skipped, a check box per row, and the choice between placing rows by their location
+// and filling channels in file order. The dialog only chooses; the import itself is made by
+// whoever opened it, from placement().
+
+#include <QDialog>
+#include <string>
+
+#include "channels/ChannelCsv.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace nv {
+
+class Form_import_csv : public QDialog {
+    Q_OBJECT
+  public:
+    // `text` is the whole file, already read; `base` the image it would be imported into.
+    Form_import_csv(const AppState& state, std::string text, const Image& base,
+                    const QString& path, QWidget* parent);
+
+    QLabel* Label_file;
+    QTableWidget* Table_rows;
+    QRadioButton* Option_location;
+    QRadioButton* Option_order;
+    QSpinBox* Spin_first;
+    QLabel* Label_summary;
+    QPushButton* Command_import;
+    QPushButton* Command_cancel;
+
+    // The chosen rows and the chosen placement.
+    CsvPlacement placement() const;
+    const CsvPlan& plan() const { return plan_; }
+    const std::string& fileText() const { return text_; }
+
+  private:
+    enum Column { Use, Location, Name, Frequency, Offset, Tone, Mode, Power, Result, Columns };
+    QString text(const char* chineseText, const char* englishText) const {
+        return QString::fromUtf8(chinese_ ? chineseText : englishText);
+    }
+    void fillRows();
+    // Plans again after any choice and shows each row's fate.
+    void replan();
+
+    const AppState& state_;
+    const bool chinese_;
+    const std::string text_;
+    const Image base_;
+    CsvPlan plan_;
+    bool filling_ = false;
+};
+
+}  // namespace nv
