@@ -22,7 +22,7 @@ LinkEngine::PortMessage AdjustLink::portMessage() const {
 void AdjustLink::sendBlock(int k) {
     putFrame(writeRequestHead(AdjustAddress + WriteLength * k));
     for (int c = 0; c < adj::RowCells; ++c)
-        SendBuffer[SendCount++] = state_.AdjustImage(k, c) & 0xFF;
+        SendBuffer[SendCount++] = sent_(k, c) & 0xFF;
     sendFrame();
 }
 
@@ -98,7 +98,8 @@ void AdjustLink::finishWrite() {
     port_.writeByte(EndOfTransfer);
     pause(EndPauseMs);
     closePort();
-    view_.transferEnded();
+    if (written) written();
+    transferOver();
     view_.message(
         say("调整参数写入完毕 ！", "Complete writing optional parameters to the transceiver."),
         true);
@@ -121,7 +122,7 @@ void AdjustLink::finishRead() {
             state_.AdjustImage(4 * (n - 1) + i / 16, i % 16) =
                 static_cast<Int16>(AdjReplies[n].data(i) & 0xFF);
     if (showTable) showTable();
-    view_.transferEnded();
+    transferOver();
     view_.setProgress(100);
     text("调整参数读出正常 ！", "Read optional parameters in gear. ");
     view_.message(

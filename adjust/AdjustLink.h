@@ -37,6 +37,11 @@ class AdjustLink : public LinkEngine {
 
     // Runs after a read has changed the table: the window's display routine.
     std::function<void()> showTable;
+    // Runs once the radio has acknowledged the last block of a write, before its message.
+    std::function<void()> written;
+
+    // The table as it was when Write was pressed: what the write sends.
+    const AdjustTable& sentTable() const { return sent_; }
 
   protected:
     bool writeWindow() const override { return writing_; }
@@ -45,6 +50,9 @@ class AdjustLink : public LinkEngine {
     int dataBlocks() const override { return lastBlock(); }
     const EntrySequence& entrySequence() const override { return AdjustModeSequence; }
     PortMessage portMessage() const override;
+    void transferStarting() override {
+        if (writing_) sent_ = state_.AdjustImage;
+    }
     void startDataPhase() override;
     void receiveData() override;
 
@@ -57,6 +65,7 @@ class AdjustLink : public LinkEngine {
     void finishRead();
 
     bool writing_ = false;
+    AdjustTable sent_;
 };
 
 }  // namespace nv

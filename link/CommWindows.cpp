@@ -62,7 +62,10 @@ Form_Comm_Write::Form_Comm_Write(AppState& s, Workspace& workspace)
 std::unique_ptr<LinkEngine> Form_Comm_Write::makeEngine(SerialPort& port, LinkTimers& timers,
                                                         nv::LinkView& view) {
     auto link = std::make_unique<WriteLink>(state, port, timers, view);
-    link->completed = [this] { keepImage(state); };
+    // What the radio now holds is the image as it was at the start; an edit made during the
+    // write is still to be written or saved.
+    WriteLink* written = link.get();
+    link->completed = [this, written] { state.KeptImage = written->sentImage(); };
     return link;
 }
 

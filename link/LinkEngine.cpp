@@ -16,7 +16,7 @@ bool LinkEngine::openPort() {
         return true;
     }
     state_.PortOpenFailed = true;
-    view_.transferEnded();
+    transferOver();
     const PortMessage words = portMessage();
     std::string text = say(words.chinese, words.english);
     const std::string why =
@@ -40,6 +40,27 @@ void LinkEngine::closePort() {
     if (port_.isOpen()) port_.close();
 }
 
+void LinkEngine::transferOver() {
+    running_ = false;
+    view_.transferEnded();
+}
+
+void LinkEngine::stop() {
+    if (!running_) return;
+    timers_.stop(Timer1);
+    timers_.stop(Timer2);
+    timers_.stop(Timer3);
+    Busy = false;
+    // In a retry pause the port is closed, but the radio may still wait in programming mode.
+    PortProblem problem;
+    if (port_.isOpen() || port_.open(state_.CommPortNumber, problem)) {
+        port_.writeByte(EndOfTransfer);
+        port_.flush();
+        closePort();
+    }
+    transferOver();
+}
+
 void LinkEngine::startButton() {
     timers_.stop(Timer1);
     timers_.stop(Timer2);
@@ -48,6 +69,8 @@ void LinkEngine::startButton() {
     closePort();
     RetriesLeft = 3;
     seen_ = {};
+    running_ = true;
+    transferStarting();
     startAttempt();
     if (!state_.PortOpenFailed) {
         view_.setProgress(0);
@@ -155,7 +178,7 @@ void LinkEngine::retryPauseOver() {
     if (RetriesLeft <= 0) {
         Busy = false;
         closePort();
-        view_.transferEnded();
+        transferOver();
         view_.message(std::string(say("与对讲机联络失败 ！", "Fail connect with transceiver.")) +
                           "\n" +
                           describeLinkFailure(seen_, state_.CommPortNumber, state_.LanguageChinese),

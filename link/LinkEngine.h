@@ -74,6 +74,17 @@ class LinkEngine : public LinkRecord {
     void startButton();
     // The window's cancel button; true when the window may close.
     bool cancelButton();
+    // From the start button until the transfer has completed or failed for good, the retry
+    // pauses included.
+    bool running() const { return running_; }
+    // Whether the transfer puts data into the radio.
+    bool writes() const { return writeWindow(); }
+    // Ends a running transfer between two frames (every frame leaves in one timer tick, so
+    // whenever this runs no frame is half-sent): the radio gets the end byte, so that it leaves
+    // programming mode, and the port is closed. No message is shown.
+    void stop();
+    // Data blocks the radio has taken or given in the current attempt.
+    int blocksDone() const { return DataPhase ? BlockCounter - 1 : 0; }
     void timerTick(TimerId id);
     // One notification per byte that arrived.
     void byteReceived();
@@ -96,6 +107,10 @@ class LinkEngine : public LinkRecord {
     // Whether opening the port also throws away output still queued from an earlier attempt.
     virtual bool discardsOutput() const { return writeWindow(); }
     virtual PortMessage portMessage() const;
+    // Runs when the start button starts a transfer, before the first attempt: a write takes
+    // its copy of what it sends here, so that retries send the same bytes and an edit made
+    // meanwhile never reaches the radio half-way.
+    virtual void transferStarting() {}
     virtual void startDataPhase() = 0;
     virtual void receiveData() = 0;
     virtual void timer4Tick();
@@ -108,6 +123,8 @@ class LinkEngine : public LinkRecord {
     // A request's four leading bytes; a write then adds its data.
     void putFrame(const std::array<int, 4>& head);
     void closePort();
+    // The transfer is over (completed, failed for good or stopped), before its last message.
+    void transferOver();
     // Lets what was written leave the port, then waits a little longer.
     void pause(int ms);
     // Labels stay in the language of the window; messages follow the language of the moment.
@@ -134,6 +151,7 @@ class LinkEngine : public LinkRecord {
     LinkObservation observeAttempt() const;
 
     // What the radio showed of itself in the attempts of the current transfer.
+    bool running_ = false;
     int bytesThisAttempt_ = 0;
     int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none
     LinkObservation seen_;

@@ -65,7 +65,7 @@ void ReadLink::finish() {
     port_.flush();  // and the end byte before the port closes
     closePort();
     text("数据读出正常 ！", "Read Data in gear. ");
-    view_.transferEnded();
+    transferOver();
     if (completed) completed();
     view_.message(say("从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."),
                   true);

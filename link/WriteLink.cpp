@@ -4,7 +4,7 @@ namespace nv {
 
 void WriteLink::putRow(int row) {
     putFrame(writeRequestHead(row * WriteLength));
-    for (int c = 0; c < 16; ++c) SendBuffer[SendCount++] = state_.RadioImage(row, c) & 0xFF;
+    for (int c = 0; c < 16; ++c) SendBuffer[SendCount++] = sent_(row, c) & 0xFF;
 }
 
 void WriteLink::startDataPhase() {
@@ -43,7 +43,7 @@ void WriteLink::finish() {
     port_.flush();
     closePort();
     if (completed) completed();
-    view_.transferEnded();
+    transferOver();
     view_.message(say("向对讲机写入数据完毕 ！", "Complete writing Data to the transceiver."),
                   true);
     text("数据写入完毕 ！", "Complete writing Data ");

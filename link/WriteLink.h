@@ -17,16 +17,22 @@ class WriteLink : public LinkEngine {
     // completion message.
     std::function<void()> completed;
 
+    // The image as it was when the start button was pressed: what this transfer sends.
+    const Image& sentImage() const { return sent_; }
+
   protected:
     bool writeWindow() const override { return true; }
     int lastBlock() const override { return LastWrittenRow; }
     int dataBlocks() const override { return LastWrittenRow + 1; }
+    void transferStarting() override { sent_ = state_.RadioImage; }
     void startDataPhase() override;
     void receiveData() override;
 
   private:
     void putRow(int row);
     void finish();
+
+    Image sent_;
 };
 
 }  // namespace nv

@@ -543,3 +543,61 @@ TEST(WriteLink, AWrongAcknowledgeIsDroppedAndEndsInATimeOut) {
     EXPECT_EQ(link.view.messages,
               std::vector<std::string>{"Complete writing Data to the transceiver."});
 }
+
+// Stopping a transfer: wherever it stands, the radio gets the end byte as the last byte, the
+// port closes, nothing follows, and no message is shown.
+TEST(LinkStop, EndsProgrammingModeBetweenFramesWherever) {
+    struct Case {
+        const char* where;
+        VirtualRadio::Fault fault;
+        long long after;  // ms from the start button
+        int blocksDone;
+    };
+    for (const Case& c : {Case{"handshake", VirtualRadio::Fault::Silent, 500, 0},
+                          Case{"retry pause", VirtualRadio::Fault::Silent, 1500, 0},
+                          Case{"data phase", VirtualRadio::Fault::None, 200, -1}}) {
+        SimLink<WriteLink> link;
+        startDefaults(link);
+        link.radio.fault = c.fault;
+        link.engine.startButton();
+        link.run(c.after);
+        ASSERT_TRUE(link.engine.running()) << c.where;
+        const int done = link.engine.blocksDone();
+        link.engine.stop();
+        EXPECT_FALSE(link.engine.running()) << c.where;
+        EXPECT_FALSE(link.port.isOpen()) << c.where;
+        ASSERT_FALSE(link.port.sent.empty());
+        EXPECT_EQ(link.port.sent.back().value, 0x45) << c.where;
+        const std::size_t sent = link.port.sent.size();
+        link.run(5000);
+        EXPECT_EQ(link.port.sent.size(), sent) << c.where;
+        EXPECT_TRUE(link.view.messages.empty()) << c.where;
+        if (c.blocksDone >= 0) {
+            EXPECT_EQ(done, c.blocksDone) << c.where;
+        }
+        if (c.fault == VirtualRadio::Fault::None) {
+            EXPECT_GT(done, 0);
+            EXPECT_EQ(link.radio.writesStored, done);
+            EXPECT_TRUE(link.radio.ended);
+        }
+    }
+}
+
+// A write sends the image as it was at the start button, the retries after a time-out too.
+TEST(WriteLink, SendsTheImageAsItWasWhenStarted) {
+    SimLink<WriteLink> link;
+    startDefaults(link);
+    link.radio.fault = VirtualRadio::Fault::NoWriteAck;
+    link.radio.faultBlock = 30;  // one time-out half-way: the retry sends every row again
+    for (int r = 0; r <= 48; ++r) link.state.RadioImage(r, 7) = 0x33;
+    const Image started = link.state.RadioImage;
+    link.engine.startButton();
+    link.run(200);
+    for (int r = 0; r <= 48; ++r) link.state.RadioImage(r, 7) = 0x44;  // edits meanwhile
+    link.run(10000);
+    ASSERT_EQ(link.view.messages.size(), 1u);
+    EXPECT_EQ(link.radio.sessions, 2);
+    for (int a = 0; a < 49 * 16; ++a)
+        ASSERT_EQ(link.radio.memory[a], started.byte(a / 16, a % 16)) << "address " << a;
+    EXPECT_EQ(link.engine.sentImage(), started);
+}
