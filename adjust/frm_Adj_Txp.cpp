@@ -279,8 +279,10 @@ void frm_Adj_Txp::load() {
     link_ = std::make_unique<AdjustLink>(state, *MSC, *timers_, view);
     link_->showTable = [this] {
         state.AdjustImageKnown = true;
+        keepAdjust(state);
         showTable();
     };
+    link_->written = [this] { state.KeptAdjust = link_->sentTable(); };
     MSC->onByteReceived = [this] { inEngine([&] { link_->byteReceived(); }); };
     ProgressBar1->hide();
 
@@ -446,6 +448,7 @@ void frm_Adj_Txp::loadFile(const QString& path) {
         return;
     }
     state.AdjustImageKnown = true;
+    keepAdjust(state);
     showTable();
     promptDone(state, this, QStringLiteral("调整参数从文件调入成功 ！"),
                QStringLiteral("Succeed fold the optional parameters from file."));
@@ -458,13 +461,14 @@ void frm_Adj_Txp::saveFile(const QString& path) {
     if (refuseWhileTransferring()) return;
     keepReplacedFile(state, workspace, path);
     FileProblem problem;
-    if (!writeFileAtomically(path, QByteArray::fromStdString(adjustFileText(state.AdjustImage)),
-                             &problem)) {
+    const AdjustTable saved = state.AdjustImage;
+    if (!writeFileAtomically(path, QByteArray::fromStdString(adjustFileText(saved)), &problem)) {
         prompt(state, this, QStringLiteral("调整参数保存失败：%1").arg(problem.text(true)),
                QStringLiteral("The adjust parameters could not be stored: %1")
                    .arg(problem.text(false)));
         return;
     }
+    state.KeptAdjust = saved;
     promptDone(state, this, QStringLiteral("调整参数保存完毕 ！"),
                QStringLiteral("Complete storing optional parameters."));
 }

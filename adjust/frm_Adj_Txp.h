@@ -44,6 +44,11 @@ class frm_Adj_Txp : public MdiChild, protected LinkView {
 
     AdjustLink& link() { return *link_; }
     bool transferRunning() const { return link_ && (link_->AdjReading() || link_->AdjWriting()); }
+    bool transferInProgress() const override { return link_ && link_->running(); }
+    bool transferWritesRadio() const override { return link_ && link_->writes(); }
+    void stopTransfer() override {
+        if (link_) inEngine([&] { link_->stop(); });
+    }
 
     // Control arrays: Combo_sq_open and Label1 use items 1 to 9, the others 0 to 9.
     std::array<QComboBox*, Points> Combo_sq_open{};

@@ -86,11 +86,16 @@ struct AppState {
     // The adjustment table holds what the radio or an .adj file gave in this run. Until then it
     // holds start-up values, which Write must never put over a radio's own alignment.
     bool AdjustImageKnown = false;
+    // The adjustment table as it was last read, written, opened from or saved to an .adj file,
+    // or as start-up left it.
+    AdjustTable KeptAdjust;
 };
 
 // The image is now in a file or in the radio (or is what start-up built).
 inline void keepImage(AppState& s) { s.KeptImage = s.RadioImage; }
 inline bool imageKept(const AppState& s) { return s.RadioImage == s.KeptImage; }
+inline void keepAdjust(AppState& s) { s.KeptAdjust = s.AdjustImage; }
+inline bool adjustKept(const AppState& s) { return s.AdjustImage == s.KeptAdjust; }
 
 // Text of the active language; both texts are UTF-8.
 inline const char* pick(const AppState& s, const char* chinese, const char* english) {

@@ -81,6 +81,10 @@ void LinkWindow::Command_Cancel_Click() {
     if (mayClose) MdiChild::closeWindow();
 }
 
+void LinkWindow::stopTransfer() {
+    if (engine_) inEngine([&] { engine_->stop(); });
+}
+
 void LinkWindow::closeEvent(QCloseEvent* event) {
     // The frame's close button acts as Cancel; the program itself (a new instance of the
     // window replacing this one) always closes it.

@@ -32,6 +32,10 @@ class LinkWindow : public MdiChild, protected LinkView {
     void startClicked();
     void Command_Cancel_Click();
 
+    bool transferInProgress() const override { return engine_ && engine_->running(); }
+    bool transferWritesRadio() const override { return engine_ && engine_->writes(); }
+    void stopTransfer() override;
+
     LinkEngine& engine() { return *engine_; }
     QtLinkTimers& timers() { return *timers_; }
 

@@ -276,6 +276,7 @@ void MDImain::Form_Load() {
     runCommand("Channel_edit");
     undo_->begin();
     keepImage(state);
+    keepAdjust(state);
 }
 
 void MDImain::showServiceCommands() {
@@ -421,7 +422,7 @@ void MDImain::decoding(F&& decode) {
 }
 
 void MDImain::closeEvent(QCloseEvent* event) {
-    if (!unsaved_->mayEnd()) {
+    if (!unsaved_->transfersMayStop() || !unsaved_->mayEnd()) {
         event->ignore();
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// Leaving the program with an image that no file and no radio holds asks first: Save opens the
-// save dialog and the program ends once that save has succeeded, Discard ends it, Cancel keeps
-// it open.
+// Leaving the program. While a transfer with the radio runs, the user first chooses between
+// waiting for it and stopping it. Then, with channels or adjustment values that no file and no
+// radio holds, a question: Save opens the save dialogs of what changed and the program ends once
+// every save has succeeded, Discard ends it, Cancel keeps it open.
 
 #include <QObject>
 #include <QPointer>
@@ -12,6 +13,7 @@ class QWidget;
 
 namespace nv {
 
+class MdiChild;
 class Workspace;
 
 class UnsavedWork : public QObject {
@@ -19,6 +21,8 @@ class UnsavedWork : public QObject {
   public:
     UnsavedWork(AppState& state, Workspace& workspace, QWidget* frame);
 
+    // True when no transfer runs any more: none ran, or the user chose to stop them.
+    bool transfersMayStop();
     // True when the program may end now; otherwise the question kept it open or a save runs.
     bool mayEnd();
 
@@ -32,7 +36,10 @@ class UnsavedWork : public QObject {
     }
 
   private:
-    void saveThenEnd();
+    QList<MdiChild*> runningTransfers() const;
+    void saveThenEnd(bool channels, bool adjustment);
+    // Opens a save dialog; once it has closed, `next` runs if `saved` says the save succeeded.
+    void saveIn(const QString& dialog, bool (*saved)(const AppState&), std::function<void()> next);
 
     AppState& state_;
     Workspace& workspace_;

@@ -32,6 +32,13 @@ class MdiChild : public QWidget {
     // Shows the image as it stands after it changed under the window (an undo or a redo);
     // by default what activation does.
     virtual void refresh() { activated(); }
+    // A transfer with the radio that runs in this window (a read, a write, a comparison, the
+    // adjustment link), from its start button until it has completed or failed for good.
+    virtual bool transferInProgress() const { return false; }
+    // Whether that transfer puts data into the radio.
+    virtual bool transferWritesRadio() const { return false; }
+    // Stops it between two frames, sends the radio the end byte and closes the port.
+    virtual void stopTransfer() {}
     // Opens this window's page of the user guide, in the language of the moment (what the
     // Help buttons and F1 do).
     void showHelp();

@@ -10,6 +10,7 @@
 
 #include "features/Form_Edit_scan.h"
 #include "files/ChannelFileDialogs.h"
+#include "adjust/AdjustGui.h"
 #include "link/CommWindows.h"
 #include "support/GuiFixture.h"
 #include "support/RadioGui.h"
@@ -295,6 +296,143 @@ class QuitAfterTransferTest : public QObject {
     }
 };
 
+
+// Leaving while the radio is written: the real box, with Wait and Stop and quit.
+class LeaveDuringTransferTest : public QObject {
+    Q_OBJECT
+
+    struct Seen {
+        QString text;
+        QStringList buttons;
+        QList<QMessageBox::ButtonRole> roles;
+        bool waitIsDefaultAndEscape = false;
+    };
+
+    // Presses Write with an image that differs from the radio everywhere it is written, and
+    // returns once the radio has taken `rows` rows.
+    static void startWrite(test::RadioGui& gui, int rows) {
+        for (int r = 0; r <= 48; ++r) gui.state->RadioImage(r, 15) = 0x5A;
+        gui.main->runCommand("Prog_write");
+        auto* write = qobject_cast<Form_Comm_Write*>(gui.main->child("Form_Comm_Write"));
+        QVERIFY(write);
+        QTest::mouseClick(write->Command_start, Qt::LeftButton);
+        QTRY_VERIFY(gui.radio().writesStored >= rows);
+    }
+
+    // Leaves by Exit and presses the button named `press` in the box that comes.
+    static Seen leaveAnswering(MDImain* main, const char* press) {
+        Seen seen;
+        QTimer presser;
+        presser.setInterval(5);
+        QObject::connect(&presser, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            presser.stop();
+            seen.text = box->text();
+            for (QAbstractButton* b : box->buttons()) {
+                seen.buttons << b->text();
+                seen.roles << box->buttonRole(b);
+            }
+            auto* wait = box->findChild<QPushButton*>("Wait");
+            seen.waitIsDefaultAndEscape =
+                box->defaultButton() == wait && box->escapeButton() == wait;
+            QTest::mouseClick(box->findChild<QPushButton*>(press), Qt::LeftButton);
+        });
+        presser.start();
+        main->findChild<QAction*>("Menu_exit")->trigger();
+        return seen;
+    }
+
+    static int rowsHolding(const VirtualRadio& radio, std::uint8_t value) {
+        int n = 0;
+        for (int r = 0; r <= 48; ++r) n += radio.memory[r * 16 + 15] == value;
+        return n;
+    }
+
+  private slots:
+    void waitLetsTheWriteFinish() {
+        for (bool chinese : {false, true}) {
+            test::RadioGui gui;
+            if (chinese) gui.main->Language_chn_Click();
+            startWrite(gui, 5);
+            const Seen seen = leaveAnswering(gui.main.get(), "Wait");
+            QCOMPARE(seen.buttons, chinese ? QStringList({"等待", "停止并退出"})
+                                           : QStringList({"Wait", "Stop and quit"}));
+            QCOMPARE(seen.roles, (QList<QMessageBox::ButtonRole>{QMessageBox::RejectRole,
+                                                                  QMessageBox::DestructiveRole}));
+            QVERIFY(seen.waitIsDefaultAndEscape);
+            QVERIFY(seen.text.contains(chinese ? "必须重新写入" : "must be written again"));
+            QVERIFY(gui.main->isVisible());
+            QVERIFY(gui.waitForMessages(1));
+            QCOMPARE(rowsHolding(gui.radio(), 0x5A), 49);
+            QVERIFY(gui.radio().ended);
+        }
+    }
+
+    void stopAndQuitEndsProgrammingModeThenAsksAboutTheImage() {
+        test::RadioGui gui;
+        startWrite(gui, 10);
+        gui.messages->answer = QMessageBox::Discard;
+        leaveAnswering(gui.main.get(), "StopAndQuit");
+        QVERIFY(!gui.main->isVisible());
+        // The radio left programming mode with part of the new configuration: the image was
+        // never written whole, so leaving asked about it.
+        QVERIFY(gui.radio().ended);
+        const int taken = rowsHolding(gui.radio(), 0x5A);
+        QVERIFY2(taken >= 10 && taken < 49, qPrintable(QString::number(taken)));
+        QCOMPARE(gui.messages->questions.size(), 1);
+        QTest::qWait(100);  // nothing more goes to the radio
+        QCOMPARE(rowsHolding(gui.radio(), 0x5A), taken);
+    }
+
+    // The radio gets the image as it was when Write was pressed; what is edited meanwhile is
+    // still unsaved work.
+    void anEditDuringTheWriteStaysInTheEditor() {
+        test::RadioGui gui;
+        startWrite(gui, 3);
+        gui.state->RadioImage(40, 15) = 0x11;
+        QVERIFY(gui.waitForMessages(1));
+        QCOMPARE(rowsHolding(gui.radio(), 0x5A), 49);
+        gui.messages->answer = QMessageBox::Cancel;
+        gui.main->findChild<QAction*>("File_exit")->trigger();
+        QCOMPARE(gui.messages->questions.size(), 1);
+        QVERIFY(gui.main->isVisible());
+    }
+
+    void adjustmentEditsAreUnsavedWork() {
+        QTemporaryDir dir;
+        for (bool channelsToo : {false, true}) {
+            test::AdjustGui gui;
+            frm_Adj_Txp* adjust = gui.openAdjust();
+            QVERIFY(adjust);
+            test::pickFromList(adjust->Combo_Txp_H[2], 7);
+            if (channelsToo) gui.state->RadioImage(1, 0) = 0x12;
+            gui.messages->answer = QMessageBox::Save;
+            gui.main->findChild<QAction*>("Menu_exit")->trigger();
+            QCOMPARE(gui.messages->questions.size(), 1);
+            QVERIFY(gui.messages->questions[0].text.contains(
+                channelsToo ? "The channel parameters and the adjustment values have changed"
+                            : "The adjustment values have changed"));
+            if (channelsToo) {
+                auto* channels = qobject_cast<FileDialog*>(gui.main->child("Form_save_chann"));
+                QVERIFY(channels);
+                channels->setDirectory(dir.path());
+                channels->Text1->setText("both.chann");
+                QTest::mouseClick(channels->Command_enter, Qt::LeftButton);
+            }
+            FileDialog* save = nullptr;
+            QTRY_VERIFY((save = qobject_cast<FileDialog*>(gui.main->child("Form_save_adj"))));
+            QVERIFY(gui.main->isVisible());
+            save->setDirectory(dir.path());
+            save->Text1->setText("leaving.adj");
+            QTest::mouseClick(save->Command_enter, Qt::LeftButton);
+            QTRY_VERIFY(!gui.main->isVisible());
+            QVERIFY(QFile::exists(dir.filePath("leaving.adj")));
+            QCOMPARE(QFile::exists(dir.filePath("both.chann")), channelsToo);
+        }
+    }
+};
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int status = 0;
@@ -308,6 +446,10 @@ int main(int argc, char** argv) {
     }
     {
         QuitAfterTransferTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        LeaveDuringTransferTest t;
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;
