@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "channels/ChannelRecord.h"
+#include "channels/CsvNothingPlaced.h"
 #include "widgets/FocusWheel.h"
 #include "widgets/Messages.h"
 
@@ -140,12 +141,15 @@ void Form_import_csv::replan() {
     Table_rows->viewport()->update();
     const CsvImport& i = plan_.import;
     Command_import->setEnabled(i.ok() && !i.channels.empty());
-    Label_summary->setText(
-        i.ok() ? text("将导入 %1 行，共 %2 行。", "%1 of %2 rows will be imported.")
-                     .arg(i.channels.size())
-                     .arg(plan_.rows.size())
-               : text("这样放置时文件有错误：无法导入。",
-                      "With this placement the file has errors: nothing can be imported."));
+    const std::string nothing = csvNothingPlaced(i, placement(), chinese_, CsvAdvice::Dialog);
+    QString summary = i.ok() ? text("将导入 %1 行，共 %2 行", "%1 of %2 rows will be imported")
+                                   .arg(i.channels.size())
+                                   .arg(plan_.rows.size())
+                             : text("这样放置时文件有错误：无法导入", "With this placement the file "
+                                                                   "has errors: nothing can be "
+                                                                   "imported");
+    if (!nothing.empty()) summary += text("：", ": ") + qs(nothing);
+    Label_summary->setText(summary + text("。", "."));
 }
 
 }  // namespace nv

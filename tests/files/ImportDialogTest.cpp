@@ -244,7 +244,10 @@ class ImportDialogTest : public QObject {
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, name.center());
         toggleRow(d, 2);
         QVERIFY(!d->Command_import->isEnabled());
-        QCOMPARE(d->Label_summary->text(), QString("0 of 5 rows will be imported."));
+        QCOMPARE(d->Label_summary->text(),
+                 QString("0 of 5 rows will be imported: rows at locations outside channels 1 to "
+                         "16 are skipped; choose \"In file order from channel\" to place them "
+                         "from a chosen channel."));
         QTest::mouseClick(d->Command_cancel, Qt::LeftButton);
     }
 
