@@ -1,14 +1,18 @@
 #include "app/CliCommon.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <cstdio>
 
 #include "core/ChannelFile.h"
 #include "files/Backups.h"
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
+#include "link/Interruption.h"
+#include "link/WriteLink.h"
 
 namespace nv {
 
@@ -41,10 +45,54 @@ void showConsoleMessage(const std::string& text) {
 int keepRead(const Image& image, const QString& port, const QString& file) {
     const BackupResult backup = writeBackup(image, portLabel(port));
     if (!backup.ok) std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(backupProblem(backup, false)));
+    keepReplacedOutput(file);
     QString reason;
     if (!writeFileAtomically(file, QByteArray::fromStdString(channelFileText(image)), &reason))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, reason), 1);
     return 0;
+}
+
+void keepReplacedOutput(const QString& path) {
+    const BackupResult kept = keepReplacedFile(path);
+    if (!kept.ok)
+        std::fprintf(stderr, "nv742-cli: the old %s is replaced without a copy: %s\n",
+                     qPrintable(path), qPrintable(backupProblem(kept, false)));
+}
+
+namespace {
+
+// The same file whatever the path: a second name, a symbolic or a hard link.
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;  // a file that does not exist yet is no input
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QString& output) {
+    for (const QString& input : inputs)
+        if (!input.isEmpty() && sameFile(input, output))
+            return cliFailure(QStringLiteral("%1 is the input %2: give the output another name; "
+                                             "nothing was written")
+                                  .arg(output, input));
+    return std::nullopt;
+}
+
+int interruptedTransfer(const QString& port, bool write, int rowsWritten, const QString& file) {
+    if (write)
+        cliFailure(QStringLiteral("interrupted: the radio on %1 took %2 of %3 rows and left "
+                                  "programming mode; it holds only part of the new "
+                                  "configuration and must be written again")
+                       .arg(port)
+                       .arg(rowsWritten)
+                       .arg(LastWrittenRow + 1));
+    else
+        cliFailure(QStringLiteral("interrupted: the read from the radio on %1 was stopped%2")
+                       .arg(port, file.isEmpty() ? QString() : "; " + file + " was not written"));
+    return Interruption::exitStatus();
 }
 
 int cliFailure(const QString& text, int status) {

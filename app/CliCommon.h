@@ -3,6 +3,8 @@
 // the progress and messages of a transfer on the terminal.
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <string>
 
 #include "core/AppState.h"
@@ -20,6 +22,19 @@ void showConsoleMessage(const std::string& text);
 // Keeps an image read from the radio on PORT: a backup first, which keeps the read even when
 // FILE cannot be written (its own failure is only told), then FILE. Returns the exit status.
 int keepRead(const Image& image, const QString& port, const QString& file);
+
+// Before an output file replaces an existing one, the old content goes into the backups folder
+// (..._replaced_NAME), as in the application; a copy that cannot be made is told on stderr and
+// never stops the command.
+void keepReplacedOutput(const QString& path);
+
+// An output file that is one of the inputs, by the same name, another path or a link, would
+// destroy the input before it was read whole: the usage status with a message, or nothing.
+std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QString& output);
+
+// A transfer stopped by Ctrl+C or SIGTERM: what the radio holds now, and 130 or 143. A write
+// says how many of its rows the radio took; a read, that FILE was not written.
+int interruptedTransfer(const QString& port, bool write, int rowsWritten, const QString& file = {});
 
 // "nv742-cli: TEXT" on stderr; returns the exit status.
 int cliFailure(const QString& text, int status = 2);

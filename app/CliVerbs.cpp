@@ -9,6 +9,7 @@
 #include "app/CliCommon.h"
 #include "app/Options.h"
 #include "channels/ChannelCsv.h"
+#include "channels/CsvNothingPlaced.h"
 #include "channels/ChannelRecord.h"
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
@@ -16,7 +17,9 @@
 #include "files/ChannelSheet.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
+#include "link/Interruption.h"
 #include "link/ParallelTransfer.h"
+#include "link/WriteLink.h"
 
 namespace nv {
 
@@ -83,6 +86,7 @@ int readVerified(const Verb& verb) {
     auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
     switch (readUntilTwoAgree(state, *port, {showConsoleProgress, showConsoleMessage})) {
         case AgreedRead::Failed:
+            if (Interruption::received()) return interruptedTransfer(portName, false, 0, file);
             return 1;
         case AgreedRead::Disagreed:
             return cliFailure("no two of three reads of the radio on " + portName +
@@ -117,6 +121,7 @@ int compare(const Verb& verb) {
     switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
                               agreesWithFile)) {
         case AgreedRead::Failed:
+            if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0);
             return cliFailure("the radio on " + verb.args[1] +
                               " could not be read; nothing compared");
         case AgreedRead::Disagreed:
@@ -176,7 +181,15 @@ int writeSeveral(const Verb& verb) {
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const RadioJobResult& r = results[i];
         const char* name = jobs[i].name.c_str();
-        if (!r.written) {
+        if (r.interrupted && !r.written) {
+            std::printf("%s: interrupted after %d of %d rows; it holds only part of the new "
+                        "configuration and must be written again\n",
+                        name, r.rowsWritten, LastWrittenRow + 1);
+            allGood = false;
+        } else if (r.interrupted) {
+            std::printf("%s: written, but reading it back was interrupted\n", name);
+            allGood = false;
+        } else if (!r.written) {
             std::printf("%s: failed: %s\n", name, oneLine(r.message).c_str());
             allGood = false;
         } else if (!verb.verify) {
@@ -197,6 +210,7 @@ int writeSeveral(const Verb& verb) {
             for (const Difference& d : differences) printDifference(d, "  ", "file");
         }
     }
+    if (Interruption::received()) return Interruption::exitStatus();
     return allGood ? 0 : 1;
 }
 
@@ -208,10 +222,12 @@ void printNotes(const std::vector<CsvNote>& notes) {
 }
 
 int exportCsv(const Verb& verb) {
+    if (const auto refused = refuseOutputOverInput({verb.args[1]}, verb.args[2])) return *refused;
     AppState state = startedState();
     QString error;
     if (!loadChannelFileAt(verb.args[1], state.RadioImage, &error)) return cliFailure(error);
     const CsvExport e = exportChannelsCsv(state, state.RadioImage);
+    keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(e.text), &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
     printNotes(e.notes);
@@ -220,6 +236,8 @@ int exportCsv(const Verb& verb) {
 }
 
 int importCsv(const Verb& verb) {
+    if (const auto refused = refuseOutputOverInput({verb.args[1], verb.into}, verb.args[2]))
+        return *refused;
     AppState state = startedState();
     QString error;
     if (!verb.into.isEmpty() && !loadChannelFileAt(verb.into, state.RadioImage, &error))
@@ -235,6 +253,14 @@ int importCsv(const Verb& verb) {
         printNotes(r.errors);
         return cliFailure(verb.args[1] + " has errors; nothing was written", 1);
     }
+    if (r.channels.empty())
+        return cliFailure(
+            "no channel imported: " +
+                QString::fromStdString(
+                    csvNothingPlaced(r, verb.placement, false, CsvAdvice::CommandLine)) +
+                ". " + verb.args[2] + " was not written",
+            1);
+    keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(channelFileText(r.image)),
                              &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
@@ -246,10 +272,12 @@ int importCsv(const Verb& verb) {
 // --- channel sheet ---------------------------------------------------------------------------
 
 int printSheet(const Verb& verb) {
+    if (const auto refused = refuseOutputOverInput({verb.args[1]}, verb.args[2])) return *refused;
     AppState state = startedState();
     QString error;
     if (!loadChannelFileAt(verb.args[1], state.RadioImage, &error)) return cliFailure(error);
     const QString title = sheetTitleForFile(verb.args[1]);
+    keepReplacedOutput(verb.args[2]);
     if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
     std::fprintf(stderr, "Channel sheet of %s written to %s.\n", qPrintable(verb.args[1]),
@@ -280,6 +308,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     verb.chinese = parser.isSet(chinese);
     const QString name = verb.args.value(0);
     const qsizetype count = verb.args.size();
+    if (!verb.trace.isEmpty())
+        if (const auto refused = refuseOutputOverInput(verb.args.mid(1), verb.trace)) return refused;
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;

@@ -27,6 +27,7 @@
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
+#include "link/Interruption.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName("nv742-cli");
     QCoreApplication::setApplicationVersion(nv::Version);
+    nv::Interruption::install();
     if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
     nv::describeCliOptions(parser);
@@ -123,6 +125,9 @@ int main(int argc, char* argv[]) {
     nv::initialiseGlobals(state);
     nv::buildTables(state);
     nv::buildDefaults(state);
+    if (command.tracePath)
+        if (const auto refused = nv::refuseOutputOverInput({file}, *command.tracePath))
+            return *refused;
     QString error;
     // A write checks the whole file before the port is opened: not a byte goes out for a bad one.
     if (write && !loadFile(file, state.RadioImage, &error)) return fail(error);
@@ -143,6 +148,8 @@ int main(int argc, char* argv[]) {
 
     const nv::TransferResult result =
         nv::runTransfer(state, *port, write, {showProgress, showMessage});
+    if (result.interrupted || nv::Interruption::received())
+        return nv::interruptedTransfer(command.port, write, result.blocksDone, file);
     if (!result.ok) return 1;
     if (!write) return nv::keepRead(state.RadioImage, command.port, file);
     return 0;

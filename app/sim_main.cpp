@@ -124,12 +124,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "nv742-sim: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s\n", path.c_str());
-    std::fflush(stdout);
+    // A script that reads the path may signal at once: the handlers are set before it is told.
     std::signal(SIGINT, onStop);
     std::signal(SIGTERM, onStop);
     std::signal(SIGHUP, onStop);
     std::signal(SIGUSR1, onSave);
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
     server.onSessionEnd = logSession;
 
     server.onIdle = [&] {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "link/Interruption.h"
 #include "link/QtLinkTimers.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
@@ -77,12 +78,18 @@ TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
         engine = std::make_unique<ReadLink>(state, counting, timers, view);
     counting.onByteReceived = [&] { engine->byteReceived(); };
 
+    TransferResult result;
+    InterruptGuard interrupt([&] {
+        result.blocksDone = engine->blocksDone();
+        engine->stop();
+        result.interrupted = true;
+        loop.quit();
+    });
     QElapsedTimer clock;
     clock.start();
     engine->startButton();
     if (!state.PortOpenFailed) loop.exec();
-    TransferResult result;
-    result.ok = view.ok;
+    result.ok = view.ok && !result.interrupted;
     result.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     result.bytesSent = counting.sent;
     result.bytesReceived = counting.received;

@@ -17,6 +17,8 @@ struct TransferResult {
     long long bytesSent = 0;
     long long bytesReceived = 0;
     int framesSent = 0;  // frames that went through the frame sender
+    bool interrupted = false;  // stopped by Ctrl+C or SIGTERM (the radio got the end byte)
+    int blocksDone = 0;        // blocks the radio took (a write: rows) before it was stopped
 };
 
 struct TransferCallbacks {

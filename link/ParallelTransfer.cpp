@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "link/Interruption.h"
 #include "link/QtLinkTimers.h"
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
@@ -33,23 +34,38 @@ class Step : public CallbackView {
     ~Step() override { stopTimers(); }
     void start() { engine_->startButton(); }
 
+    bool interrupted = false;
+    int blocksDone = 0;  // when interrupted
+
   private:
     void stopTimers() {
         for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_->stop(id);
     }
     void message(const std::string& text, bool done) override {
         if (callbacks_.message) callbacks_.message(text);
-        // Reported once the engine has returned from the call that brought the message.
+        report(done, text);
+    }
+    // Reported once the engine has returned from the call that brought the message.
+    void report(bool done, const std::string& text) {
         QTimer::singleShot(0, &context_, [this, done, text] {
             stopTimers();               // nothing more is wanted from this engine
-            const Done report = done_;  // the step may be replaced while it reports
-            report(done, text);
+            const Done tell = done_;  // the step may be replaced while it reports
+            tell(done, text);
         });
     }
+    void interrupt() {
+        if (!engine_->running()) return;
+        blocksDone = engine_->blocksDone();
+        engine_->stop();
+        interrupted = true;
+        report(false, "interrupted");
+    }
+
     Done done_;
     QObject context_;
     std::unique_ptr<QtLinkTimers> timers_;
     std::unique_ptr<LinkEngine> engine_;
+    InterruptGuard guard_{[this] { interrupt(); }};
 };
 
 // A write, then, when asked, a read of the same radio into a copy of the job's state.
@@ -70,6 +86,8 @@ class Job {
     void written(bool ok, const std::string& message) {
         result_.written = ok;
         result_.message = message;
+        result_.interrupted = step_->interrupted;
+        result_.rowsWritten = step_->blocksDone;
         if (!ok || !spec_.readBack) return finish();
         readState_ = std::make_unique<AppState>(spec_.state);
         readAgain();
@@ -85,6 +103,7 @@ class Job {
     void read(bool ok, const std::string& message) {
         if (!ok) {
             result_.message = message;
+            result_.interrupted = step_->interrupted;
             return finish();
         }
         const Image& got = readState_->RadioImage;

@@ -26,6 +26,8 @@ struct RadioJobResult {
     std::string message;  // the last message of the link: why it failed, or its completion
     Image readBack;       // the radio's memory as read after the write
     double seconds = 0;   // from the start to the end of the job
+    bool interrupted = false;  // stopped by Ctrl+C or SIGTERM; the radio got the end byte
+    int rowsWritten = 0;       // rows the radio took when a write was stopped
 };
 
 // Writes every job's image to its radio at the same time and returns when all have ended.

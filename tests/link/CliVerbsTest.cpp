@@ -1,6 +1,8 @@
 // nv742-cli compare, export, import and write to several radios, against nv742-sim on
 // pseudo-terminals.
 
+#include <signal.h>
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -309,6 +311,83 @@ class CliVerbsTest : public QObject {
         QCOMPARE(runCli({"import", "--first", "3", csv, out}).code, 2);
         QCOMPARE(runCli({"import", "--in-order", "--first", "17", csv, out}).code, 2);
         QVERIFY(runCli({"export", "--in-order", out, csv}).code != 0);
+    }
+
+    // Before anything is written: an output that is an input, by any of its names, is refused.
+    void outputOverInputIsRefused() {
+        const QString chann = path("mine.chann"), csv = path("mine.csv");
+        QVERIFY(saveImage(chann, factoryImage()));
+        QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.00625\n"));
+        QVERIFY(QFile::link(chann, path("link.chann")));
+        QVERIFY(QFile::link(csv, path("link.csv")));
+        const QByteArray channBytes = fileBytes(chann), csvBytes = fileBytes(csv);
+        const QList<QStringList> runs = {
+            {"print", chann, chann},
+            {"export", chann, path("link.chann")},
+            {"import", csv, path("./link.csv")},
+            {"import", "--into", chann, csv, path("link.chann")},
+            {"write", "--trace", chann, "--port", "1=virtual", "1", chann},
+        };
+        for (const QStringList& args : runs) {
+            const CliRun r = runCli(args);
+            QVERIFY2(r.code == 2, qPrintable(args.join(' ') + ": " + r.err));
+            QVERIFY2(r.err.contains("nothing was written"), qPrintable(r.err));
+            QCOMPARE(fileBytes(chann), channBytes);
+            QCOMPARE(fileBytes(csv), csvBytes);
+        }
+    }
+
+    void aReplacedOutputIsKeptInTheBackups() {
+        const QString chann = path("kept.chann"), csv = path("old-export.csv");
+        QVERIFY(saveImage(chann, factoryImage()));
+        QVERIFY(writeBytes(csv, "the old content\n"));
+        QCOMPARE(runCli({"export", chann, csv}).code, 0);
+        QDir backups(qEnvironmentVariable("XDG_DATA_HOME") + "/nv742-cps/backups");
+        const QStringList kept = backups.entryList({"*_replaced_old-export*.csv"}, QDir::Files);
+        QVERIFY(!kept.isEmpty());
+        QCOMPARE(fileBytes(backups.filePath(kept.last())), QByteArray("the old content\n"));
+    }
+
+    // An import that places no channel fails and says which option would place the rows.
+    void anImportThatPlacesNothingWritesNothing() {
+        const QString csv = path("repeaters.csv"), out = path("nothing.chann");
+        QByteArray text = "Location,Frequency\n";
+        for (int n = 71; n <= 88; ++n) text += QByteArray::number(n) + ",446.00625\n";
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", "--locations", "71-78,81-88", csv, out});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("--in-order"));
+        QVERIFY(r.err.contains("was not written"));
+        QVERIFY(!QFile::exists(out));
+        QCOMPARE(runCli({"import", "--locations", "71-78,81-88", "--in-order", csv, out}).code, 0);
+    }
+
+    // Ctrl+C or SIGTERM in a transfer: the exit status tells the signal, a read keeps no file.
+    void anInterruptedTransferSaysWhatTheRadioHolds() {
+        SimServer sim, silent;
+        QVERIFY(sim.start({"--quiet", "--fault", "no-write-ack=20"}));
+        QVERIFY(silent.start({"--quiet", "--fault", "silent"}));
+        const QString file = path("interrupted.chann");
+        QVERIFY(saveImage(file, factoryImage()));
+        struct Case {
+            QStringList args;
+            int signal, status;
+            const char* says;
+        };
+        for (const Case& c :
+             {Case{{"write", sim.pty, file}, SIGTERM, 143, "must be written again"},
+              Case{{"read", silent.pty, path("interrupted-read.chann")}, SIGINT, 130, "was not written"}}) {
+            QProcess cli;
+            cli.start(binary("nv742-cli"), c.args);
+            QVERIFY(cli.waitForStarted());
+            QTest::qWait(900);  // the write waits for the twentieth acknowledgement, the read for an answer
+            ::kill(static_cast<pid_t>(cli.processId()), c.signal);
+            QVERIFY(cli.waitForFinished(10000));
+            const QString err = QString::fromUtf8(cli.readAllStandardError());
+            QCOMPARE(cli.exitCode(), c.status);
+            QVERIFY2(err.contains(c.says), qPrintable(err));
+        }
+        QVERIFY(!QFile::exists(path("interrupted-read.chann")));
     }
 };
 
