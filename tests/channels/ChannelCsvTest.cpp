@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelRecord.h"
 #include "core/Csv.h"
 #include "core/Decimal.h"

@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelRecord.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"

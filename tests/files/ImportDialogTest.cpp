@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
 #include "files/CsvWindows.h"
