@@ -142,7 +142,7 @@ class CsvLineReader::Checks {
         if (!text) return false;
         const auto d = plainDecimal(*text);
         if (!d) return error(CsvNote::NotANumber, column, *text), false;
-        milli = d->floorScaled(9);
+        milli = withoutFloatNoiseMilliHz(d->floorScaled(9));
         return true;
     }
     bool inBand(std::int64_t milli, const char* column) {

@@ -337,6 +337,30 @@ TEST(CsvImport, OffRasterFrequenciesAreSnappedLikeTheGridAndListed) {
                   "was stored as 451.01000"}));
 }
 
+TEST(CsvImport, FloatNoiseFromASpreadsheetIsTheRasterPointNotASnap) {
+    AppState s = started();
+    // Saved again by a spreadsheet: every number went through binary floating point.
+    const CsvImport r = importChannelsCsv(s,
+                                          "Location,Frequency,Duplex,Offset\n"
+                                          "1,446.00624999999998,,\n"
+                                          "2,438.52499999999998,-,7.6000000000000005\n"
+                                          "3,440.00000000000006,split,431.10624999999999\n"
+                                          "4,446.006251,,\n"   // 1 Hz off
+                                          "5,446.006252,,\n",  // 2 Hz off: a frequency
+                                          s.RadioImage);
+    ASSERT_TRUE(r.ok());
+    std::vector<std::string> stored;
+    for (int n = 1; n <= 5; ++n)
+        stored.push_back(frequencyToText(r.image, n, 0) + " " + frequencyToText(r.image, n, 4));
+    EXPECT_EQ(stored, (std::vector<std::string>{"446.00625 446.00625", "438.52500 430.92500",
+                                                "440.00000 431.10625", "446.00625 446.00625",
+                                                "446.00625 446.00625"}));
+    EXPECT_EQ(texts(r.snaps),
+              (std::vector<std::string>{
+                  "line 6: channel 5: Frequency 446.006252 is off the channel raster and was "
+                  "stored as 446.00625"}));
+}
+
 TEST(CsvImport, AFileThatCannotBeReadIsRefusedWholeWithEveryProblemAndItsLine) {
     AppState s = started();
     const std::string text =
