@@ -95,6 +95,9 @@ class CsvLineReader::Checks {
         readPower();
         readSkip();
         if (errors_.size() != errorsBefore) return std::nullopt;
+        // The windows show no encode tone for a channel that does not transmit, so it would be
+        // a setting nobody sees.
+        if (!c_.tx) c_.encode = ToneCode{};
         if (skip_) {
             skipped_.push_back(*skip_);
             return std::nullopt;

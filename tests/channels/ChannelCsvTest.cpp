@@ -182,7 +182,8 @@ TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
             }
             const std::int64_t rx = frequency();
             textToFrequency(shortestDecimal(rx, 6), im, n, 0);
-            switch (pick(3)) {
+            const bool receiveOnly = pick(3) == 0;
+            switch (receiveOnly ? 0 : 1 + pick(2)) {
                 case 0:
                     for (int c = 4; c < 8; ++c) im(n, c) = 0xFF;
                     break;
@@ -192,7 +193,9 @@ TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
                 default:
                     textToFrequency(shortestDecimal(frequency(), 6), im, n, 4);
             }
-            const ToneCode dec = tone(), enc = pick(3) == 0 ? dec : tone();
+            // A channel that does not transmit has no encode tone in the windows either.
+            const ToneCode dec = tone();
+            const ToneCode enc = receiveOnly ? ToneCode{} : pick(3) == 0 ? dec : tone();
             setTone(im, n, ch::DecodeTone, dec.low, dec.high);
             setTone(im, n, ch::EncodeTone, enc.low, enc.high);
         }
@@ -279,7 +282,7 @@ TEST(CsvImport, DuplexOffsetAndCrossModes) {
     EXPECT_EQ(tx(4), "none");
     EXPECT_EQ(row(r.image, 4)[4], 0xFF);
     EXPECT_EQ(row(r.image, 4)[7], 0xFF);
-    EXPECT_EQ(tone(4, ch::EncodeTone) + " " + tone(4, ch::DecodeTone), "D023I D023I");
+    EXPECT_EQ(tone(4, ch::EncodeTone) + " " + tone(4, ch::DecodeTone), "None D023I");
     EXPECT_EQ(tx(5), "440.00000");
     EXPECT_EQ(tone(5, ch::EncodeTone) + " " + tone(5, ch::DecodeTone), "D025I D754N");
 }
@@ -359,6 +362,24 @@ TEST(CsvImport, FloatNoiseFromASpreadsheetIsTheRasterPointNotASnap) {
               (std::vector<std::string>{
                   "line 6: channel 5: Frequency 446.006252 is off the channel raster and was "
                   "stored as 446.00625"}));
+}
+
+TEST(CsvImport, AReceiveOnlyRowStoresNoEncodeToneTheWindowsCannotShow) {
+    AppState s = started();
+    const CsvImport r = importChannelsCsv(s,
+                                          "Location,Frequency,Duplex,Offset,Tone,rToneFreq,"
+                                          "cToneFreq\n"
+                                          "3,446.00625,off,0,TSQL,88.5,88.5\n"
+                                          "4,446.0125,off,,Tone,100.0,\n",
+                                          s.RadioImage);
+    ASSERT_TRUE(r.ok());
+    // Transmit frequency, decode tone, encode tone.
+    const auto cells = [&](int n) {
+        const std::vector<int> all = row(r.image, n);
+        return std::vector<int>(all.begin() + 4, all.begin() + 12);
+    };
+    EXPECT_EQ(cells(3), (std::vector<int>{0xFF, 0xFF, 0xFF, 0xFF, 0x75, 0x03, 0xFF, 0xFF}));
+    EXPECT_EQ(cells(4), (std::vector<int>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(CsvImport, AFileThatCannotBeReadIsRefusedWholeWithEveryProblemAndItsLine) {
