@@ -342,7 +342,8 @@ std::vector<CsvNote> CsvLineReader::snapsFor(int channel) const {
 
 void writeChannelLine(Image& im, const ChannelLine& c) {
     const int n = c.location;
-    if (isEmptyChannel(im, n)) InitNewChannel(im, n);
+    // What the layout does not carry is the new channel's, not the replaced channel's.
+    InitNewChannel(im, n);
     for (int k = 0; k < 4; ++k) {
         im(n, ch::RxFreq + k) = static_cast<Int16>(c.rx[k]);
         im(n, ch::TxFreq + k) = static_cast<Int16>(c.tx ? (*c.tx)[k] : 0xFF);

@@ -58,7 +58,7 @@ class CsvLineReader {
     std::unique_ptr<Checks> checks_;
 };
 
-// Writes the channel whole into its place (an empty channel gets the new-channel pattern first).
+// Writes the channel whole into its place, over the new-channel pattern.
 void writeChannelLine(Image& im, const ChannelLine& c);
 
 }  // namespace nv

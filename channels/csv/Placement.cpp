@@ -9,6 +9,27 @@
 
 namespace nv {
 
+namespace {
+
+// Names and comments: said once, for the whole file, when any row has one.
+void noteColumnsNotKept(const CsvDocument& doc, const CsvRecord& header, const CsvColumns& columns,
+                        CsvImport& out) {
+    std::string names;
+    for (const char* column : {"Name", "Comment"}) {
+        const bool used =
+            std::any_of(doc.records.begin(), doc.records.end(), [&](const CsvRecord& r) {
+                return &r != &header && !csvTrimmed(columns.value(r, column)).empty();
+            });
+        if (used) names += (names.empty() ? "" : ", ") + std::string(column);
+    }
+    if (names.empty()) return;
+    CsvNote n{CsvNote::NotKept};
+    n.value = names;
+    out.notKept.push_back(n);
+}
+
+}  // namespace
+
 CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base) {
     return importChannelsCsv(s, text, base, CsvPlacement{});
 }
@@ -82,6 +103,7 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
         lines.emplace_back(*c, r->line);
     }
     if (!out.ok()) return out;
+    noteColumnsNotKept(doc, *header, columns, out);
     for (const auto& [c, line] : lines) {
         writeChannelLine(out.image, c);
         out.channels.push_back(c.location);

@@ -19,9 +19,10 @@ struct CsvImport {
     std::vector<CsvNote> errors;
     std::vector<CsvNote> snaps;
     std::vector<CsvNote> skipped;
-    std::vector<int> channels;  // the channels written, in file order
-    std::vector<int> lines;     // the line each written channel came from
-    int leftOut = 0;            // rows not among the chosen locations
+    std::vector<int> channels;     // the channels written, in file order
+    std::vector<int> lines;        // the line each written channel came from
+    std::vector<CsvNote> notKept;  // columns with values the radio has no place for
+    int leftOut = 0;               // rows not among the chosen locations
     bool ok() const { return errors.empty(); }
 };
 

@@ -75,6 +75,16 @@ std::string csvNoteText(const CsvNote& note, bool chinese) {
                                  " 无法写入 CSV，已写为无音频"
                            : "channel " + channel + ": the " + column + " tone code " + note.value +
                                  " has no CSV form and was written as no tone";
+        case CsvNote::NotKept:
+            return chinese ? "本机不保存这些列：" + note.value
+                           : "the radio does not keep these columns: " + note.value;
+        case CsvNote::NotCarried:
+            return chinese
+                       ? "CSV 没有信令和 PTT-ID 的列，未导出信道 " + note.value + " 的这些设置"
+                       : "the layout has no column for signalling or PTT-ID; those of " +
+                             std::string(note.value.find(',') == std::string::npos ? "channel "
+                                                                                   : "channels ") +
+                             note.value + " were not exported";
         case CsvNote::ToneNotInTable:
             return chinese ? "信道 " + channel + "：" + column + "音频 " + note.value +
                                  " Hz 不在音频表中，导入时会被拒绝"

@@ -31,6 +31,9 @@ struct CsvNote {
         // Export report.
         ToneWithoutCsvForm,  // location, column: the stored code (hex) in value
         ToneNotInTable,      // location, column, value: exported, but refused on import
+        // Told once per file.
+        NotKept,     // value: the file's columns with values that the radio has no place for
+        NotCarried,  // value: the channels whose signalling or PTT-ID the layout cannot carry
     } kind;
     explicit CsvNote(Kind k, int atLine = 0, int channel = 0)
         : kind(k), line(atLine), location(channel) {}

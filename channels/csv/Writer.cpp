@@ -172,10 +172,18 @@ CsvExport exportChannelsCsv(const AppState& s, const Image& image) {
     CsvExport out;
     out.text = csvLine(std::vector<std::string>(CsvColumnNames.begin(), CsvColumnNames.end()));
     ChannelExporter exporter(s, image, out);
+    std::string signalling;  // the channels that lose it
     for (int n = 1; n <= ChannelCount; ++n) {
         if (isEmptyChannel(image, n)) continue;
         out.text += csvLine(exporter.fields(n));
         ++out.channels;
+        if (getField(image, n, ch::OptSig) != 0 || getField(image, n, ch::PttId) != 0)
+            signalling += (signalling.empty() ? "" : ", ") + std::to_string(n);
+    }
+    if (!signalling.empty()) {
+        CsvNote n{CsvNote::NotCarried};
+        n.value = signalling;
+        out.notes.push_back(n);
     }
     return out;
 }
