@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
 #include "core/Startup.h"
 
 namespace nv {

@@ -8,8 +8,9 @@
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
 #include "app/Options.h"
-#include "channels/ChannelCsv.h"
-#include "channels/CsvNothingPlaced.h"
+#include "channels/csv/NothingPlaced.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelRecord.h"
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
@@ -242,6 +243,9 @@ int importCsv(const Verb& verb) {
     QString error;
     if (!verb.into.isEmpty() && !loadChannelFileAt(verb.into, state.RadioImage, &error))
         return cliFailure(error);
+    // Without a base, the file's channels are all the new channel file holds.
+    if (verb.into.isEmpty())
+        for (int n = 1; n <= ChannelCount; ++n) ClearChannel(state.RadioImage, n);
     QByteArray text;
     if (!readConfigFile(verb.args[1], &text, &error))
         return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
@@ -249,6 +253,7 @@ int importCsv(const Verb& verb) {
         importChannelsCsv(state, text.toStdString(), state.RadioImage, verb.placement);
     printNotes(r.skipped);
     printNotes(r.snaps);
+    printNotes(r.notKept);
     if (!r.ok()) {
         printNotes(r.errors);
         return cliFailure(verb.args[1] + " has errors; nothing was written", 1);

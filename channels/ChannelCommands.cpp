@@ -13,7 +13,7 @@
 #include <QTableWidget>
 
 #include "channels/ChannelBlock.h"
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelPaste.h"
 #include "channels/ChannelSetDialogs.h"
 #include "channels/ChannelTable.h"

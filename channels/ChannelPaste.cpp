@@ -144,7 +144,7 @@ PasteResult pasteFrequencies(const AppState& s, const Image& base, std::string_v
         const int line = static_cast<int>(i + 1);
         std::vector<std::string> values;
         for (const std::string& w : split(all[i], " \t,"))
-            if (!w.empty()) values.push_back(w);
+            if (!w.empty()) values.push_back(plainNumber(w) ? withoutFloatNoise(w) : w);
         if (values.empty()) continue;
         if (channel > ChannelCount) {
             ++pastEnd;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "channels/ChannelBlock.h"
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
 
 namespace nv {
 

@@ -43,6 +43,22 @@ std::int64_t snapToRasterHz(std::int64_t hz) {
     return r6 >= r5 ? hz - r5 : hz - r6;
 }
 
+std::int64_t withoutFloatNoiseMilliHz(std::int64_t milli) {
+    constexpr std::int64_t Tolerance = 1000;  // 1 Hz
+    if (milli < 0) return milli;
+    for (const std::int64_t step : {Raster5 * 1000, Raster625 * 1000}) {
+        const std::int64_t nearest = (milli + step / 2) / step * step;
+        if (nearest - milli <= Tolerance && milli - nearest <= Tolerance) return nearest;
+    }
+    return milli;
+}
+
+std::string withoutFloatNoise(std::string_view mhz) {
+    const std::int64_t milli = Decimal::parse(mhz).floorScaled(9);
+    const std::int64_t clean = withoutFloatNoiseMilliHz(milli);
+    return clean == milli ? std::string(mhz) : shortestDecimal(clean, 9);
+}
+
 std::int64_t textToHz(std::string_view text) { return Decimal::parse(text).floorScaled(6); }
 
 EncodedFrequency encodeFrequency(std::string_view input) {

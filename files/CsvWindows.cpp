@@ -122,6 +122,7 @@ void Form_Csv_Import::import(const Form_import_csv& dialog) {
 void Form_Csv_Import::report(const CsvImport& r) {
     addNotes(r.errors, "错误", "Error");
     addNotes(r.skipped, "已跳过", "Skipped");
+    addNotes(r.notKept, "不保存", "Not kept");
     addNotes(r.snaps, "已取整", "Snapped");
     const QString count = QString::number(r.channels.size());
     showReport(

@@ -2,7 +2,8 @@
 // Channels exchanged with other programs as comma-separated values: the import and the export
 // each ask for a file with the toolkit's dialog, do their work in one step and show a report.
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "widgets/MdiChild.h"
 
 class QLabel;

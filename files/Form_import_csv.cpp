@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "channels/ChannelRecord.h"
-#include "channels/CsvNothingPlaced.h"
+#include "channels/csv/NothingPlaced.h"
 #include "widgets/FocusWheel.h"
 #include "widgets/Messages.h"
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <string>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
 
 class QLabel;
 class QPushButton;

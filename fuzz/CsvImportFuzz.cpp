@@ -4,7 +4,8 @@
 
 #include "FuzzTarget.h"
 #include "Require.h"
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelRecord.h"
 #include "core/Defaults.h"
 #include "core/Startup.h"

@@ -59,6 +59,14 @@ TEST_F(Paste, FrequencyLinesAreWrittenAsTheGridWritesTypedFrequencies) {
     EXPECT_EQ(r.channels, (std::vector<int>{5, 6, 7}));
 }
 
+TEST_F(Paste, FloatNoiseOfASpreadsheetColumnIsTheRasterPoint) {
+    const PasteResult r =
+        pasteText(s, im(), "446.00624999999998\n438.52499999999998 431.10625000000002\n", 1);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(rx(r.image, 1), "446.00625");
+    EXPECT_EQ(rx(r.image, 2) + " " + tx(r.image, 2), "438.52500 431.10625");
+}
+
 TEST_F(Paste, AnythingThatDoesNotFitIsListedAndNothingIsWritten) {
     const PasteResult r = pasteText(s, im(), "446\nabc\n520 446\n1 2 3\n", 14);
     EXPECT_FALSE(r.ok());

@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
+#include "channels/csv/Writer.h"
 #include "channels/ChannelRecord.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
@@ -99,6 +100,7 @@ class CsvWindowTest : public QObject {
         QCOMPARE(
             rows(w->List_report),
             (QStringList{"3 | Skipped | Location 17 is not a channel (1 to 16) and was skipped",
+                         " | Not kept | the radio does not keep these columns: Name",
                          "4 | Snapped | channel 5: Frequency 446.003 is off the channel "
                          "raster and was stored as 446.00000"}));
         QCOMPARE(w->Command_close->text(), QString("Close"));
@@ -149,7 +151,8 @@ class CsvWindowTest : public QObject {
         QCOMPARE(w->Label_result->text(), QString("16 channels imported from %1.").arg(answer));
         QCOMPARE(rows(w->List_report),
                  (QStringList{"18\u201324 | Skipped | locations 17\u201323 are not channels "
-                              "1\u201316"}));
+                              "1\u201316",
+                              " | Not kept | the radio does not keep these columns: Name"}));
         for (int n = 1; n <= 16; ++n) QCOMPARE(QString::fromStdString(frequencyToText(gui->image(), n, 0)), QString("450.50000"));
         gui->main->Language_chn_Click();
         w = importAccepted();

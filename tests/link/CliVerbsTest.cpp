@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "channels/ChannelRecord.h"
 #include "core/Frequency.h"
 #include "core/Startup.h"
 #include "support/CliProcess.h"
@@ -219,16 +220,22 @@ class CliVerbsTest : public QObject {
         QVERIFY(r.err.contains("14 channels exported to " + csv));
         QVERIFY(fileBytes(csv).startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
 
-        // Into the file itself: nothing changes. Into the factory defaults: the channels.
+        // Into the file itself: the channels as the layout carries them, everything else as it
+        // was. Into a new file: the channels and nothing else.
         const QString same = path("same.chann"), fresh = path("fresh.chann");
         QCOMPARE(runCli({"import", csv, same, "--into", file}).code, 0);
-        QCOMPARE(fileBytes(same), fileBytes(file));
+        const auto radio = loadImage(file), over = loadImage(same);
+        QVERIFY(sameRows(*over, *radio, 17, 53));
+        for (int n = 1; n <= ChannelCount; ++n)
+            for (int c = 0; c < 12; ++c) QCOMPARE(over->byte(n, c), radio->byte(n, c));
         r = runCli({"import", csv, fresh});
         QCOMPARE(r.code, 0);
         QVERIFY(r.err.contains("14 channels imported into " + fresh));
-        auto radio = loadImage(file), imported = loadImage(fresh);
+        const auto imported = loadImage(fresh);
         for (int n : {1, 4, 9, 11, 16})
             for (int c = 0; c < 12; ++c) QCOMPARE(imported->byte(n, c), radio->byte(n, c));
+        for (int n = 1; n <= ChannelCount; ++n)  // no factory channel among the file's
+            QCOMPARE(isEmptyChannel(*imported, n), isEmptyChannel(*radio, n));
         QVERIFY(sameRows(*imported, factoryImage(), 17, 22));  // settings from the defaults
     }
 

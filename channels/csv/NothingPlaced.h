@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "channels/ChannelCsv.h"
+#include "channels/csv/Placement.h"
 
 namespace nv {
 

@@ -1,4 +1,4 @@
-#include "channels/CsvNothingPlaced.h"
+#include "channels/csv/NothingPlaced.h"
 
 #include <algorithm>
 

@@ -1,0 +1,231 @@
+#include "channels/csv/Placement.h"
+
+#include <algorithm>
+#include <map>
+
+#include "channels/ChannelRecord.h"
+#include "channels/csv/LineReader.h"
+#include "core/Csv.h"
+
+namespace nv {
+
+namespace {
+
+// Names and comments: said once, for the whole file, when any row has one.
+void noteColumnsNotKept(const CsvDocument& doc, const CsvRecord& header, const CsvColumns& columns,
+                        CsvImport& out) {
+    std::string names;
+    for (const char* column : {"Name", "Comment"}) {
+        const bool used =
+            std::any_of(doc.records.begin(), doc.records.end(), [&](const CsvRecord& r) {
+                return &r != &header && !csvTrimmed(columns.value(r, column)).empty();
+            });
+        if (used) names += (names.empty() ? "" : ", ") + std::string(column);
+    }
+    if (names.empty()) return;
+    CsvNote n{CsvNote::NotKept};
+    n.value = names;
+    out.notKept.push_back(n);
+}
+
+}  // namespace
+
+CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base) {
+    return importChannelsCsv(s, text, base, CsvPlacement{});
+}
+
+CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Image& base,
+                            const CsvPlacement& placement) {
+    CsvImport out;
+    out.image = base;
+    const CsvDocument doc = parseCsv(text);
+    if (doc.error) {
+        CsvNote n{CsvNote::Syntax};
+        n.line = doc.error->line;
+        n.value = doc.error->text;
+        out.errors.push_back(n);
+        return out;
+    }
+    auto header = std::find_if(doc.records.begin(), doc.records.end(),
+                               [](const CsvRecord& r) { return !r.blank(); });
+    if (header == doc.records.end()) {
+        out.errors.push_back(CsvNote{CsvNote::Empty, 1});
+        return out;
+    }
+    const CsvColumns columns(*header);
+    for (const char* column : {"Location", "Frequency"}) {
+        if (columns.has(column)) continue;
+        CsvNote n{CsvNote::MissingColumn, header->line};
+        n.column = column;
+        out.errors.push_back(n);
+    }
+    if (!out.ok()) return out;
+
+    std::vector<std::pair<ChannelLine, int>> lines;  // with the line it came from
+    std::vector<int> omitted = placement.leftOutLines;
+    std::sort(omitted.begin(), omitted.end());
+    std::map<int, int> firstLine;  // location -> line
+    int ordinal = 0, next = placement.first;
+    for (auto r = header + 1; r != doc.records.end(); ++r) {
+        if (r->blank()) continue;
+        CsvLineReader reader(s, columns, *r, ++ordinal, out.errors, out.skipped);
+        const auto location = reader.location();
+        if (!location) continue;
+        if (auto [it, fresh] = firstLine.emplace(*location, r->line); !fresh) {
+            CsvNote n{CsvNote::ListedTwice, r->line, *location};
+            n.otherLine = it->second;
+            out.errors.push_back(n);
+            continue;
+        }
+        if (std::binary_search(omitted.begin(), omitted.end(), r->line)) {
+            ++out.leftOut;
+            continue;
+        }
+        const auto& chosen = placement.locations;
+        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), *location) == chosen.end()) {
+            ++out.leftOut;
+            continue;
+        }
+        auto c = reader.read(!placement.inOrder);
+        if (!c) continue;
+        if (placement.inOrder) {
+            if (next > ChannelCount) {
+                CsvNote n{CsvNote::NoRoom, r->line, *location};
+                n.value = std::to_string(*location);
+                n.record = ordinal;
+                out.skipped.push_back(n);
+                continue;
+            }
+            c->location = next++;
+        }
+        const auto snaps = reader.snapsFor(c->location);
+        out.snaps.insert(out.snaps.end(), snaps.begin(), snaps.end());
+        lines.emplace_back(*c, r->line);
+    }
+    if (!out.ok()) return out;
+    noteColumnsNotKept(doc, *header, columns, out);
+    for (const auto& [c, line] : lines) {
+        writeChannelLine(out.image, c);
+        out.channels.push_back(c.location);
+        out.lines.push_back(line);
+    }
+    return out;
+}
+
+namespace {
+
+// The tone setting in a few words: the mode and the values it uses.
+std::string toneSummary(const CsvColumns& columns, const CsvRecord& record) {
+    auto field = [&](const char* column) { return csvTrimmed(columns.value(record, column)); };
+    const std::string mode = field("Tone");
+    const std::string word = csvUpper(mode);
+    if (word == "TONE") return mode + " " + field("rToneFreq");
+    if (word == "TSQL") return mode + " " + field("cToneFreq");
+    if (word == "DTCS") return mode + " " + field("DtcsCode") + " " + field("DtcsPolarity");
+    if (word != "CROSS") return mode;
+    std::string values;
+    const std::string cross = csvUpper(field("CrossMode"));
+    const std::size_t arrow = cross.find("->");
+    auto side = [&](std::string_view kind, bool encode) {
+        if (kind == "TONE") return field(encode ? "rToneFreq" : "cToneFreq");
+        if (kind == "DTCS") return field(encode ? "DtcsCode" : "RxDtcsCode");
+        return std::string("-");
+    };
+    if (arrow != std::string::npos)
+        values = " " + side(std::string_view(cross).substr(0, arrow), true) + "/" +
+                 side(std::string_view(cross).substr(arrow + 2), false);
+    return mode + " " + field("CrossMode") + values;
+}
+
+std::string offsetSummary(const CsvColumns& columns, const CsvRecord& record) {
+    const std::string duplex = csvTrimmed(columns.value(record, "Duplex"));
+    const std::string offset = csvTrimmed(columns.value(record, "Offset"));
+    if (duplex == "+" || duplex == "-") return duplex + offset;
+    return duplex.empty() ? std::string() : duplex + (offset.empty() ? "" : " " + offset);
+}
+
+}  // namespace
+
+CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& base,
+                        const CsvPlacement& placement) {
+    CsvPlan plan;
+    plan.import = importChannelsCsv(s, text, base, placement);
+    const CsvDocument doc = parseCsv(text);
+    if (doc.error) return plan;
+    auto header = std::find_if(doc.records.begin(), doc.records.end(),
+                               [](const CsvRecord& r) { return !r.blank(); });
+    if (header == doc.records.end()) return plan;
+    std::map<int, int> channelOf;  // line -> channel
+    for (std::size_t i = 0; i < plan.import.lines.size(); ++i)
+        channelOf[plan.import.lines[i]] = plan.import.channels[i];
+    std::map<int, const CsvNote*> reasonOf;  // line -> the first error, else the skip reason
+    for (const CsvNote& n : plan.import.errors) reasonOf.emplace(n.line, &n);
+    for (const CsvNote& n : plan.import.skipped) reasonOf.emplace(n.line, &n);
+    const CsvColumns columns(*header);
+    std::vector<int> omitted = placement.leftOutLines;
+    std::sort(omitted.begin(), omitted.end());
+    for (auto r = header + 1; r != doc.records.end(); ++r) {
+        if (r->blank()) continue;
+        CsvRow row;
+        row.line = r->line;
+        auto field = [&](const char* column) { return csvTrimmed(columns.value(*r, column)); };
+        row.location = field("Location");
+        row.name = field("Name");
+        row.frequency = field("Frequency");
+        row.offset = offsetSummary(columns, *r);
+        row.tone = toneSummary(columns, *r);
+        row.mode = field("Mode");
+        row.power = field("Power");
+        row.chosen = !std::binary_search(omitted.begin(), omitted.end(), r->line);
+        if (auto c = channelOf.find(r->line); c != channelOf.end()) row.channel = c->second;
+        if (auto n = reasonOf.find(r->line); n != reasonOf.end()) row.reason = *n->second;
+        plan.rows.push_back(std::move(row));
+    }
+    return plan;
+}
+
+std::string csvRowFate(const CsvRow& row, bool chinese) {
+    if (!row.chosen) return chinese ? "未选，不导入" : "not chosen";
+    if (row.channel > 0) return (chinese ? "信道 " : "channel ") + std::to_string(row.channel);
+    if (!row.reason) return {};
+    CsvNote n = *row.reason;
+    n.line = 0;
+    switch (n.kind) {
+        case CsvNote::Skipped:
+            return chinese ? "跳过：位置 " + n.value + " 不是信道 1\u201316"
+                           : "skipped: location " + n.value + " is not a channel 1\u201316";
+        case CsvNote::NoRoom:
+            return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
+        case CsvNote::UnknownValue:
+            if (isSkipReason(n))  // a Mode or Tone word
+                return chinese ? "跳过：本机没有 " + n.column + " \"" + n.value + "\""
+                               : "skipped: this radio has no " + n.column + " \"" + n.value + "\"";
+            [[fallthrough]];
+        default:
+            return (isSkipReason(n) ? (chinese ? "跳过：" : "skipped: ")
+                                    : (chinese ? "错误：" : "error: ")) +
+                   csvNoteText(n, chinese);
+    }
+}
+
+std::optional<std::vector<int>> parseLocationList(std::string_view text) {
+    std::vector<int> out;
+    std::string t;
+    for (char ch : text)
+        if (ch != ' ' && ch != '\t') t += ch;
+    if (t.empty()) return std::nullopt;
+    std::size_t pos = 0;
+    while (pos <= t.size()) {
+        const std::size_t comma = std::min(t.find(',', pos), t.size());
+        const std::string part = t.substr(pos, comma - pos);
+        const std::size_t dash = part.find('-');
+        const auto from = plainInteger(part.substr(0, dash));
+        const auto to = dash == std::string::npos ? from : plainInteger(part.substr(dash + 1));
+        if (!from || !to || *to < *from || *to - *from > 100000) return std::nullopt;
+        for (int v = *from; v <= *to; ++v) out.push_back(v);
+        pos = comma + 1;
+    }
+    return out;
+}
+
+}  // namespace nv

@@ -1,0 +1,70 @@
+#pragma once
+// The words of an import or export report: one note per finding, and consecutive rows skipped
+// for the same reason told as one line. Every text exists in both languages.
+
+#include <string>
+#include <vector>
+
+namespace nv {
+
+// The column name the notes use for the transmit frequency, which has no column of its own.
+inline constexpr const char* CsvTxColumn = "TX";
+
+// One line of an import or export report.
+struct CsvNote {
+    enum Kind {
+        // Errors: the import writes nothing.
+        Syntax,         // value: what is wrong with the quoting
+        Empty,          // no header line
+        MissingColumn,  // column
+        MissingValue,   // column
+        NotANumber,     // column, value
+        OutsideBand,    // column, value
+        NotATone,       // column, value: no CTCSS tone of the tone table
+        NotADcsCode,    // column, value: no DCS code of the tone table
+        UnknownValue,   // column, value: none of the words the column takes
+        ListedTwice,    // location, otherLine: where it was listed first
+        // Import report.
+        Snapped,  // location, column, value (as written), result (as stored)
+        Skipped,  // value: the location, which is not a channel
+        NoRoom,   // value: the location; placed in file order, past channel 16
+        // Export report.
+        ToneWithoutCsvForm,  // location, column: the stored code (hex) in value
+        ToneNotInTable,      // location, column, value: exported, but refused on import
+        // Told once per file.
+        NotKept,     // value: the file's columns with values that the radio has no place for
+        NotCarried,  // value: the channels whose signalling or PTT-ID the layout cannot carry
+    } kind;
+    explicit CsvNote(Kind k, int atLine = 0, int channel = 0)
+        : kind(k), line(atLine), location(channel) {}
+    int line = 0;
+    int location = 0;
+    std::string column;
+    std::string value;
+    std::string result;
+    int otherLine = 0;
+    int record = 0;  // the row's place among the file's rows: which skipped rows are neighbours
+};
+
+// True for the notes of rows that are skipped rather than refused: what the file says can be
+// read, but this radio has no place or no form for it.
+bool isSkipReason(const CsvNote& note);
+
+// Consecutive rows skipped for the same reason, reported as one.
+struct CsvNoteGroup {
+    CsvNote first;
+    int lastLine = 0;
+    std::string lastValue;  // the last row's value (Skipped, NoRoom: its location)
+    int count = 1;
+};
+std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);
+// "line 4: ..." for one row, "lines 18–30: locations 17–29 are not channels 1–16" for many.
+// `withLine` false leaves out the line part (the window has a column for it).
+std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine = true);
+// "18–30", or "4" for one row.
+std::string csvGroupLines(const CsvNoteGroup& group);
+
+// The report line in the given language: "line 4: ...".
+std::string csvNoteText(const CsvNote& note, bool chinese);
+
+}  // namespace nv
