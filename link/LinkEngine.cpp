@@ -143,6 +143,8 @@ void LinkEngine::timerTick(TimerId id) {
         case Timer4:
             timer4Tick();
             break;
+        case Timer5:  // not the engine's
+            break;
     }
 }
 
@@ -212,6 +214,7 @@ void LinkEngine::receiveHandshake() {
         for (int p = 0; p <= 20; ++p) {
             if (ReceiveBuffer[p] == IdentFirst && ReceiveBuffer[p + IdentLength - 1] == IdentLast) {
                 if (p >= 10) return;
+                for (int i = 0; i < 6; ++i) identification_[i] = ReceiveBuffer[p + 1 + i];
                 LinkState = 1;
                 putFrame({Ack});
                 port_.discardInput();

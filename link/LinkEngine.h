@@ -20,7 +20,9 @@ constexpr int FrameInterval = 15;   // ms from queueing a frame to its first byt
 constexpr int ReplyTimeout = 1000;  // ms after the last byte of a frame
 constexpr int RetryPause = 1000;    // ms
 
-enum TimerId { Timer1 = 1, Timer2 = 2, Timer3 = 3, Timer4 = 4 };
+// Timer5 is not the engine's: whoever drives several transfers one after another (the
+// programming station) paces its own steps with it.
+enum TimerId { Timer1 = 1, Timer2 = 2, Timer3 = 3, Timer4 = 4, Timer5 = 5 };
 
 class LinkTimers {
   public:
@@ -85,6 +87,10 @@ class LinkEngine : public LinkRecord {
     void stop();
     // Data blocks the radio has taken or given in the current attempt.
     int blocksDone() const { return DataPhase ? BlockCounter - 1 : 0; }
+    // The six bytes between 0xAA and 0xBB of the last identification reply accepted.
+    const std::array<std::uint8_t, 6>& identification() const { return identification_; }
+    // What the radio showed of itself in the failed attempts of this transfer.
+    const LinkObservation& observed() const { return seen_; }
     void timerTick(TimerId id);
     // One notification per byte that arrived.
     void byteReceived();
@@ -152,6 +158,7 @@ class LinkEngine : public LinkRecord {
 
     // What the radio showed of itself in the attempts of the current transfer.
     bool running_ = false;
+    std::array<std::uint8_t, 6> identification_{};
     int bytesThisAttempt_ = 0;
     int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none
     LinkObservation seen_;

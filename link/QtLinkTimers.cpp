@@ -3,7 +3,7 @@
 namespace nv {
 
 QtLinkTimers::QtLinkTimers(std::function<void(TimerId)> onTick) {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         timers_[i].setTimerType(Qt::PreciseTimer);
         QObject::connect(&timers_[i], &QTimer::timeout,
                          [onTick, i] { onTick(static_cast<TimerId>(i + 1)); });

@@ -1,5 +1,5 @@
 #pragma once
-// The link's four timers on QTimer; ticks arrive on the user-interface thread.
+// The link's four timers, and the station's own, on QTimer; ticks arrive on the user-interface thread.
 
 #include <QTimer>
 #include <functional>
@@ -16,7 +16,7 @@ class QtLinkTimers : public LinkTimers {
     bool isActive(TimerId id) const { return timers_[id - 1].isActive(); }
 
   private:
-    QTimer timers_[4];
+    QTimer timers_[5];
 };
 
 }  // namespace nv

@@ -118,6 +118,12 @@ void VirtualRadio::fromHost(std::uint8_t byte) {
         case Mode::Idle:
             return;
         case Mode::WaitAck:
+            // A host that only asks whether a radio is there ends at once.
+            if (byte == EndOfTransfer) {
+                mode_ = Mode::Idle;
+                entry_.clear();
+                return;
+            }
             if (byte == Ack) {
                 toHost.push_back(Ack);
                 mode_ = Mode::Program;

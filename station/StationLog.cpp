@@ -1,0 +1,76 @@
+#include "station/StationLog.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/Csv.h"
+
+namespace nv {
+
+std::string stationLogHeader() {
+    return csvLine({"time", "port", "location", "identification", "fingerprint", "configuration",
+                    "result", "seconds"});
+}
+
+std::string stationLogCsv(const StationLogLine& l) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f", l.seconds);
+    return csvLine({l.time, l.port, l.location, l.identification, l.fingerprint, l.configuration,
+                    l.result, seconds});
+}
+
+std::string localIsoTime(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+    std::string s = text;
+    // ISO 8601 writes the offset as +01:00.
+    if (s.size() >= 5) s.insert(s.size() - 2, ":");
+    return s;
+}
+
+namespace {
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool appendStationLog(const std::string& path, const StationLogLine& line, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    std::string text = (::fstat(fd, &st) == 0 && st.st_size == 0) ? stationLogHeader() : "";
+    text += stationLogCsv(line);
+    const off_t before = st.st_size;
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    if (!written) {
+        *error = std::strerror(errno);
+        // A half line would join the next one: the file goes back to its last whole line.
+        [[maybe_unused]] const int cut = ::ftruncate(fd, before);
+    }
+    if (::close(fd) != 0 && written) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    return written;
+}
+
+}  // namespace nv

@@ -1,0 +1,301 @@
+#include "station/StationPort.h"
+
+#include <deque>
+
+#include "link/ReadLink.h"
+#include "link/WriteLink.h"
+#include "protocol/Frames.h"
+
+namespace nv {
+
+namespace {
+
+std::string hex(const std::array<std::uint8_t, 6>& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string s;
+    for (std::uint8_t b : bytes) {
+        s += digits[b >> 4];
+        s += digits[b & 15];
+    }
+    return s;
+}
+
+}  // namespace
+
+// Asks once whether a radio is on the cable: the program-mode entry, and on an identification
+// reply at once the end byte, so that a radio left in place is never programmed by it.
+class StationPort::Probe {
+  public:
+    Probe(SerialPort& port, LinkTimers& timers, int portNumber, std::function<void(bool)> answered)
+        : port_(port), timers_(timers), answered_(std::move(answered)) {
+        PortProblem problem;
+        if (!port_.open(portNumber, problem)) {
+            over_ = true;  // no port, no radio: the caller asks again later
+            return;
+        }
+        port_.discardInput();
+        for (std::uint8_t b : ProgramModeSequence) port_.writeByte(b);
+        timers_.start(Timer2, ProbeAnswerMs);
+    }
+    bool over() const { return over_; }
+    const std::array<std::uint8_t, 6>& identification() const { return ident_; }
+
+    void byteReceived() {
+        if (over_) return;
+        while (port_.bytesWaiting() > 0) {
+            seen_.push_back(static_cast<std::uint8_t>(port_.readByte()));
+            if (seen_.size() > IdentLength) seen_.pop_front();
+        }
+        if (seen_.size() < IdentLength || seen_.front() != IdentFirst || seen_.back() != IdentLast)
+            return;
+        for (int i = 0; i < 6; ++i) ident_[i] = seen_[i + 1];
+        end(true);
+    }
+    void timedOut() { end(false); }
+    // Stopped while it waits: whatever the radio made of the entry, it leaves programming mode.
+    void stop() {
+        if (over_) return;
+        over_ = true;
+        timers_.stop(Timer2);
+        port_.writeByte(EndOfTransfer);
+        port_.flush();
+        port_.close();
+    }
+
+  private:
+    void end(bool present) {
+        over_ = true;
+        timers_.stop(Timer2);
+        if (present) {
+            port_.writeByte(EndOfTransfer);
+            port_.flush();
+        }
+        port_.close();
+        answered_(present);
+    }
+
+    SerialPort& port_;
+    LinkTimers& timers_;
+    std::function<void(bool)> answered_;
+    std::deque<std::uint8_t> seen_;
+    std::array<std::uint8_t, 6> ident_{};
+    bool over_ = false;
+};
+
+StationPort::StationPort(const AppState& base, SerialPort& port, LinkTimers& timers,
+                         std::function<double()> now, StationJob job, Events events)
+    : radio_(base),
+      port_(port),
+      timers_(timers),
+      now_(std::move(now)),
+      job_(std::move(job)),
+      events_(std::move(events)) {}
+
+StationPort::~StationPort() {
+    for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
+}
+
+std::string StationPort::word(const char* chinese, const char* english) const {
+    return radio_.LanguageChinese ? chinese : english;
+}
+
+void StationPort::enter(State s, int percent) {
+    state_ = s;
+    if (events_.changed) events_.changed(s, percent);
+}
+
+void StationPort::start() {
+    if (running()) return;
+    beginRadio();
+}
+
+void StationPort::beginRadio() {
+    startedAt_ = now_();
+    verifyReads_ = 0;
+    identification_.clear();
+    runTransfer(job_.backup ? State::Backup : State::Write);
+}
+
+void StationPort::runTransfer(State s) {
+    enter(s);
+    if (s == State::Write) radio_.RadioImage = job_.image;
+    if (s == State::Verify) ++verifyReads_;
+    transferOver_ = false;
+    LinkView& view = *this;
+    if (s == State::Write)
+        engine_ = std::make_unique<WriteLink>(radio_, port_, timers_, view);
+    else
+        engine_ = std::make_unique<ReadLink>(radio_, port_, timers_, view);
+    engine_->startButton();
+}
+
+void StationPort::setProgress(int value) {
+    if (events_.changed) events_.changed(state_, value);
+}
+
+// The last message of a transfer comes from inside the engine: what follows runs on the next
+// tick of the station's own timer, when the engine has returned.
+void StationPort::message(const std::string&, bool done) {
+    transferOver_ = true;
+    transferOk_ = done;
+    timers_.start(Timer5, 0);
+}
+
+void StationPort::timerTick(TimerId id) {
+    if (id == Timer5) {
+        timers_.stop(Timer5);
+        if (transferOver_) {
+            transferOver_ = false;
+            transferCompleted();
+        } else if (radioArrived_) {
+            radioArrived_ = false;
+            probe_.reset();
+            beginRadio();
+        } else if (state_ == State::WaitGone || state_ == State::WaitNext) {
+            nextProbe();
+        }
+        return;
+    }
+    if (probe_ && !probe_->over()) {
+        if (id == Timer2) probe_->timedOut();
+        return;
+    }
+    if (engine_) engine_->timerTick(id);
+}
+
+void StationPort::byteReceived() {
+    if (probe_ && !probe_->over())
+        probe_->byteReceived();
+    else if (engine_)
+        engine_->byteReceived();
+    else
+        port_.discardInput();
+}
+
+void StationPort::transferCompleted() {
+    for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_.stop(id);
+    if (engine_->identification() != std::array<std::uint8_t, 6>{})
+        identification_ = hex(engine_->identification());
+    retired_ = std::move(engine_);
+    switch (state_) {
+        case State::Backup:
+            return afterBackup();
+        case State::Write:
+            return afterWrite();
+        case State::Verify:
+            return afterVerify();
+        default:
+            return;
+    }
+}
+
+std::string StationPort::failureCause() const {
+    if (radio_.PortOpenFailed) return word("端口无法打开或已断开", "port lost or would not open");
+    const LinkObservation& seen = retired_->observed();
+    switch (seen.kind) {
+        case LinkObservation::NoAnswer:
+            return word("无应答", "no answer");
+        case LinkObservation::NotIdentification:
+            return word("识别码不符", "not this radio's identification");
+        case LinkObservation::StoppedPartWay:
+            return word("中途停止应答", "stopped answering part-way");
+        case LinkObservation::Garbled:
+            return word("应答错乱", "garbled answer");
+    }
+    return {};
+}
+
+void StationPort::afterBackup() {
+    if (!transferOk_)
+        return finishRadio(false, failureCause() + word("（读取原数据时；未写入）",
+                                                        " (reading it first; not written)"));
+    if (events_.backUp && !events_.backUp(identification_, radio_.RadioImage))
+        return finishRadio(false, word("原数据无法保存；未写入",
+                                       "its memory could not be kept; not written"));
+    runTransfer(State::Write);
+}
+
+void StationPort::afterWrite() {
+    if (!transferOk_) return finishRadio(false, failureCause() + word("（写入时）", " (writing)"));
+    runTransfer(State::Verify);
+}
+
+void StationPort::afterVerify() {
+    if (!transferOk_)
+        return finishRadio(false, failureCause() + word("（读回时）", " (reading it back)"));
+    std::string rows;
+    for (int r = 0; r <= LastWrittenRow; ++r)
+        for (int c = 0; c < RadioCells; ++c)
+            if (radio_.RadioImage.byte(r, c) != job_.image.byte(r, c)) {
+                rows += (rows.empty() ? "" : ", ") + std::to_string(r);
+                break;
+            }
+    if (rows.empty()) return finishRadio(true, word("已校验", "verified"));
+    // A data bit garbled on the line shows in one read only: a second read tells.
+    if (verifyReads_ < 2) return runTransfer(State::Verify);
+    finishRadio(false, word("读回不同，行 ", "read back different at rows ") + rows);
+}
+
+void StationPort::finishRadio(bool verified, const std::string& result) {
+    retired_.reset();
+    StationRadio radio;
+    radio.identification = identification_;
+    radio.verified = verified;
+    radio.result = result;
+    radio.seconds = now_() - startedAt_;
+    if (events_.finished) events_.finished(radio);
+    if (!job_.repeat) return enter(State::Ended);
+    enter(State::WaitGone);
+    timers_.start(Timer5, ProbeEveryMs);
+}
+
+void StationPort::nextProbe() {
+    probe_ = std::make_unique<Probe>(port_, timers_, radio_.CommPortNumber,
+                                     [this](bool present) { probeAnswered(present); });
+    if (probe_->over()) probeAnswered(false);  // the port is gone: ask again later
+}
+
+void StationPort::probeAnswered(bool present) {
+    if (state_ == State::WaitGone && !present) enter(State::WaitNext);
+    if (state_ == State::WaitNext && present) {
+        // The probe's own end byte has just gone; the radio is programmed from a fresh entry,
+        // once the probe has returned.
+        radioArrived_ = true;
+        timers_.start(Timer5, 0);
+        return;
+    }
+    timers_.start(Timer5, ProbeEveryMs);
+}
+
+void StationPort::stop() {
+    if (!running()) return;
+    if (engine_) engine_->stop();
+    if (probe_) probe_->stop();
+    for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
+    transferOver_ = false;
+    radioArrived_ = false;
+    enter(State::Ended);
+}
+
+std::string stationStateText(StationPort::State s, bool chinese) {
+    using S = StationPort::State;
+    switch (s) {
+        case S::Idle:
+            return chinese ? "就绪" : "ready";
+        case S::Backup:
+            return chinese ? "读取原数据" : "backing up";
+        case S::Write:
+            return chinese ? "写入" : "writing";
+        case S::Verify:
+            return chinese ? "读回校验" : "verifying";
+        case S::WaitGone:
+            return chinese ? "请取下对讲机" : "remove the radio";
+        case S::WaitNext:
+            return chinese ? "请接上下一台对讲机" : "plug in the next radio";
+        case S::Ended:
+            return chinese ? "已结束" : "ended";
+    }
+    return {};
+}
+
+}  // namespace nv

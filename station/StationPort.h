@@ -1,0 +1,124 @@
+#pragma once
+// One port of the programming station: a radio on the cable is backed up (its memory read and
+// kept), written with the station's configuration, read back and compared, row for row 0 to
+// 48. With repeat, the port then waits for the radio to go and for the next one to answer, and
+// programs that one, until it is stopped. Qt-free: the same link engine, serial port and
+// timers as every transfer, so it runs on a fake clock in tests, behind the station window and
+// behind nv742-cli station alike.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/AppState.h"
+#include "link/LinkEngine.h"
+
+namespace nv {
+
+// What every port of a run programs, fixed when the run starts: an edit made meanwhile never
+// reaches a radio of the run.
+struct StationJob {
+    Image image;              // rows 0 to 48 are written
+    std::string fingerprint;  // the first 12 hexadecimal digits of the SHA-256 of rows 0 to 48
+    std::string name;         // the configuration's file name, or "not saved"
+    bool backup = true;       // read and keep each radio's memory before writing it
+    bool repeat = false;      // go on with the next radio until stopped
+};
+
+// One radio, as the log tells it.
+struct StationRadio {
+    std::string identification;  // the six identification bytes in hexadecimal
+    bool verified = false;
+    std::string result;  // "verified", or why not
+    double seconds = 0;  // from the first frame to the radio to its result
+};
+
+class StationPort : private LinkView {
+  public:
+    enum class State {
+        Idle,
+        Backup,    // reading the radio's memory
+        Write,     // writing the configuration
+        Verify,    // reading it back
+        WaitGone,  // a radio is done: waiting for it to be taken off the cable
+        WaitNext,  // waiting for the next radio to answer
+        Ended,     // done, failed or stopped, without repeat; or stopped
+    };
+
+    struct Events {
+        // The state or the progress (0 to 100 within the state) changed.
+        std::function<void(State, int percent)> changed;
+        // Keeps a radio's memory before it is written over; false when it could not be kept,
+        // and the radio is then not written.
+        std::function<bool(const std::string& identification, const Image& memory)> backUp;
+        std::function<void(const StationRadio&)> finished;
+    };
+
+    // `base` gives the port number the port object opens and the language of the words;
+    // `now` the seconds of a monotonic clock.
+    StationPort(const AppState& base, SerialPort& port, LinkTimers& timers,
+                std::function<double()> now, StationJob job, Events events);
+    ~StationPort() override;
+
+    void start();
+    // Stops between two frames; a radio in programming mode gets the end byte.
+    void stop();
+    State state() const { return state_; }
+    bool running() const { return state_ != State::Idle && state_ != State::Ended; }
+
+    // Wire these to the port's receive notification and to the timers' ticks.
+    void byteReceived();
+    void timerTick(TimerId id);
+
+    // How often a waiting port asks whether a radio is there, and how long it waits for the
+    // answer: a removal and a new radio are each noticed within 3 s.
+    static constexpr int ProbeEveryMs = 1000;
+    static constexpr int ProbeAnswerMs = 600;
+
+  private:
+    class Probe;
+
+    // LinkView: the end of each transfer comes as its last message.
+    void setProgress(int value) override;
+    void setLabel(const std::string&) override {}
+    void message(const std::string& text, bool done) override;
+    void requestClose() override {}
+
+    void enter(State s, int percent = 0);
+    void beginRadio();
+    void runTransfer(State s);
+    void transferCompleted();
+    void afterBackup();
+    void afterWrite();
+    void afterVerify();
+    void finishRadio(bool verified, const std::string& result);
+    void nextProbe();
+    void probeAnswered(bool present);
+    std::string failureCause() const;
+    std::string word(const char* chinese, const char* english) const;
+
+    AppState radio_;  // the engines' state: port number, language, the image they move
+    SerialPort& port_;
+    LinkTimers& timers_;
+    std::function<double()> now_;
+    const StationJob job_;
+    Events events_;
+
+    State state_ = State::Idle;
+    std::unique_ptr<LinkEngine> engine_;
+    std::unique_ptr<LinkEngine> retired_;  // the engine whose last message is being handled
+    std::unique_ptr<Probe> probe_;
+    bool transferOver_ = false;
+    bool radioArrived_ = false;
+    bool transferOk_ = false;
+    int verifyReads_ = 0;
+    double startedAt_ = 0;
+    std::string identification_;
+};
+
+// "verified" and the other words of the log, for a state's name in a window or a terminal.
+std::string stationStateText(StationPort::State s, bool chinese);
+
+}  // namespace nv

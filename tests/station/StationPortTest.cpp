@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "core/Startup.h"
+#include "station/StationPort.h"
+#include "support/SimLine.h"
+
+using namespace nv;
+
+namespace {
+
+// One port of the station on the fake clock, with the virtual radio on its cable.
+struct Station {
+    test::FakeClock clock;
+    VirtualRadio radio;
+    test::SimPort port{clock, radio};
+    AppState base;
+    StationJob job;
+    std::vector<StationRadio> radios;
+    std::vector<Image> backups;
+    std::vector<StationPort::State> states;
+    bool keepBackups = true;
+    test::FakeTimers timers{clock, [this](TimerId id) { station->timerTick(id); }};
+    std::unique_ptr<StationPort> station;  // goes before the timers it stops
+
+    explicit Station(bool repeat = false) {
+        initialiseGlobals(base);
+        buildTables(base);
+        buildDefaults(base);
+        base.CommPortNumber = 1;
+        job.image = base.RadioImage;
+        for (int r = 0; r <= 48; ++r) job.image(r, 9) = 0x3C;
+        job.repeat = repeat;
+        radio.memory = VirtualRadio::plausibleMemory();
+        StationPort::Events events;
+        events.changed = [this](StationPort::State s, int) {
+            if (states.empty() || states.back() != s) states.push_back(s);
+        };
+        events.backUp = [this](const std::string&, const Image& memory) {
+            backups.push_back(memory);
+            return keepBackups;
+        };
+        events.finished = [this](const StationRadio& r) { radios.push_back(r); };
+        station = std::make_unique<StationPort>(
+            base, port, timers, [this] { return clock.now / 1000.0; }, job, events);
+        port.onByteReceived = [this] { station->byteReceived(); };
+    }
+    void run(long long ms) { clock.runUntil(clock.now + ms); }
+    bool holdsJob() const {
+        for (int a = 0; a < 49 * 16; ++a)
+            if (radio.memory[a] != job.image.byte(a / 16, a % 16)) return false;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(StationPort, BacksUpWritesAndVerifiesOneRadio) {
+    Station s;
+    const VirtualRadio::Memory before = s.radio.memory;
+    s.station->start();
+    s.run(20000);
+    ASSERT_EQ(s.radios.size(), 1u);
+    EXPECT_TRUE(s.radios[0].verified);
+    EXPECT_EQ(s.radios[0].result, "verified");
+    EXPECT_EQ(s.radios[0].identification.size(), 12u);
+    ASSERT_EQ(s.backups.size(), 1u);
+    for (int a = 0; a < 1024; ++a) ASSERT_EQ(s.backups[0].byte(a / 16, a % 16), before[a]);
+    EXPECT_TRUE(s.holdsJob());
+    EXPECT_EQ(s.states, (std::vector<StationPort::State>{
+                            StationPort::State::Backup, StationPort::State::Write,
+                            StationPort::State::Verify, StationPort::State::Ended}));
+    EXPECT_EQ(s.port.sent.back().value, 0x45);
+    EXPECT_FALSE(s.port.isOpen());
+}
+
+// A radio that cannot be read first, or whose memory cannot be kept, is never written.
+TEST(StationPort, FailuresNameTheirCause) {
+    struct Case {
+        VirtualRadio::Fault fault;
+        bool keepBackups;
+        const char* result;
+    };
+    for (const Case& c :
+         {Case{VirtualRadio::Fault::Silent, true, "no answer (reading it first; not written)"},
+          Case{VirtualRadio::Fault::None, false, "its memory could not be kept; not written"},
+          Case{VirtualRadio::Fault::NoWriteAck, true, "verified"}}) {
+        Station s;
+        s.radio.fault = c.fault;
+        s.keepBackups = c.keepBackups;
+        s.station->start();
+        s.run(30000);
+        ASSERT_EQ(s.radios.size(), 1u);
+        EXPECT_EQ(s.radios[0].result, c.result);
+        EXPECT_EQ(s.radio.writesStored > 0, c.fault == VirtualRadio::Fault::NoWriteAck);
+    }
+}
+
+// Repeat: a radio left in place sees only entry and end; a removal and a new radio are each
+// noticed within 3 s; each new radio is programmed once.
+TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
+    Station s(true);
+    s.station->start();
+    s.run(20000);
+    ASSERT_EQ(s.radios.size(), 1u);
+    EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
+    const int stored = s.radio.writesStored, sessions = s.radio.sessions;
+    s.run(10000);  // left in place
+    EXPECT_EQ(s.radio.writesStored, stored);
+    EXPECT_EQ(s.radio.sessions, sessions);
+    EXPECT_EQ(s.radios.size(), 1u);
+
+    s.port.lineCut = true;  // taken off the cable
+    const long long removed = s.clock.now;
+    while (s.station->state() == StationPort::State::WaitGone && s.clock.now < removed + 10000)
+        s.run(10);
+    EXPECT_EQ(s.station->state(), StationPort::State::WaitNext);
+    EXPECT_LE(s.clock.now - removed, 3000);
+
+    s.radio = VirtualRadio();  // the next radio
+    s.port.lineCut = false;
+    const long long plugged = s.clock.now;
+    while (s.station->state() == StationPort::State::WaitNext && s.clock.now < plugged + 10000)
+        s.run(10);
+    EXPECT_LE(s.clock.now - plugged, 3000);
+    s.run(20000);
+    ASSERT_EQ(s.radios.size(), 2u);
+    EXPECT_TRUE(s.radios[1].verified);
+    EXPECT_TRUE(s.holdsJob());
+    EXPECT_EQ(s.radio.writesStored, 49);
+}
+
+TEST(StationPort, StopEndsProgrammingModeWherever) {
+    // In the backup read, in the write, and while waiting for the radio to go.
+    for (long long after : {100LL, 400LL, 2500LL}) {
+        Station s(true);
+        s.station->start();
+        s.run(after);
+        ASSERT_TRUE(s.station->running());
+        s.station->stop();
+        EXPECT_EQ(s.station->state(), StationPort::State::Ended);
+        EXPECT_EQ(s.port.sent.back().value, 0x45) << after;
+        EXPECT_FALSE(s.port.isOpen());
+        const std::size_t sent = s.port.sent.size(), radios = s.radios.size();
+        s.run(10000);
+        EXPECT_EQ(s.port.sent.size(), sent);
+        EXPECT_EQ(s.radios.size(), radios);
+    }
+}
