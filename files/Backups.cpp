@@ -48,7 +48,7 @@ bool isBackupFileName(const QString& name) {
 }
 
 BackupResult writeBackup(const Image& image, const QString& label, const QString& folder,
-                         const QDateTime& when) {
+                         const QDateTime& when, bool prune) {
     BackupResult result;
     if (!QDir().mkpath(folder)) {
         result.folder = folder;
@@ -62,7 +62,7 @@ BackupResult writeBackup(const Image& image, const QString& label, const QString
     const QByteArray text = QByteArray::fromStdString(channelFileText(image));
     if (!writeFileAtomically(result.path, text, &result.problem)) return result;
     result.ok = true;
-    pruneBackups(folder);
+    if (prune) pruneBackups(folder);
     return result;
 }
 

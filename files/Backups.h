@@ -32,10 +32,11 @@ struct BackupResult {
 };
 
 // Writes rows 0 to 53 of the image as a channel file into the folder (made when missing),
-// through the same safe writer as a save, then removes the oldest backups beyond BackupsKept.
+// through the same safe writer as a save, then (with `prune`) removes the oldest backups
+// beyond BackupsKept.
 BackupResult writeBackup(const Image& image, const QString& portLabel,
                          const QString& folder = backupFolder(),
-                         const QDateTime& when = QDateTime::currentDateTime());
+                         const QDateTime& when = QDateTime::currentDateTime(), bool prune = true);
 
 // Before a save replaces the file at `path`, its old content goes into the folder as
 // 2026-12-07_23-41-05_replaced_NAME (NAME with its suffix, .chann or .adj). Ok without a path
