@@ -64,6 +64,7 @@ void printDifference(const Difference& d, const char* indent, const char* left) 
 
 bool openTrace(const Verb& verb, std::shared_ptr<TraceLog>* trace, QString* error) {
     if (verb.trace.isEmpty()) return true;
+    keepReplacedOutput(verb.trace);
     *trace = std::make_shared<TraceLog>(verb.trace.toStdString());
     if ((*trace)->ok()) return true;
     *error = "cannot write the trace file " + verb.trace;
@@ -87,7 +88,7 @@ int readVerified(const Verb& verb) {
     auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
     switch (readUntilTwoAgree(state, *port, {showConsoleProgress, showConsoleMessage})) {
         case AgreedRead::Failed:
-            if (Interruption::received()) return interruptedTransfer(portName, false, 0, file);
+            if (Interruption::received()) return interruptedTransfer(portName, false, 0, true, file);
             return 1;
         case AgreedRead::Disagreed:
             return cliFailure("no two of three reads of the radio on " + portName +
@@ -122,7 +123,7 @@ int compare(const Verb& verb) {
     switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
                               agreesWithFile)) {
         case AgreedRead::Failed:
-            if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0);
+            if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0, true);
             return cliFailure("the radio on " + verb.args[1] +
                               " could not be read; nothing compared");
         case AgreedRead::Disagreed:
@@ -157,6 +158,7 @@ int writeSeveral(const Verb& verb) {
     if (!portDirectory(verb, &discovered, &error)) return cliFailure(error);
     std::shared_ptr<TraceLog> trace;
     if (!verb.trace.isEmpty()) {
+        keepReplacedOutput(verb.trace);
         trace = std::make_shared<TraceLog>(verb.trace.toStdString());
         if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
     }

@@ -344,15 +344,21 @@ class CliVerbsTest : public QObject {
         }
     }
 
+    // Also a file larger than any channel file: a PDF or a CSV list of megabytes.
     void aReplacedOutputIsKeptInTheBackups() {
         const QString chann = path("kept.chann"), csv = path("old-export.csv");
         QVERIFY(saveImage(chann, factoryImage()));
-        QVERIFY(writeBytes(csv, "the old content\n"));
-        QCOMPARE(runCli({"export", chann, csv}).code, 0);
-        QDir backups(qEnvironmentVariable("XDG_DATA_HOME") + "/nv742-cps/backups");
-        const QStringList kept = backups.entryList({"*_replaced_old-export*.csv"}, QDir::Files);
-        QVERIFY(!kept.isEmpty());
-        QCOMPARE(fileBytes(backups.filePath(kept.last())), QByteArray("the old content\n"));
+        const QByteArray old = QByteArray(3 << 20, 'x') + "the old content\n";
+        QVERIFY(writeBytes(csv, old));
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", path("own-data").toUtf8());
+        const int code = runCli({"export", chann, csv}).code;
+        qputenv("XDG_DATA_HOME", data);
+        QCOMPARE(code, 0);
+        QDir backups(path("own-data/nv742-cps/backups"));
+        const QStringList kept = backups.entryList({"*_replaced_old-export.csv"}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(fileBytes(backups.filePath(kept[0])), old);
     }
 
     // An import that places no channel fails and says which option would place the rows.
