@@ -88,8 +88,9 @@ int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool e
                                      : QStringLiteral("; it could not be told to leave "
                                                       "programming mode (switch it off and on)");
     if (write)
-        cliFailure(QStringLiteral("interrupted: the radio on %1 took %2 of %3 rows%4; it holds "
-                                  "only part of the new configuration and must be written again")
+        cliFailure(QStringLiteral("interrupted: the radio on %1 acknowledged %2 of %3 rows%4; it "
+                                  "holds only part of the new configuration and must be written "
+                                  "again")
                        .arg(port)
                        .arg(rowsWritten)
                        .arg(LastWrittenRow + 1)

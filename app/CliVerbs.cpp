@@ -7,6 +7,7 @@
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
+#include "app/CliStation.h"
 #include "app/Options.h"
 #include "channels/csv/NothingPlaced.h"
 #include "channels/csv/Placement.h"
@@ -20,6 +21,7 @@
 #include "link/ConsoleTransfer.h"
 #include "link/Interruption.h"
 #include "link/ParallelTransfer.h"
+#include "station/StationRun.h"
 #include "link/WriteLink.h"
 
 namespace nv {
@@ -185,7 +187,7 @@ int writeSeveral(const Verb& verb) {
         const RadioJobResult& r = results[i];
         const char* name = jobs[i].name.c_str();
         if (r.interrupted && !r.written) {
-            std::printf("%s: interrupted after %d of %d rows; it holds only part of the new "
+            std::printf("%s: interrupted after %d of %d rows acknowledged; it holds only part of the new "
                         "configuration and must be written again\n",
                         name, r.rowsWritten, LastWrittenRow + 1);
             allGood = false;
@@ -304,7 +306,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const QCommandLineOption inOrder("in-order");
     const QCommandLineOption first("first", "", "N");
     const QCommandLineOption chinese("chinese");
-    parser.addOptions({verify, into, locations, inOrder, first, chinese});
+    const QCommandLineOption repeat("repeat"), noBackup("no-backup"), log("log", "", "FILE");
+    parser.addOptions({verify, into, locations, inOrder, first, chinese, repeat, noBackup, log});
     if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
     Verb verb;
     verb.args = parser.positionalArguments();
@@ -320,6 +323,13 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    const bool stationOptions = parser.isSet(repeat) || parser.isSet(noBackup) || parser.isSet(log);
+    if (name == "station" && count >= 3)
+        return runStation({verb.args[1], verb.args.mid(2), parser.isSet(repeat),
+                           !parser.isSet(noBackup),
+                           parser.isSet(log) ? parser.value(log) : defaultStationLog()},
+                          verb.portMaps);
+    if (stationOptions) return std::nullopt;
     if (verb.chinese && name != "print") return std::nullopt;
     const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
     if (placing) {
@@ -348,6 +358,7 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     if (name == "print" && count == 3) return printSheet(verb);
     if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
     if (name == "compare" || name == "export" || name == "import" || name == "print" ||
+        name == "station" ||
         verb.verify) {
         QCommandLineParser help;
         describeCliOptions(help);

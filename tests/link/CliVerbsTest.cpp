@@ -402,6 +402,48 @@ class CliVerbsTest : public QObject {
         }
         QVERIFY(!QFile::exists(path("interrupted-read.chann")));
     }
+
+    // The station: every radio verified or failed with its cause, one line each, in the log too.
+    void stationProgramsSeveralRadiosAndLogsEach() {
+        const QString file = path("fleet-config.chann"), log = path("station.csv");
+        Image image = factoryImage();
+        for (int r = 0; r <= 48; ++r) image(r, 11) = 0x2D;
+        QVERIFY(saveImage(file, image));
+        SimServer good1, good2, silent, garbled;
+        QVERIFY(good1.start({"--quiet", "--save", path("good1.chann")}));
+        QVERIFY(good2.start({"--quiet", "--save", path("good2.chann")}));
+        QVERIFY(silent.start({"--quiet", "--fault", "silent"}));
+        QVERIFY(garbled.start({"--quiet", "--fault", "wrong-address=2", "--every-session"}));
+        const CliRun r = runCli({"station", "--log", log, file, good1.pty, silent.pty, good2.pty,
+                                 garbled.pty});
+        QCOMPARE(r.code, 1);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.last(), lines.last().section(',', 0, 1) + ", " +
+                                   lines.last().section(", ", 2));  // totals
+        QVERIFY(lines.last().startsWith("2 verified, 2 failed"));
+        for (const QString& pty : {good1.pty, good2.pty})
+            QVERIFY(r.out.contains(pty + ": ") && r.out.contains(QRegularExpression(
+                                                      QRegularExpression::escape(pty) +
+                                                      ": [0-9A-F]{12} verified, ")));
+        QVERIFY(r.out.contains(silent.pty + ": failed: no answer (reading it first; not written)"));
+        QVERIFY(r.out.contains(garbled.pty + ": ") && r.out.contains("garbled answer"));
+        QCOMPARE(fileBytes(log).count('\n'), 5);
+        QVERIFY(good1.stop() && good2.stop());
+        for (const char* saved : {"good1.chann", "good2.chann"}) {
+            auto radio = loadImage(path(saved));
+            QVERIFY(radio && sameRows(*radio, image, 0, 48));
+        }
+        // Repeat goes on until Ctrl+C or SIGTERM, which stop every port.
+        QProcess cli;
+        cli.start(binary("nv742-cli"), {"station", "--repeat", "--no-backup", "--log", log, file,
+                                        silent.pty});
+        QVERIFY(cli.waitForStarted());
+        QTest::qWait(500);
+        ::kill(static_cast<pid_t>(cli.processId()), SIGTERM);
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 143);
+    }
 };
 
 QTEST_GUILESS_MAIN(CliVerbsTest)
