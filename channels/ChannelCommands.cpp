@@ -144,8 +144,8 @@ void frm_chann::showContextMenu(const QPoint& at) {
 
 std::vector<int> frm_chann::selectedChannels() const {
     std::vector<int> channels = table_->selectedChannels();
-    if (channels.empty() && state.CurrentChannel >= 1 && state.CurrentChannel <= ChannelCount)
-        channels.push_back(state.CurrentChannel);
+    const int cursor = MSF_chann->currentRow();
+    if (channels.empty() && cursor >= 1 && cursor <= ChannelCount) channels.push_back(cursor);
     return channels;
 }
 
@@ -153,7 +153,7 @@ void frm_chann::selectChannels(const std::vector<int>& channels) {
     table_->selectChannels(channels);
 }
 
-void frm_chann::applyImage(const Image& image, const std::vector<int>& select) {
+void frm_chann::applyImage(const Image& image, const std::vector<int>& select, int cursorRow) {
     disarmEditor();
     if (image != state.RadioImage) {
         state.RadioImage = image;
@@ -161,6 +161,7 @@ void frm_chann::applyImage(const Image& image, const std::vector<int>& select) {
             if (auto* w = qobject_cast<MdiChild*>(sub->widget()); w && w != this) w->refresh();
     }
     refreshAll();
+    if (cursorRow >= 1) moveTo(cursorRow, MSF_chann->currentColumn());
     selectChannels(select);
 }
 
@@ -246,16 +247,17 @@ void frm_chann::Channel_remove_Click() {
     applyImage(removeChannels(state.RadioImage, selected), {selected.front()});
 }
 
-void frm_chann::Channel_up_Click() {
-    const std::vector<int> selected = selectedChannels();
-    if (const auto out = moveChannels(state.RadioImage, selected, -1))
-        applyImage(*out, movedSelection(selected, -1));
-}
+void frm_chann::Channel_up_Click() { moveSelected(-1); }
+void frm_chann::Channel_down_Click() { moveSelected(1); }
 
-void frm_chann::Channel_down_Click() {
+// The cursor goes along with the channel it is on.
+void frm_chann::moveSelected(int step) {
     const std::vector<int> selected = selectedChannels();
-    if (const auto out = moveChannels(state.RadioImage, selected, 1))
-        applyImage(*out, movedSelection(selected, 1));
+    const auto out = moveChannels(state.RadioImage, selected, step);
+    if (!out) return;
+    const int cursor = MSF_chann->currentRow();
+    const bool carried = std::find(selected.begin(), selected.end(), cursor) != selected.end();
+    applyImage(*out, movedSelection(selected, step), carried ? cursor + step : 0);
 }
 
 void frm_chann::Channel_sort_Click() {

@@ -219,6 +219,8 @@ void MDImain::resizeEvent(QResizeEvent* event) {
     if (panels_[0]) layoutPanels();
 }
 
+void MDImain::takeBack(const Image& image) { undo_->takeBack(image); }
+
 void MDImain::setPanel(int panel, const QString& text) { panels_[panel - 1]->setText(text); }
 QString MDImain::panelText(int panel) const { return panels_[panel - 1]->text(); }
 
