@@ -173,12 +173,8 @@ QMimeData* frm_chann::channelData(const std::vector<int>& channels) const {
     auto* data = new QMimeData;
     data->setData(ChannelsMime,
                   QByteArray::fromStdString(channelClipText(state.RadioImage, channels)));
-    // The CSV lists only the chosen channels: the others are left out as empty ones are.
-    Image only = state.RadioImage;
-    for (int n = 1; n <= ChannelCount; ++n)
-        if (std::find(channels.begin(), channels.end(), n) == channels.end())
-            putChannel(only, n, emptySlot());
-    const QByteArray csv = QByteArray::fromStdString(exportChannelsCsv(state, only).text);
+    const QByteArray csv =
+        QByteArray::fromStdString(exportChannelRowsCsv(state, state.RadioImage, channels).text);
     data->setText(QString::fromUtf8(csv));
     data->setData("text/csv", csv);
     return data;
