@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
@@ -210,6 +213,28 @@ class GridKeyboardTest : public QObject {
         QVERIFY(isEmptyChannel(gui->image(), 11));
         QCOMPARE(rx(12), std::string("405.00000"));
         QCOMPARE(rx(13), std::string("406.00000"));
+    }
+    void anOpenDetailDialogWritesNothingStale() {
+        gui->image()(3, 12) = 0x40;  // speaker unmute bits the dialog has no entry for
+        setField(gui->image(), 3, ch::HighPower, 0);
+        grid->refreshAll();
+        goTo(12, 1);
+        press(Qt::Key_F2);
+        press(Qt::Key_Escape);
+        QTest::mouseClick(grid->Command_Edit, Qt::LeftButton);
+        auto* dialog = gui->main->child("Form_Chann_Edit");
+        QVERIFY(dialog);
+        gui->main->workArea()->setActiveSubWindow(grid->subWindow());
+        goTo(3, 1);
+        press(Qt::Key_C, Qt::ControlModifier);
+        goTo(12, 1);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(slot(12), slot(3));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(slot(12), slot(3));
+        auto* edit = dialog->findChild<QComboBox*>("Combo_TXP");
+        QCOMPARE(edit->currentIndex(), 1);  // it shows the pasted channel
     }
 };
 
