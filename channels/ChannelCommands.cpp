@@ -291,23 +291,25 @@ void frm_chann::Channel_set_tones_Click() {
 void frm_chann::Channel_set_offset_Click() {
     const std::vector<int> selected = selectedChannels();
     Dialog_offset dialog(state, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const QString offset = dialog.Text_offset->text().trimmed();
-    if (offset.isEmpty() || offset.count('.') > 1 || offset == ".") {
-        prompt(state, this, "请输入以 MHz 为单位的频差。", "Please give the offset in MHz.");
-        return;
-    }
-    const OffsetResult r =
-        setOffsetFor(state, state.RadioImage, selected, offset.toStdString(), dialog.up());
-    if (!r.ok()) {
-        prompt(state, this,
-               QStringLiteral("发射频率超出范围 ！信道 %1，未作更改。").arg(joined(r.outsideBand)),
+    OffsetResult result;
+    const auto check = [&] {
+        const QString offset = dialog.Text_offset->text().trimmed();
+        if (offset.isEmpty() || offset.count('.') > 1 || offset == ".") {
+            prompt(state, &dialog, "请输入以 MHz 为单位的频差。", "Please give the offset in MHz.");
+            return false;
+        }
+        result = setOffsetFor(state, state.RadioImage, selected, offset.toStdString(), dialog.up());
+        if (result.ok()) return true;
+        prompt(state, &dialog,
+               QStringLiteral("发射频率超出范围 ！信道 %1，未作更改。").arg(joined(result.outsideBand)),
                QStringLiteral("Over the range of transmit frequency . Channels %1: nothing was "
                               "changed.")
-                   .arg(joined(r.outsideBand)));
-        return;
-    }
-    setForSelected(r.image);
+                   .arg(joined(result.outsideBand)));
+        return false;
+    };
+    dialog.check = check;
+    if (dialog.exec() != QDialog::Accepted || !check()) return;
+    setForSelected(result.image);
 }
 
 }  // namespace nv

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -47,6 +48,12 @@ class GridKeyboardTest : public QObject {
         while (t->currentColumn() != col)
             press(t->currentColumn() < col ? Qt::Key_Right : Qt::Key_Left);
     }
+    // A check that fails inside a modal dialog must not leave it waiting for ever.
+    struct ClosesModalOnFailure {
+        ~ClosesModalOnFailure() {
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        }
+    };
     std::vector<int> selected() { return grid->selectedChannels(); }
     std::string rx(int n) { return frequencyToText(gui->image(), n, ch::RxFreq); }
     ChannelSlot slot(int n) { return takeChannel(gui->image(), n); }
@@ -235,6 +242,35 @@ class GridKeyboardTest : public QObject {
         QCOMPARE(slot(12), slot(3));
         auto* edit = dialog->findChild<QComboBox*>("Combo_TXP");
         QCOMPARE(edit->currentIndex(), 1);  // it shows the pasted channel
+    }
+    void theOffsetDialogTakesATypedOffsetAndKeepsABadOne() {
+        goTo(5, 1);
+        QTimer::singleShot(0, this, [this] {
+            const ClosesModalOnFailure guard;
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QTRY_COMPARE(QApplication::focusWidget()->objectName(), QString("Text_offset"));
+            const struct {
+                const char* typed;
+                const char* message;
+            } refused[] = {{".", "Please give the offset in MHz."},
+                           {"99", "Over the range of transmit frequency . Channels 5: nothing "
+                                  "was changed."}};
+            for (const auto& r : refused) {
+                type(r.typed);
+                press(Qt::Key_Return);
+                QCOMPARE(gui->messages->lastText(), QString(r.message));
+                auto* offset = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                QVERIFY(offset && QApplication::activeModalWidget());
+                QCOMPARE(offset->selectedText(), QString(r.typed));
+            }
+            type("5");
+            press(Qt::Key_Return);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+        });
+        grid->findChild<QAction*>("Channel_set_offset")->trigger();
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(frequencyToText(gui->image(), 5, ch::TxFreq), std::string("410.00000"));
+        QCOMPARE(rx(5), std::string("405.00000"));
     }
 };
 
