@@ -284,7 +284,7 @@ void frm_chann::dropChannels(const std::vector<int>& channels, int before, bool 
 void frm_chann::Channel_set_tones_Click() {
     const std::vector<int> selected = selectedChannels();
     Dialog_tones dialog(state, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (execKeepingFocus(dialog) != QDialog::Accepted) return;
     setForSelected(setTonesFor(state.RadioImage, selected, dialog.decode(), dialog.encode()));
 }
 
@@ -308,7 +308,7 @@ void frm_chann::Channel_set_offset_Click() {
         return false;
     };
     dialog.check = check;
-    if (dialog.exec() != QDialog::Accepted || !check()) return;
+    if (execKeepingFocus(dialog) != QDialog::Accepted || !check()) return;
     setForSelected(result.image);
 }
 

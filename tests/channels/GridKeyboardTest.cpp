@@ -272,6 +272,30 @@ class GridKeyboardTest : public QObject {
         QCOMPARE(frequencyToText(gui->image(), 5, ch::TxFreq), std::string("410.00000"));
         QCOMPARE(rx(5), std::string("405.00000"));
     }
+    void theKeyboardIsBackInTheGridAfterAMessageOrADialog() {
+        setMessageHandler({});  // the real modal box
+        goTo(2, 1);
+        press(Qt::Key_C, Qt::ControlModifier);
+        goTo(5, 1);
+        const auto answerWith = [this](Qt::Key key) {
+            QTimer::singleShot(0, this, [key] {
+                const ClosesModalOnFailure guard;
+                QTRY_VERIFY(QApplication::activeModalWidget());
+                QTRY_VERIFY(QApplication::activeModalWidget()->isAncestorOf(
+                    QApplication::focusWidget()));
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QTRY_VERIFY(!QApplication::activeModalWidget());
+            });
+        };
+        answerWith(Qt::Key_Return);
+        press(Qt::Key_Insert);  // channel 16 is in use: a message
+        QTRY_COMPARE(QApplication::focusWidget(), grid->MSF_chann);
+        answerWith(Qt::Key_Escape);
+        grid->findChild<QAction*>("Channel_set_tones")->trigger();
+        QTRY_COMPARE(QApplication::focusWidget(), grid->MSF_chann);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(slot(5), slot(2));
+    }
 };
 
 QTEST_MAIN(GridKeyboardTest)
