@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -151,6 +152,14 @@ void frm_chann::spreadColumns() {
     const int room = MSF_chann->viewport()->width() - natural;
     const int extra = room > 0 ? room / Cols : 0;
     for (int c = 0; c < Cols; ++c) MSF_chann->setColumnWidth(c, naturalWidths_[c] + extra);
+}
+
+int frm_chann::neededWidth() const {
+    int columns = 0;
+    for (int w : naturalWidths_) columns += w;
+    // Room for a vertical scroll bar too: a short tile scrolls the rows.
+    return columns + 2 * MSF_chann->frameWidth() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MSF_chann) + 2;
 }
 
 void frm_chann::followGridSize() {

@@ -28,6 +28,7 @@ class frm_chann : public MdiChild {
     void load() override;
     void activated() override;
     void refresh() override;
+    int neededWidth() const override;
 
     // Redraws channel n from the image (an empty channel is cleared in the image too).
     void refreshRow(int n);

@@ -324,8 +324,8 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
-    if (item == "Window_tile") return MDIArea->tileSubWindows();
-    if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
+    if (item == "Window_tile") return tileWindows(MDIArea);
+    if (item == "Window_cascade") return cascadeWindows(MDIArea);
     if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
     if (item == "File_print") return printChannelSheet(state, this);
     if (item == "File_export_pdf") return exportChannelSheet(state, this);

@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -295,6 +297,55 @@ class GridKeyboardTest : public QObject {
         QTRY_COMPARE(QApplication::focusWidget(), grid->MSF_chann);
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(slot(5), slot(2));
+    }
+    void cascadeKeepsSizesTileGivesTheGridItsColumns_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("English") << false;
+        QTest::newRow("Chinese") << true;
+    }
+    void cascadeKeepsSizesTileGivesTheGridItsColumns() {
+        QFETCH(bool, chinese);
+        if (chinese) {
+            gui->main->Language_chn_Click();
+            gui->main->runCommand("Channel_edit");
+            grid = gui->window<frm_chann>("frm_chann");
+        }
+        gui->main->resize(1800, 1000);  // room for the grid's columns and the others beside
+        gui->main->runCommand("Scan_edit");
+        gui->main->runCommand("Optional_edit");
+        QMdiArea* area = gui->main->workArea();
+        QList<QSize> sizes;
+        for (QMdiSubWindow* sub : area->subWindowList()) sizes << sub->size();
+        gui->main->runCommand("Window_cascade");
+        QList<QPoint> corners;
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            QCOMPARE(sub->size(), sizes.takeFirst());
+            QVERIFY(!corners.contains(sub->pos()));
+            corners << sub->pos();
+        }
+        gui->main->runCommand("Window_tile");
+        QTRY_COMPARE(area->viewport()->size(), area->contentsRect().size());  // nothing sticks out
+        QCOMPARE(grid->MSF_chann->horizontalScrollBar()->maximum(), 0);  // every column in view
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            QVERIFY(area->viewport()->rect().contains(sub->geometry()));
+            QVERIFY(sub == grid->subWindow() || !sub->geometry().intersects(grid->subWindow()->geometry()));
+        }
+        test::shot(gui->main.get(), chinese ? "windows_zh_tiled" : "windows_en_tiled");
+
+        auto* menu = gui->main->findChild<QMenu*>("Window");
+        area->setActiveSubWindow(grid->subWindow());
+        menu->popup(gui->main->mapToGlobal(QPoint(40, 40)));
+        QTRY_VERIFY(menu->isVisible());
+        QStringList ticked;
+        for (QAction* a : menu->actions())
+            if (a->objectName() == "Window_list" && a->isChecked()) ticked << a->text();
+        menu->hide();
+        QCOMPARE(ticked.size(), 1);
+        QVERIFY(ticked[0].endsWith(grid->windowTitle()));
+        goTo(4, 1);  // the grid still has the keyboard after all this
+        type("470");
+        press(Qt::Key_Return);
+        QCOMPARE(rx(4), std::string("470.00000"));
     }
 };
 
