@@ -46,9 +46,11 @@ class GridKeyboardTest : public QObject {
     // Moves the cursor with the arrow keys from wherever it is.
     void goTo(int row, int col) {
         QTableWidget* t = grid->MSF_chann;
-        while (t->currentRow() != row) press(t->currentRow() < row ? Qt::Key_Down : Qt::Key_Up);
-        while (t->currentColumn() != col)
+        for (int i = 0; i < 30 && t->currentRow() != row; ++i)
+            press(t->currentRow() < row ? Qt::Key_Down : Qt::Key_Up);
+        for (int i = 0; i < 30 && t->currentColumn() != col; ++i)
             press(t->currentColumn() < col ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(t->currentRow() * 100 + t->currentColumn(), row * 100 + col);
     }
     // A check that fails inside a modal dialog must not leave it waiting for ever.
     struct ClosesModalOnFailure {
