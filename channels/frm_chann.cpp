@@ -50,7 +50,8 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     textEditor_->onMove = [this](int rows) { leaveByArrow(rows); };
     textEditor_->onTab = [this](int step) { tabFrom(step); };
     textEditor_->onEscape = [this] { cancelEdit(); };
-    openCellsWithKeys(MSF_chann, [this](int r, int c) { onCellClicked(r, c); }, Typing::OpenOnTyping);
+    openCellsWithKeys(
+        MSF_chann, [this](int r, int c) { onCellClicked(r, c); }, Typing::OpenOnTyping);
     MSF_chann->installEventFilter(this);
     Text_Edit = textEditor_->box();
 
@@ -546,8 +547,13 @@ bool frm_chann::tabFrom(int step) {
     MSF_chann->setFocus();
     do {
         c += step;
-        if (c >= Cols) r += 1, c = 1;
-        if (c < 1) r -= 1, c = Cols - 1;
+        if (c == Cols) {
+            ++r;
+            c = 1;
+        } else if (c < 1) {
+            --r;
+            c = Cols - 1;
+        }
         if (r < 1 || r > ChannelCount) {
             hideEditors();
             focusNextPrevChild(step > 0);

@@ -18,7 +18,8 @@ void listWindowsIn(QMenu* menu, QMdiArea* area) {
         if (!windows.isEmpty()) menu->addSeparator()->setProperty("listedWindow", true);
         int number = 1;
         for (QMdiSubWindow* sub : windows) {
-            QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+            QAction* a =
+                menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
             a->setProperty("listedWindow", true);
             a->setObjectName("Window_list");
             a->setCheckable(true);
@@ -55,8 +56,10 @@ void cascadeWindows(QMdiArea* area) {
     const QSize room = area->viewport()->size();
     int step = 0;
     for (QMdiSubWindow* sub : windows) {
-        const int offset = step * (area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4);
-        const bool fits = offset + sub->width() <= room.width() && offset + sub->height() <= room.height();
+        const int offset =
+            step * (area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4);
+        const bool fits =
+            offset + sub->width() <= room.width() && offset + sub->height() <= room.height();
         const int at = fits ? offset : 0;
         step = fits ? step + 1 : 1;
         sub->move(at, at);
@@ -77,7 +80,8 @@ void tileWindows(QMdiArea* area) {
     bool fits = width <= room.width();
     for (QMdiSubWindow* sub : windows) {
         const QSize least = sub->minimumSizeHint();
-        if (sub != wide && (least.width() > room.width() - width || least.height() > room.height() / others))
+        if (sub != wide &&
+            (least.width() > room.width() - width || least.height() > room.height() / others))
             fits = false;
     }
     if (!fits) return area->tileSubWindows();

@@ -36,7 +36,8 @@ QString chooseFile(QWidget* parent, FileChoiceKind kind, const QString& title,
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    return execKeepingFocus(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execKeepingFocus(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0)
+                                                         : QString();
 }
 
 }  // namespace nv

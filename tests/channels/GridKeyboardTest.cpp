@@ -40,8 +40,9 @@ class GridKeyboardTest : public QObject {
                 if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
                 delete p;
             });
-            QTRY_VERIFY(QApplication::activeModalWidget() &&
-                        QApplication::activeModalWidget()->isAncestorOf(QApplication::focusWidget()));
+            QTRY_VERIFY(
+                QApplication::activeModalWidget() &&
+                QApplication::activeModalWidget()->isAncestorOf(QApplication::focusWidget()));
             keys();
         });
     }
@@ -59,7 +60,8 @@ class GridKeyboardTest : public QObject {
         }
         grid->refreshAll();
         QTableWidget* t = grid->MSF_chann;
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(1, 0)).center());
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                          t->visualRect(t->model()->index(1, 0)).center());
         press(Qt::Key_Down);  // the cursor alone, no channel selected whole
         QTest::qWait(1);      // the start-up state is where undo stops
     }
@@ -91,7 +93,7 @@ class GridKeyboardTest : public QObject {
         type("433.2");  // "4" does not jump to the first channel starting with 4
         press(Qt::Key_Return);
         QCOMPARE(rx(6), std::string("433.20000"));
-        press(Qt::Key_Escape);  // in the transmit cell Enter opened
+        press(Qt::Key_Escape);    // in the transmit cell Enter opened
         for (int col : {0, 5}) {  // no editor, or one refusing typing: nothing moves
             goTo(6, col);
             type("1L 9");
