@@ -144,8 +144,8 @@ void frm_chann::showContextMenu(const QPoint& at) {
 
 std::vector<int> frm_chann::selectedChannels() const {
     std::vector<int> channels = table_->selectedChannels();
-    if (channels.empty() && state.CurrentChannel >= 1 && state.CurrentChannel <= ChannelCount)
-        channels.push_back(state.CurrentChannel);
+    const int cursor = MSF_chann->currentRow();
+    if (channels.empty() && cursor >= 1 && cursor <= ChannelCount) channels.push_back(cursor);
     return channels;
 }
 
@@ -153,7 +153,7 @@ void frm_chann::selectChannels(const std::vector<int>& channels) {
     table_->selectChannels(channels);
 }
 
-void frm_chann::applyImage(const Image& image, const std::vector<int>& select) {
+void frm_chann::applyImage(const Image& image, const std::vector<int>& select, int cursorRow) {
     disarmEditor();
     if (image != state.RadioImage) {
         state.RadioImage = image;
@@ -161,6 +161,7 @@ void frm_chann::applyImage(const Image& image, const std::vector<int>& select) {
             if (auto* w = qobject_cast<MdiChild*>(sub->widget()); w && w != this) w->refresh();
     }
     refreshAll();
+    if (cursorRow >= 1) moveTo(cursorRow, MSF_chann->currentColumn());
     selectChannels(select);
 }
 
@@ -172,12 +173,8 @@ QMimeData* frm_chann::channelData(const std::vector<int>& channels) const {
     auto* data = new QMimeData;
     data->setData(ChannelsMime,
                   QByteArray::fromStdString(channelClipText(state.RadioImage, channels)));
-    // The CSV lists only the chosen channels: the others are left out as empty ones are.
-    Image only = state.RadioImage;
-    for (int n = 1; n <= ChannelCount; ++n)
-        if (std::find(channels.begin(), channels.end(), n) == channels.end())
-            putChannel(only, n, emptySlot());
-    const QByteArray csv = QByteArray::fromStdString(exportChannelsCsv(state, only).text);
+    const QByteArray csv =
+        QByteArray::fromStdString(exportChannelRowsCsv(state, state.RadioImage, channels).text);
     data->setText(QString::fromUtf8(csv));
     data->setData("text/csv", csv);
     return data;
@@ -246,16 +243,17 @@ void frm_chann::Channel_remove_Click() {
     applyImage(removeChannels(state.RadioImage, selected), {selected.front()});
 }
 
-void frm_chann::Channel_up_Click() {
-    const std::vector<int> selected = selectedChannels();
-    if (const auto out = moveChannels(state.RadioImage, selected, -1))
-        applyImage(*out, movedSelection(selected, -1));
-}
+void frm_chann::Channel_up_Click() { moveSelected(-1); }
+void frm_chann::Channel_down_Click() { moveSelected(1); }
 
-void frm_chann::Channel_down_Click() {
+// The cursor goes along with the channel it is on.
+void frm_chann::moveSelected(int step) {
     const std::vector<int> selected = selectedChannels();
-    if (const auto out = moveChannels(state.RadioImage, selected, 1))
-        applyImage(*out, movedSelection(selected, 1));
+    const auto out = moveChannels(state.RadioImage, selected, step);
+    if (!out) return;
+    const int cursor = MSF_chann->currentRow();
+    const bool carried = std::find(selected.begin(), selected.end(), cursor) != selected.end();
+    applyImage(*out, movedSelection(selected, step), carried ? cursor + step : 0);
 }
 
 void frm_chann::Channel_sort_Click() {
@@ -286,30 +284,32 @@ void frm_chann::dropChannels(const std::vector<int>& channels, int before, bool 
 void frm_chann::Channel_set_tones_Click() {
     const std::vector<int> selected = selectedChannels();
     Dialog_tones dialog(state, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (execKeepingFocus(dialog) != QDialog::Accepted) return;
     setForSelected(setTonesFor(state.RadioImage, selected, dialog.decode(), dialog.encode()));
 }
 
 void frm_chann::Channel_set_offset_Click() {
     const std::vector<int> selected = selectedChannels();
     Dialog_offset dialog(state, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const QString offset = dialog.Text_offset->text().trimmed();
-    if (offset.isEmpty() || offset.count('.') > 1 || offset == ".") {
-        prompt(state, this, "请输入以 MHz 为单位的频差。", "Please give the offset in MHz.");
-        return;
-    }
-    const OffsetResult r =
-        setOffsetFor(state, state.RadioImage, selected, offset.toStdString(), dialog.up());
-    if (!r.ok()) {
-        prompt(state, this,
-               QStringLiteral("发射频率超出范围 ！信道 %1，未作更改。").arg(joined(r.outsideBand)),
+    OffsetResult result;
+    const auto check = [&] {
+        const QString offset = dialog.Text_offset->text().trimmed();
+        if (offset.isEmpty() || offset.count('.') > 1 || offset == ".") {
+            prompt(state, &dialog, "请输入以 MHz 为单位的频差。", "Please give the offset in MHz.");
+            return false;
+        }
+        result = setOffsetFor(state, state.RadioImage, selected, offset.toStdString(), dialog.up());
+        if (result.ok()) return true;
+        prompt(state, &dialog,
+               QStringLiteral("发射频率超出范围 ！信道 %1，未作更改。").arg(joined(result.outsideBand)),
                QStringLiteral("Over the range of transmit frequency . Channels %1: nothing was "
                               "changed.")
-                   .arg(joined(r.outsideBand)));
-        return;
-    }
-    setForSelected(r.image);
+                   .arg(joined(result.outsideBand)));
+        return false;
+    };
+    dialog.check = check;
+    if (execKeepingFocus(dialog) != QDialog::Accepted || !check()) return;
+    setForSelected(result.image);
 }
 
 }  // namespace nv

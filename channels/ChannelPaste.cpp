@@ -88,6 +88,12 @@ std::optional<CsvDocument> communityRecords(std::string_view text) {
     return doc;
 }
 
+bool onlyLocation(const CsvRecord& row, std::size_t location) {
+    for (std::size_t i = 0; i < row.fields.size(); ++i)
+        if (i != location && !blank(row.fields[i])) return false;
+    return !blank(row.fields[location]);
+}
+
 // The rows renumbered from `first` on and read by the CSV import, so that its rules hold.
 PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocument& doc,
                            int first) {
@@ -103,6 +109,7 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
     std::string csv = csvLine(doc.records.front().fields);
     std::vector<int> originalLine = {0, doc.records.front().line};  // by line of `csv`
     int channel = first, pastEnd = 0;
+    std::vector<int> gaps;
     for (std::size_t i = 1; i < doc.records.size(); ++i) {
         CsvRecord row = doc.records[i];
         if (row.blank()) continue;
@@ -111,6 +118,10 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
             continue;
         }
         if (row.fields.size() <= location) row.fields.resize(location + 1);
+        if (onlyLocation(row, location)) {  // an empty channel of a copy keeps its place
+            gaps.push_back(channel++);
+            continue;
+        }
         row.fields[location] = std::to_string(channel++);
         csv += csvLine(row.fields);
         originalLine.push_back(row.line);
@@ -130,6 +141,9 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
     if (!r.ok()) return r;
     r.image = in.image;
     r.channels = in.channels;
+    for (int n : gaps) putChannel(r.image, n, emptySlot());
+    r.channels.insert(r.channels.end(), gaps.begin(), gaps.end());
+    std::sort(r.channels.begin(), r.channels.end());
     return r;
 }
 

@@ -14,16 +14,28 @@
 namespace nv {
 
 namespace {
-QDialogButtonBox* okCancel(QDialog* d) {
+QDialogButtonBox* okCancel(ChannelSetDialog* d) {
     auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
     b->setObjectName("Buttons");
-    QObject::connect(b, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(b, &QDialogButtonBox::accepted, d, &ChannelSetDialog::okPressed);
     QObject::connect(b, &QDialogButtonBox::rejected, d, &QDialog::reject);
     return b;
 }
 }  // namespace
 
-Dialog_tones::Dialog_tones(const AppState& s, QWidget* parent) : QDialog(parent), state_(s) {
+void ChannelSetDialog::okPressed() {
+    if (check && !check()) {
+        if (entry_) {
+            entry_->setFocus();
+            entry_->selectAll();
+        }
+        return;
+    }
+    accept();
+}
+
+Dialog_tones::Dialog_tones(const AppState& s, QWidget* parent)
+    : ChannelSetDialog(parent), state_(s) {
     setObjectName("Dialog_tones");
     setWindowTitle(qpick(s, "设置所选信道的音频", "Tones of the selected channels"));
     QStringList tones{qpick(s, "无", "None")};
@@ -54,7 +66,7 @@ ToneCode Dialog_tones::codeAt(int k) const {
 ToneCode Dialog_tones::decode() const { return codeAt(Combo_decode->currentIndex()); }
 ToneCode Dialog_tones::encode() const { return codeAt(Combo_encode->currentIndex()); }
 
-Dialog_offset::Dialog_offset(const AppState& s, QWidget* parent) : QDialog(parent) {
+Dialog_offset::Dialog_offset(const AppState& s, QWidget* parent) : ChannelSetDialog(parent) {
     setObjectName("Dialog_offset");
     setWindowTitle(qpick(s, "设置所选信道的中继频差", "Repeater offset of the selected channels"));
     Combo_direction = new QComboBox(this);
@@ -69,6 +81,8 @@ Dialog_offset::Dialog_offset(const AppState& s, QWidget* parent) : QDialog(paren
     form->addRow(qpick(s, "频差 (MHz)", "Offset (MHz)"), Text_offset);
     form->addRow(new QLabel(qpick(s, "发射频率 = 接收频率 ± 频差", "Transmit = receive ± offset")));
     form->addRow(Buttons);
+    entry_ = Text_offset;
+    Text_offset->setFocus();  // the offset is what a user comes to type
 }
 
 bool Dialog_offset::up() const { return Combo_direction->currentIndex() == 0; }

@@ -3,6 +3,7 @@
 // from the language of the moment.
 
 #include <QDialog>
+#include <functional>
 
 #include "core/AppState.h"
 #include "core/Tones.h"
@@ -13,8 +14,21 @@ class QLineEdit;
 
 namespace nv {
 
+// What both dialogs share: their OK button asks `check` first, which shows its own message when
+// it refuses; a refused entry keeps the dialog open with the entry selected, to be typed over.
+class ChannelSetDialog : public QDialog {
+    Q_OBJECT
+  public:
+    using QDialog::QDialog;
+    std::function<bool()> check;
+    void okPressed();
+
+  protected:
+    QLineEdit* entry_ = nullptr;
+};
+
 // A decode and an encode tone from the tone list ("None" first, then the tone table).
-class Dialog_tones : public QDialog {
+class Dialog_tones : public ChannelSetDialog {
     Q_OBJECT
   public:
     Dialog_tones(const AppState& state, QWidget* parent);
@@ -31,7 +45,7 @@ class Dialog_tones : public QDialog {
 };
 
 // A repeater offset in MHz, added to or taken off the receive frequency.
-class Dialog_offset : public QDialog {
+class Dialog_offset : public ChannelSetDialog {
     Q_OBJECT
   public:
     Dialog_offset(const AppState& state, QWidget* parent);

@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <algorithm>
@@ -44,6 +45,30 @@ void ChannelTable::selectRun(int from, int to) {
     std::vector<int> run;
     for (int n = std::min(from, to); n <= std::max(from, to); ++n) run.push_back(n);
     selectChannels(run);
+}
+
+void ChannelTable::keyPressEvent(QKeyEvent* event) {
+    const int row = currentRow();
+    const bool shiftOnly = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+    if (!shiftOnly || row < 1) return QTableWidget::keyPressEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Space:
+            anchor_ = row;
+            selectChannels({row});
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            if (selectedChannels().empty()) anchor_ = row;
+            const int to = std::clamp(row + (event->key() == Qt::Key_Up ? -1 : 1), 1, ChannelCount);
+            // The cursor goes along without touching the selection, which is made afterwards.
+            selectionModel()->setCurrentIndex(model()->index(to, currentColumn()),
+                                              QItemSelectionModel::NoUpdate);
+            selectRun(anchor_, to);
+            return;
+        }
+        default:
+            QTableWidget::keyPressEvent(event);
+    }
 }
 
 int ChannelTable::channelAt(const QPoint& pos) const {

@@ -1,7 +1,9 @@
 #pragma once
 // The grid of the channel window. Beside what a table does, its channel-number column selects
 // whole channels: a click selects one, a drag or a Shift-click a run of them, a Ctrl-click adds
-// or takes out one. Channels selected so are dragged by that column to another place.
+// or takes out one; from the keyboard Shift+Up and Shift+Down extend a run from the cursor's
+// channel and Shift+Space selects that channel. Channels selected so are dragged by that column
+// to another place.
 
 #include <QTableWidget>
 #include <functional>
@@ -28,6 +30,9 @@ class ChannelTable : public QTableWidget {
     std::function<void(const QMimeData* data, int at)> dropData;
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Typing edits the cell under the cursor; it never jumps to another channel.
+    void keyboardSearch(const QString&) override {}
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

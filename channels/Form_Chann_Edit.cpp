@@ -186,6 +186,12 @@ void Form_Chann_Edit::activated() {
     if (channelValid()) showChannel(channel());
 }
 
+void Form_Chann_Edit::refresh() {
+    quiet_ = true;
+    activated();
+    quiet_ = false;
+}
+
 // ---- showing a channel -----------------------------------------------------------------------
 
 void Form_Chann_Edit::setListQuietly(QComboBox* combo, const QStringList& entries) {
@@ -307,7 +313,7 @@ void Form_Chann_Edit::rebuildBcl() {
 void Form_Chann_Edit::connectWriteActions() {
     auto onPick = [this](QComboBox* combo, auto action) {
         connect(combo, &QComboBox::currentIndexChanged, this, [this, action](int k) {
-            if (k >= 0 && channelValid()) action(k);
+            if (k >= 0 && channelValid() && !quiet_) action(k);
         });
     };
     Image& im = state.RadioImage;
@@ -333,7 +339,7 @@ void Form_Chann_Edit::connectWriteActions() {
     onPick(Combo_Memory, [this, &im](int k) { setField(im, channel(), ch::AutodialMemory, k); });
     auto onTick = [this](QCheckBox* box, auto action) {
         connect(box, &QCheckBox::toggled, this, [this, action](bool on) {
-            if (channelValid()) action(on);
+            if (channelValid() && !quiet_) action(on);
         });
     };
     onTick(Check_BS, [this, &im](bool on) { setField(im, channel(), ch::BeatShift, on); });

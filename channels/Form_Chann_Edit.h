@@ -20,6 +20,9 @@ class Form_Chann_Edit : public MdiChild {
     ~Form_Chann_Edit() override;
     void load() override;
     void activated() override;
+    // The image changed under the dialog (a paste, an undo, a grid command): it shows its
+    // channel afresh without writing anything back.
+    void refresh() override;
 
     void showChannel(int n);
 
@@ -62,6 +65,7 @@ class Form_Chann_Edit : public MdiChild {
 
     bool hasDecodeTone_ = false;
     bool closing_ = false;
+    bool quiet_ = false;  // showing what the image holds: the controls' write actions wait
 };
 
 }  // namespace nv

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -47,7 +48,11 @@ frm_chann::frm_chann(AppState& s, Workspace& workspace) : MdiChild(s, workspace)
     textEditor_ = new CellEditor(MSF_chann, "Text_Edit", CellEditor::HideOnUserScroll);
     textEditor_->onEnter = [this] { enterPressed(); };
     textEditor_->onMove = [this](int rows) { leaveByArrow(rows); };
-    openCellsWithKeys(MSF_chann, [this](int r, int c) { onCellClicked(r, c); });
+    textEditor_->onTab = [this](int step) { tabFrom(step); };
+    textEditor_->onEscape = [this] { cancelEdit(); };
+    openCellsWithKeys(
+        MSF_chann, [this](int r, int c) { onCellClicked(r, c); }, Typing::OpenOnTyping);
+    MSF_chann->installEventFilter(this);
     Text_Edit = textEditor_->box();
 
     Combo_edit = new QComboBox(MSF_chann->viewport());
@@ -150,6 +155,14 @@ void frm_chann::spreadColumns() {
     for (int c = 0; c < Cols; ++c) MSF_chann->setColumnWidth(c, naturalWidths_[c] + extra);
 }
 
+int frm_chann::neededWidth() const {
+    int columns = 0;
+    for (int w : naturalWidths_) columns += w;
+    // Room for a vertical scroll bar too: a short tile scrolls the rows.
+    return columns + 2 * MSF_chann->frameWidth() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MSF_chann) + 2;
+}
+
 void frm_chann::followGridSize() {
     spreadColumns();  // the text box follows its cell by itself
     placeEditors();
@@ -216,6 +229,7 @@ void frm_chann::openEditor(int r, int c) {
     editCol_ = c;
     openedText_ = cellText(r, c);
     lastGoodText_ = openedText_;
+    openedImage_ = state.RadioImage;
     armed_ = false;
     const QRect cell = MSF_chann->visualRect(MSF_chann->model()->index(r, c));
     if (c == 1 || c == 2) {
@@ -224,9 +238,8 @@ void frm_chann::openEditor(int r, int c) {
         armed_ = true;
         return;
     }
-    if (c < 3 || trimmed(cellText(r, 1)).isEmpty()) return;  // column 0, or an empty channel
-    if (c == 4 && trimmed(cellText(r, 2)).isEmpty()) {       // no transmit frequency
-        hideEditors();
+    if (!hasEditor(r, c)) {
+        if (c == 4) hideEditors();
         return;
     }
     Text_Edit->hide();
@@ -238,6 +251,14 @@ void frm_chann::openEditor(int r, int c) {
     Combo_edit->setFocus();
     Combo_edit->lineEdit()->selectAll();  // typing replaces the shown value
     armed_ = true;
+}
+
+// Column 0 has none; the tone and attribute columns of an empty channel have none, nor has the
+// encode tone of a channel without transmit frequency.
+bool frm_chann::hasEditor(int r, int c) const {
+    if (c == 1 || c == 2) return true;
+    if (c < 3 || trimmed(cellText(r, 1)).isEmpty()) return false;
+    return c != 4 || !trimmed(cellText(r, 2)).isEmpty();
 }
 
 void frm_chann::fillCombo(int c) {
@@ -445,6 +466,7 @@ bool frm_chann::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == Combo_edit || watched == Combo_edit->lineEdit()) return filterComboKey(key);
+        if (watched == MSF_chann && isTab(key)) return tabFrom(key->key() == Qt::Key_Tab ? 1 : -1);
     }
     return MdiChild::eventFilter(watched, event);
 }
@@ -452,6 +474,14 @@ bool frm_chann::eventFilter(QObject* watched, QEvent* event) {
 bool frm_chann::filterComboKey(QKeyEvent* key) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         enterPressed();
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+        cancelEdit();
+        return true;
+    }
+    if (isTab(key)) {
+        tabFrom(key->key() == Qt::Key_Tab ? 1 : -1);
         return true;
     }
     if (editCol_ >= 5) {  // attribute columns: only a pick from the list changes the value
@@ -485,6 +515,54 @@ void frm_chann::leaveByArrow(int rows) {
         commit();
     else
         MSF_chann->setCurrentCell(next, editCol_);  // commits the cell being left
+}
+
+// Escape: nothing typed is written, and entries the arrow keys picked from the list (each
+// written at once) are taken back, undo history included, so that the cell is as it was.
+void frm_chann::cancelEdit() {
+    const int r = editRow_;
+    if (armed_ && editCol_ >= 3) {
+        const bool scan = scanBit(openedImage_, r);
+        for (int c = 0; c < 16; ++c) state.RadioImage(r, c) = openedImage_(r, c);
+        setScanBit(state.RadioImage, r, scan);
+        workspace.takeBack(state.RadioImage);
+    }
+    disarmEditor();
+    refreshRow(r);
+    MSF_chann->setFocus();
+}
+
+bool frm_chann::isTab(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+}
+
+// Tab and Shift+Tab go from cell to cell that has an editor, on into the next or previous
+// channel, committing an open editor and opening the next; past the last channel's last cell
+// the keyboard goes on to the window's buttons.
+bool frm_chann::tabFrom(int step) {
+    const bool editing = armed_;
+    int r = editing ? editRow_ : MSF_chann->currentRow();
+    int c = editing ? editCol_ : MSF_chann->currentColumn();
+    if (editing) commit();  // a channel created by this commit gains its other columns
+    MSF_chann->setFocus();
+    do {
+        c += step;
+        if (c == Cols) {
+            ++r;
+            c = 1;
+        } else if (c < 1) {
+            --r;
+            c = Cols - 1;
+        }
+        if (r < 1 || r > ChannelCount) {
+            hideEditors();
+            focusNextPrevChild(step > 0);
+            return true;
+        }
+    } while (!hasEditor(r, c));
+    moveTo(r, c);
+    if (editing) openEditor(r, c);
+    return true;
 }
 
 void frm_chann::moveTo(int row, int col) {

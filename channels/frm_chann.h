@@ -8,6 +8,7 @@
 #include "widgets/MdiChild.h"
 
 class QAction;
+class QKeyEvent;
 class QComboBox;
 class QMenu;
 class QMimeData;
@@ -27,6 +28,7 @@ class frm_chann : public MdiChild {
     void load() override;
     void activated() override;
     void refresh() override;
+    int neededWidth() const override;
 
     // Redraws channel n from the image (an empty channel is cleared in the image too).
     void refreshRow(int n);
@@ -39,7 +41,7 @@ class frm_chann : public MdiChild {
     void Command_close_Click();
 
     // Whole-channel commands, on the context menu and on keys while no editor is open. They
-    // work on the channels selected in the number column, or on CurrentChannel.
+    // work on the channels selected whole, or else on the channel under the cell cursor.
     std::vector<int> selectedChannels() const;
     void selectChannels(const std::vector<int>& channels);
     void Channel_copy_Click();
@@ -80,6 +82,7 @@ class frm_chann : public MdiChild {
     void onCurrentCellChanged(int row, int col);
     void onCellClicked(int row, int col);
     void openEditor(int row, int col);
+    bool hasEditor(int row, int col) const;
     void fillCombo(int col);
     void hideEditors();
     void disarmEditor();
@@ -93,6 +96,9 @@ class frm_chann : public MdiChild {
     void enterPressed();
     void leaveByArrow(int rows);
     void moveTo(int row, int col);  // moves the current cell without a commit
+    void cancelEdit();
+    bool tabFrom(int step);
+    static bool isTab(const QKeyEvent* key);
 
     bool filterComboKey(QKeyEvent* key);
     void comboTextEdited(const QString& text);
@@ -102,7 +108,8 @@ class frm_chann : public MdiChild {
     void showContextMenu(const QPoint& at);
     QAction* command(const char* name, const char* chinese, const char* english);
     // The image after a command: every open window shows it at once.
-    void applyImage(const Image& image, const std::vector<int>& select);
+    void applyImage(const Image& image, const std::vector<int>& select, int cursorRow = 0);
+    void moveSelected(int step);
     QMimeData* channelData(const std::vector<int>& channels) const;
     void pasteData(const QMimeData* data, int first);
     void dropChannels(const std::vector<int>& channels, int before, bool copy);
@@ -115,6 +122,7 @@ class frm_chann : public MdiChild {
     int editCol_ = 0;
     bool armed_ = false;    // an editor was opened on (editRow_, editCol_) and not yet committed
     QString openedText_;    // the cell's text when its editor opened
+    Image openedImage_;     // the image then, for Escape
     QString lastGoodText_;  // the combo's last good text
     bool moving_ = false;   // current cell moved by code: no commit
     int naturalWidths_[10] = {};

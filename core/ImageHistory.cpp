@@ -28,6 +28,18 @@ void ImageHistory::amend(const Image& image) {
     states_[position_] = image;
 }
 
+bool ImageHistory::withdrawTo(const Image& image) {
+    if (!started() || states_[position_] == image) return false;
+    for (std::size_t i = position_; i-- > 0;) {
+        if (states_[i] == image) {
+            states_.erase(states_.begin() + static_cast<std::ptrdiff_t>(i) + 1, states_.end());
+            position_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 const Image& ImageHistory::undo() {
     if (canUndo()) --position_;
     return current();

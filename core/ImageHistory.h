@@ -27,6 +27,10 @@ class ImageHistory {
     // Replaces the current state without a step: a change that belongs to the last step.
     void amend(const Image& image);
 
+    // Goes back to the latest state equal to `image` and forgets the states after it, redo
+    // included; true when it did. Nothing changes when the current state is `image` already.
+    bool withdrawTo(const Image& image);
+
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ + 1 < states_.size(); }
     std::size_t undoSteps() const { return position_; }

@@ -114,6 +114,11 @@ void ImageUndo::restore(bool back) {
     updateItems();
 }
 
+void ImageUndo::takeBack(const Image& image) {
+    history_.withdrawTo(image);
+    updateItems();
+}
+
 void ImageUndo::idle() {
     if (outsideModalLoops()) settle();
     updateItems();

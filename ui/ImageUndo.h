@@ -37,6 +37,9 @@ class ImageUndo : public QObject {
     void settle();
     void undo();
     void redo();
+    // The image is back at a state it had a few steps ago because an edit was taken back: the
+    // steps since are dropped, with nothing to redo.
+    void takeBack(const Image& image);
 
     // Runs a window's decoding (load, activation). What a window writes while it shows the
     // image (tidying an empty channel, say) belongs to the step before, not to a new one.

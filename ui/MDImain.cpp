@@ -219,6 +219,8 @@ void MDImain::resizeEvent(QResizeEvent* event) {
     if (panels_[0]) layoutPanels();
 }
 
+void MDImain::takeBack(const Image& image) { undo_->takeBack(image); }
+
 void MDImain::setPanel(int panel, const QString& text) { panels_[panel - 1]->setText(text); }
 QString MDImain::panelText(int panel) const { return panels_[panel - 1]->text(); }
 
@@ -322,8 +324,8 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Language_eng") return Language_eng_Click();
     if (item == "Edit_undo") return undo_->undo();
     if (item == "Edit_redo") return undo_->redo();
-    if (item == "Window_tile") return MDIArea->tileSubWindows();
-    if (item == "Window_cascade") return MDIArea->cascadeSubWindows();
+    if (item == "Window_tile") return tileWindows(MDIArea);
+    if (item == "Window_cascade") return cascadeWindows(MDIArea);
     if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
     if (item == "File_print") return printChannelSheet(state, this);
     if (item == "File_export_pdf") return exportChannelSheet(state, this);

@@ -44,6 +44,7 @@ class MDImain : public QMainWindow, public Workspace {
     void closeChild(const QString& name) override;
     const PortLayer& ports() const override { return ports_; }
     void setPanel(int panel, const QString& text) override;
+    void takeBack(const Image& image) override;
     QWidget* frame() override { return this; }
     QMdiArea* workArea() const override { return MDIArea; }
 

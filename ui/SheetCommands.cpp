@@ -19,7 +19,7 @@ void printChannelSheet(const AppState& s, QWidget* parent) {
     preview.setWindowTitle(qpick(s, "打印信道表", "Print the channel sheet"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* p) { paintChannelSheet(*p, s, title, chinese); });
-    preview.exec();
+    execKeepingFocus(preview);
 }
 
 void exportChannelSheet(const AppState& s, QWidget* parent) {

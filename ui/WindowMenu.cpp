@@ -4,6 +4,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyle>
+
+#include "widgets/MdiChild.h"
 
 namespace nv {
 
@@ -15,15 +18,81 @@ void listWindowsIn(QMenu* menu, QMdiArea* area) {
         if (!windows.isEmpty()) menu->addSeparator()->setProperty("listedWindow", true);
         int number = 1;
         for (QMdiSubWindow* sub : windows) {
-            QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+            QAction* a =
+                menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
             a->setProperty("listedWindow", true);
             a->setObjectName("Window_list");
             a->setCheckable(true);
-            a->setChecked(sub == area->activeSubWindow());
+            // While the menu is open the application may count as inactive, and then no window
+            // is "active": the current one is the one the user was in.
+            a->setChecked(sub == area->currentSubWindow());
             QObject::connect(a, &QAction::triggered, area,
                              [area, sub] { area->setActiveSubWindow(sub); });
         }
     });
+}
+
+namespace {
+QList<QMdiSubWindow*> arranged(QMdiArea* area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (sub->isVisible() && !sub->isMinimized()) windows << sub;
+    for (QMdiSubWindow* sub : windows)
+        if (sub->isMaximized()) sub->showNormal();
+    return windows;
+}
+
+int needed(QMdiSubWindow* sub) {
+    auto* child = qobject_cast<MdiChild*>(sub->widget());
+    const int width = child ? child->neededWidth() : 0;
+    return width > 0 ? width + sub->width() - sub->widget()->width() : 0;
+}
+}  // namespace
+
+void cascadeWindows(QMdiArea* area) {
+    QList<QMdiSubWindow*> windows = arranged(area);
+    if (QMdiSubWindow* active = area->currentSubWindow(); windows.removeOne(active))
+        windows << active;
+    const QSize room = area->viewport()->size();
+    int step = 0;
+    for (QMdiSubWindow* sub : windows) {
+        const int offset =
+            step * (area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4);
+        const bool fits =
+            offset + sub->width() <= room.width() && offset + sub->height() <= room.height();
+        const int at = fits ? offset : 0;
+        step = fits ? step + 1 : 1;
+        sub->move(at, at);
+        sub->raise();
+    }
+}
+
+void tileWindows(QMdiArea* area) {
+    const QList<QMdiSubWindow*> windows = arranged(area);
+    // Once every window is inside the area no scroll bar takes room from it.
+    const QSize room = area->contentsRect().size();
+    QMdiSubWindow* wide = nullptr;
+    for (QMdiSubWindow* sub : windows)
+        if (needed(sub) > 0) wide = sub;
+    if (!wide) return area->tileSubWindows();
+    const int others = static_cast<int>(windows.size()) - 1;
+    const int width = others > 0 ? needed(wide) : room.width();
+    bool fits = width <= room.width();
+    for (QMdiSubWindow* sub : windows) {
+        const QSize least = sub->minimumSizeHint();
+        if (sub != wide &&
+            (least.width() > room.width() - width || least.height() > room.height() / others))
+            fits = false;
+    }
+    if (!fits) return area->tileSubWindows();
+    wide->setGeometry(0, 0, width, room.height());
+    int top = 0, index = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub == wide) continue;
+        const int bottom = room.height() * ++index / others;
+        sub->setGeometry(width, top, room.width() - width, bottom - top);
+        top = bottom;
+    }
 }
 
 }  // namespace nv

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "widgets/Messages.h"
+
 namespace nv {
 
 namespace {
@@ -34,7 +36,8 @@ QString chooseFile(QWidget* parent, FileChoiceKind kind, const QString& title,
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return execKeepingFocus(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0)
+                                                         : QString();
 }
 
 }  // namespace nv

@@ -1,5 +1,6 @@
 #include "widgets/InPlaceGrid.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -55,8 +56,8 @@ void keepTitleRowInView(QTableWidget* grid) {
 namespace {
 class CellKeys : public QObject {
   public:
-    CellKeys(QTableWidget* grid, std::function<void(int, int)> open)
-        : QObject(grid), grid_(grid), open_(std::move(open)) {
+    CellKeys(QTableWidget* grid, std::function<void(int, int)> open, Typing typing)
+        : QObject(grid), grid_(grid), open_(std::move(open)), typing_(typing) {
         grid->installEventFilter(this);
     }
 
@@ -65,9 +66,13 @@ class CellKeys : public QObject {
         // Keys an open editor leaves alone come up here too: they are not the grid's.
         if (watched != grid_ || event->type() != QEvent::KeyPress || !grid_->hasFocus())
             return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
         const int row = grid_->currentRow(), col = grid_->currentColumn();
+        if (typing_ == Typing::OpenOnTyping && isTyping(key)) {
+            typeInto(row, col, key);
+            return true;
+        }
+        if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
         switch (key->key()) {
             case Qt::Key_F2:
             case Qt::Key_Return:
@@ -82,13 +87,32 @@ class CellKeys : public QObject {
     }
 
   private:
+    // A character, typed with no other modifier than Shift; Shift+Space is left to the grid.
+    static bool isTyping(const QKeyEvent* key) {
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if (mods & ~Qt::ShiftModifier) return false;
+        if (key->key() == Qt::Key_Space && mods) return false;
+        return !key->text().isEmpty() && key->text().at(0).isPrint();
+    }
+    // The editor the cell opened gets the key as if it had been typed there; a cell without an
+    // editor swallows it.
+    void typeInto(int row, int col, const QKeyEvent* key) {
+        if (row >= 1 && col >= 0) open_(row, col);
+        QWidget* editor = grid_->window()->focusWidget();
+        if (!editor || editor == grid_) return;
+        QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+        QApplication::sendEvent(editor, &typed);
+    }
+
     QTableWidget* grid_;
     std::function<void(int, int)> open_;
+    Typing typing_;
 };
 }  // namespace
 
-void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open) {
-    new CellKeys(grid, std::move(open));
+void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open,
+                       Typing typing) {
+    new CellKeys(grid, std::move(open), typing);
 }
 
 CellEditor::CellEditor(QTableWidget* grid, const char* name, OnScroll onScroll)
@@ -149,6 +173,10 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
 bool CellEditor::filterKey(QKeyEvent* key) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (onEnter) onEnter();
+        return true;
+    }
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && onTab) {
+        onTab(key->key() == Qt::Key_Tab ? 1 : -1);
         return true;
     }
     if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && onMove) {

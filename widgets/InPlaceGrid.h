@@ -26,7 +26,11 @@ void keepTitleRowInView(QTableWidget* grid);
 
 // Lets the keyboard open a cell as a click does: F2, Enter or Return on the grid itself (no
 // editor open) hands the current cell to `open`. Up stops at row 1, the first channel.
-void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open);
+// With OpenOnTyping a character typed on a cell opens it too and goes into the editor that took
+// the focus, as in a spreadsheet; typing never moves the cursor to another row.
+enum class Typing { Ignored, OpenOnTyping };
+void openCellsWithKeys(QTableWidget* grid, std::function<void(int row, int col)> open,
+                       Typing typing = Typing::Ignored);
 
 // The text box over a cell. It keeps to its cell when the columns or rows change size or a
 // scroll bar follows a new size of the grid (a maximised window), and takes the ASCII digits and
@@ -50,8 +54,10 @@ class CellEditor : public QObject {
 
     std::function<void()> onEnter;
     std::function<void()> onFocusLost;
-    // Up and Down (-1, +1) and Escape; when unset the box handles them itself.
+    // Up and Down (-1, +1), Tab and Shift+Tab (+1, -1) and Escape; when unset the box handles
+    // them itself.
     std::function<void(int rows)> onMove;
+    std::function<void(int step)> onTab;
     std::function<void()> onEscape;
 
   protected:

@@ -39,6 +39,9 @@ class MdiChild : public QWidget {
     virtual bool transferWritesRadio() const { return false; }
     // Stops it between two frames, sends the radio the end byte and closes the port.
     virtual void stopTransfer() {}
+    // The width the window needs to show all its columns without scrolling sideways; 0 when
+    // any width will do. Tiling gives it this width when there is room.
+    virtual int neededWidth() const { return 0; }
     // Opens this window's page of the user guide, in the language of the moment (what the
     // Help buttons and F1 do).
     void showHelp();

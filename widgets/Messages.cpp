@@ -1,6 +1,8 @@
 #include "widgets/Messages.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace nv {
 
@@ -15,6 +17,16 @@ QuestionHandler& questionHandler() {
 }
 }  // namespace
 
+int execKeepingFocus(QDialog& dialog) {
+    const QPointer<QWidget> had = QApplication::focusWidget();
+    const int result = dialog.exec();
+    if (had && had->isVisible()) {
+        had->activateWindow();
+        had->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return result;
+}
+
 void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
 
 void showMessage(QWidget* parent, const QString& title, const QString& text) {
@@ -23,7 +35,7 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    execKeepingFocus(box);
 }
 
 void setQuestionHandler(QuestionHandler h) { questionHandler() = std::move(h); }
@@ -34,7 +46,7 @@ QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QSt
     if (questionHandler()) return questionHandler()(parent, title, text, buttons);
     QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
-    const int answer = box.exec();
+    const int answer = execKeepingFocus(box);
     return buttons.testFlag(static_cast<QMessageBox::StandardButton>(answer))
                ? static_cast<QMessageBox::StandardButton>(answer)
                : QMessageBox::Cancel;

@@ -8,12 +8,17 @@
 
 #include "core/AppState.h"
 
+class QDialog;
 class QWidget;
 
 namespace nv {
 
 using MessageHandler =
     std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+
+// Runs a modal dialog, then gives the keyboard back to the widget that had it before, so that
+// the next key (Ctrl+V, Ctrl+S) goes where it went before the dialog, without a click.
+int execKeepingFocus(QDialog& dialog);
 
 // Installs a replacement for the modal box; an empty handler restores the real one.
 void setMessageHandler(MessageHandler handler);

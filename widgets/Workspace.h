@@ -6,12 +6,13 @@
 #include <QString>
 #include <functional>
 
+#include "core/AppState.h"
+
 class QMdiArea;
 class QWidget;
 
 namespace nv {
 
-struct AppState;
 class MdiChild;
 class Workspace;
 struct PortLayer;
@@ -33,6 +34,10 @@ class Workspace {
 
     virtual const PortLayer& ports() const = 0;
     virtual void setPanel(int panel, const QString& text) = 0;
+
+    // An edit was taken back and the image is as it was before it: the undo steps the edit made
+    // are forgotten, so that undo goes on from the state before them.
+    virtual void takeBack(const Image& image) { (void)image; }
 
     // The main window and its work area, for sizes and placement.
     virtual QWidget* frame() = 0;

@@ -188,4 +188,22 @@ CsvExport exportChannelsCsv(const AppState& s, const Image& image) {
     return out;
 }
 
+CsvExport exportChannelRowsCsv(const AppState& s, const Image& image,
+                               const std::vector<int>& channels) {
+    CsvExport out;
+    out.text = csvLine(std::vector<std::string>(CsvColumnNames.begin(), CsvColumnNames.end()));
+    ChannelExporter exporter(s, image, out);
+    for (int n : channels) {
+        if (isEmptyChannel(image, n)) {
+            std::vector<std::string> gap(CsvColumnNames.size());
+            gap[0] = std::to_string(n);
+            out.text += csvLine(gap);
+            continue;
+        }
+        out.text += csvLine(exporter.fields(n));
+        ++out.channels;
+    }
+    return out;
+}
+
 }  // namespace nv

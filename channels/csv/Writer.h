@@ -23,5 +23,9 @@ struct CsvExport {
 };
 
 CsvExport exportChannelsCsv(const AppState& s, const Image& image);
+// The given channels, one line each: an empty channel is a line with nothing but its location,
+// so that a paste of the text puts every channel back in its place.
+CsvExport exportChannelRowsCsv(const AppState& s, const Image& image,
+                               const std::vector<int>& channels);
 
 }  // namespace nv
