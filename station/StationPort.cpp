@@ -209,7 +209,15 @@ void StationPort::afterBackup() {
     if (!transferOk_)
         return finishRadio(false, failureCause() + word("（读取原数据时；未写入）",
                                                         " (reading it first; not written)"));
-    if (events_.backUp && !events_.backUp(identification_, radio_.RadioImage))
+    if (!events_.backUp) return runTransfer(State::Write);
+    const int asked = ++backupsAsked_;
+    events_.backUp(identification_, radio_.RadioImage, [this, asked](bool kept) {
+        if (asked == backupsAsked_ && state_ == State::Backup) memoryKept(kept);
+    });
+}
+
+void StationPort::memoryKept(bool kept) {
+    if (!kept)
         return finishRadio(false, word("原数据无法保存；未写入",
                                        "its memory could not be kept; not written"));
     runTransfer(State::Write);
@@ -274,6 +282,7 @@ void StationPort::stop() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
     transferOver_ = false;
     radioArrived_ = false;
+    ++backupsAsked_;
     enter(State::Ended);
 }
 

@@ -50,9 +50,12 @@ class StationPort : private LinkView {
     struct Events {
         // The state or the progress (0 to 100 within the state) changed.
         std::function<void(State, int percent)> changed;
-        // Keeps a radio's memory before it is written over; false when it could not be kept,
-        // and the radio is then not written.
-        std::function<bool(const std::string& identification, const Image& memory)> backUp;
+        // Keeps a radio's memory before it is written over, and then calls `kept` (at once or
+        // later, from the event loop) with whether it could; a radio whose memory could not be
+        // kept is not written.
+        std::function<void(const std::string& identification, const Image& memory,
+                           std::function<void(bool kept)> kept)>
+            backUp;
         std::function<void(const StationRadio&)> finished;
     };
 
@@ -91,6 +94,7 @@ class StationPort : private LinkView {
     void runTransfer(State s);
     void transferCompleted();
     void afterBackup();
+    void memoryKept(bool kept);
     void afterWrite();
     void afterVerify();
     void finishRadio(bool verified, const std::string& result);
@@ -112,6 +116,7 @@ class StationPort : private LinkView {
     std::unique_ptr<Probe> probe_;
     bool transferOver_ = false;
     bool radioArrived_ = false;
+    int backupsAsked_ = 0;  // a late answer about a radio that is no longer on the port is not heard
     bool transferOk_ = false;
     int verifyReads_ = 0;
     double startedAt_ = 0;

@@ -111,10 +111,33 @@ StationRun::StationRun(const AppState& base, StationJob job, std::vector<Station
       logPath_(std::move(logPath)),
       events_(std::move(events)) {
     base_.CommPortNumber = 1;
+    disk_.setMaxThreadCount(1);
 }
 
 StationRun::~StationRun() {
     for (auto& p : ports_) p->sequence.reset();  // before the port and the timers it uses
+    disk_.waitForDone();  // every finished radio's line reaches the log
+}
+
+void StationRun::onDisk(std::function<void()> work, std::function<void()> done) {
+    ++onDisk_;
+    auto then = [this, done = std::move(done)] {
+        --onDisk_;
+        done();
+        tellEnded();
+    };
+    QObject* context = &context_;
+    disk_.start([work = std::move(work), then, context] {
+        work();
+        QMetaObject::invokeMethod(context, then, Qt::QueuedConnection);
+    });
+}
+
+// The run has ended when every port has, and every radio's line is in the log and told.
+void StationRun::tellEnded() {
+    if (endedTold_ || running() || onDisk_ > 0) return;
+    endedTold_ = true;
+    if (events_.ended) events_.ended();
 }
 
 void StationRun::start() {
@@ -134,8 +157,9 @@ void StationRun::start() {
         port->clock.start();
         StationPort::Events e;
         e.changed = [this, i](StationPort::State s, int percent) { portChanged(i, s, percent); };
-        e.backUp = [this, i](const std::string& ident, const Image& memory) {
-            return keepMemory(i, ident, memory);
+        e.backUp = [this, i](const std::string& ident, const Image& memory,
+                             std::function<void(bool)> kept) {
+            keepMemory(i, ident, memory, std::move(kept));
         };
         e.finished = [this, i](const StationRadio& radio) { radioFinished(i, radio); };
         port->sequence = std::make_unique<StationPort>(
@@ -159,16 +183,18 @@ bool StationRun::running() const {
 
 void StationRun::portChanged(std::size_t i, StationPort::State s, int percent) {
     if (events_.changed) events_.changed(i, s, percent);
-    if (s != StationPort::State::Ended || endedTold_ || running()) return;
-    endedTold_ = true;
-    if (events_.ended) events_.ended();
+    if (s == StationPort::State::Ended) tellEnded();
 }
 
-bool StationRun::keepMemory(std::size_t i, const std::string& identification, const Image& memory) {
+void StationRun::keepMemory(std::size_t i, const std::string& identification, const Image& memory,
+                            std::function<void(bool)> kept) {
     const QString label =
         portLabel(targets_[i].name) + "_" + QString::fromStdString(identification);
-    return writeBackup(memory, label, stationBackupFolder(), QDateTime::currentDateTime(), false)
-        .ok;
+    const QString folder = stationBackupFolder();
+    auto ok = std::make_shared<bool>(false);
+    onDisk(
+        [=] { *ok = writeBackup(memory, label, folder, QDateTime::currentDateTime(), false).ok; },
+        [=] { kept(*ok); });
 }
 
 void StationRun::radioFinished(std::size_t i, const StationRadio& radio) {
@@ -181,12 +207,18 @@ void StationRun::radioFinished(std::size_t i, const StationRadio& radio) {
     line.configuration = job_.name;
     line.result = radio.result;
     line.seconds = radio.seconds;
-    std::string error;
-    QDir().mkpath(QFileInfo(logPath_).path());
-    const bool logged = appendStationLog(logPath_.toStdString(), line, &error);
-    if (events_.finished)
-        events_.finished(i, line, radio.verified,
-                         logged ? QString() : QString::fromStdString(error));
+    const std::string path = logPath_.toStdString();
+    const QString folder = QFileInfo(logPath_).path();
+    auto error = std::make_shared<std::string>();
+    onDisk(
+        [=] {
+            QDir().mkpath(folder);
+            appendStationLog(path, line, error.get());
+        },
+        [this, i, line, radio, error] {
+            if (events_.finished)
+                events_.finished(i, line, radio.verified, QString::fromStdString(*error));
+        });
 }
 
 }  // namespace nv

@@ -5,7 +5,9 @@
 // station window and nv742-cli station both drive their radios through it and only show what
 // it reports.
 
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -69,7 +71,13 @@ class StationRun {
     struct Port;
     void portChanged(std::size_t i, StationPort::State s, int percent);
     void radioFinished(std::size_t i, const StationRadio& radio);
-    bool keepMemory(std::size_t i, const std::string& identification, const Image& memory);
+    void keepMemory(std::size_t i, const std::string& identification, const Image& memory,
+                    std::function<void(bool)> kept);
+    // Runs `work` away from the event loop, one file job after the other in the order given,
+    // then `done` on the event loop: a disk that takes its time to sync never stalls the
+    // radios of the other ports.
+    void onDisk(std::function<void()> work, std::function<void()> done);
+    void tellEnded();
 
     AppState base_;
     StationJob job_;
@@ -78,6 +86,9 @@ class StationRun {
     Events events_;
     std::vector<std::unique_ptr<Port>> ports_;
     bool endedTold_ = false;
+    int onDisk_ = 0;  // file jobs whose done step has not run yet
+    QThreadPool disk_;
+    QObject context_;  // the done steps of file jobs are dropped with it
 };
 
 }  // namespace nv

@@ -35,9 +35,10 @@ struct Station {
         events.changed = [this](StationPort::State s, int) {
             if (states.empty() || states.back() != s) states.push_back(s);
         };
-        events.backUp = [this](const std::string&, const Image& memory) {
+        events.backUp = [this](const std::string&, const Image& memory,
+                               std::function<void(bool)> kept) {
             backups.push_back(memory);
-            return keepBackups;
+            kept(keepBackups);
         };
         events.finished = [this](const StationRadio& r) { radios.push_back(r); };
         station = std::make_unique<StationPort>(
