@@ -182,15 +182,17 @@ void Form_Chann_Edit::load() {
     showChannel(channel());
 }
 
+// Shown again on activation and after the image changed under the dialog (a paste, an
+// import, an undo, a read, a file): what it shows then is no choice of the user's, so nothing
+// is written back; a setting the dialog cannot show (speaker unmute without signalling) stays.
 void Form_Chann_Edit::activated() {
-    if (channelValid()) showChannel(channel());
-}
-
-void Form_Chann_Edit::refresh() {
+    if (!channelValid()) return;
     quiet_ = true;
-    activated();
+    showChannel(channel());
     quiet_ = false;
 }
+
+void Form_Chann_Edit::refresh() { activated(); }
 
 // ---- showing a channel -----------------------------------------------------------------------
 
@@ -452,7 +454,7 @@ void Form_Chann_Edit::Text_CHN_LostFocus() {
     if (VScroll1->value() != channel())
         VScroll1->setValue(channel());
     else
-        showChannel(channel());
+        activated();  // the same channel again: shown, nothing written
 }
 
 }  // namespace nv

@@ -153,6 +153,12 @@ class GridKeyboardTest : public QObject {
         press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(slot(12), slot(3));
         QCOMPARE(slot(13), slot(4));
+        // Nor when the dialog becomes the active window again.
+        auto* dialog = gui->main->child("Form_Chann_Edit");
+        QVERIFY(dialog);
+        gui->main->workArea()->setActiveSubWindow(dialog->subWindow());
+        gui->main->workArea()->setActiveSubWindow(grid->subWindow());
+        QCOMPARE(slot(12), slot(3));
         QApplication::clipboard()->setText(QApplication::clipboard()->text());  // text alone
         goTo(6, 1);
         press(Qt::Key_V, Qt::ControlModifier);
