@@ -49,6 +49,8 @@ int needed(QMdiSubWindow* sub) {
 }
 }  // namespace
 
+// Each window a title bar's height below and right of the one before, at its own size; past
+// half the work area the steps start again at the top left.
 void cascadeWindows(QMdiArea* area) {
     QList<QMdiSubWindow*> windows = arranged(area);
     if (QMdiSubWindow* active = area->currentSubWindow(); windows.removeOne(active))
@@ -56,14 +58,11 @@ void cascadeWindows(QMdiArea* area) {
     const QSize room = area->viewport()->size();
     int step = 0;
     for (QMdiSubWindow* sub : windows) {
-        const int offset =
-            step * (area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4);
-        const bool fits =
-            offset + sub->width() <= room.width() && offset + sub->height() <= room.height();
-        const int at = fits ? offset : 0;
-        step = fits ? step + 1 : 1;
-        sub->move(at, at);
+        const int stride = area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
+        if (step * stride > room.width() / 2 || step * stride > room.height() / 2) step = 0;
+        sub->move(step * stride, step * stride);
         sub->raise();
+        ++step;
     }
 }
 
@@ -77,14 +76,10 @@ void tileWindows(QMdiArea* area) {
     if (!wide) return area->tileSubWindows();
     const int others = static_cast<int>(windows.size()) - 1;
     const int width = others > 0 ? needed(wide) : room.width();
-    bool fits = width <= room.width();
-    for (QMdiSubWindow* sub : windows) {
-        const QSize least = sub->minimumSizeHint();
-        if (sub != wide &&
-            (least.width() > room.width() - width || least.height() > room.height() / others))
-            fits = false;
-    }
-    if (!fits) return area->tileSubWindows();
+    // The others share what is left beside the grid, however narrow; only a grid wider than
+    // the work area leaves the tiling to the toolkit.
+    constexpr int LeastBeside = 60;
+    if (width > room.width() - (others > 0 ? LeastBeside : 0)) return area->tileSubWindows();
     wide->setGeometry(0, 0, width, room.height());
     int top = 0, index = 0;
     for (QMdiSubWindow* sub : windows) {
