@@ -142,10 +142,14 @@ void frm_chann::showContextMenu(const QPoint& at) {
     contextMenu()->popup(MSF_chann->viewport()->mapToGlobal(at));
 }
 
+// With no whole channels selected, the channel under the cursor; with the cursor on the title
+// row (Home, Page Up, or no cell yet), the channel clicked last.
 std::vector<int> frm_chann::selectedChannels() const {
     std::vector<int> channels = table_->selectedChannels();
+    if (!channels.empty()) return channels;
     const int cursor = MSF_chann->currentRow();
-    if (channels.empty() && cursor >= 1 && cursor <= ChannelCount) channels.push_back(cursor);
+    const int n = cursor >= 1 && cursor <= ChannelCount ? cursor : state.CurrentChannel;
+    if (n >= 1 && n <= ChannelCount) channels.push_back(n);
     return channels;
 }
 

@@ -58,7 +58,13 @@ void ChannelTable::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Up:
         case Qt::Key_Down: {
-            if (selectedChannels().empty()) anchor_ = row;
+            // A selection the cursor is not in (made by a paste, a move, a click elsewhere)
+            // is no run to extend: a new one starts at the cursor.
+            const std::vector<int> selected = selectedChannels();
+            const auto in = [&](int n) {
+                return std::find(selected.begin(), selected.end(), n) != selected.end();
+            };
+            if (!in(row) || !in(anchor_)) anchor_ = row;
             const int to = std::clamp(row + (event->key() == Qt::Key_Up ? -1 : 1), 1, ChannelCount);
             // The cursor goes along without touching the selection, which is made afterwards.
             selectionModel()->setCurrentIndex(model()->index(to, currentColumn()),

@@ -73,6 +73,8 @@ class GridKeyboardTest : public QObject {
         goTo(7, 3);
         press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(slot(7), slot(5));
+        press(Qt::Key_Down, Qt::ShiftModifier);  // from the pasted channel, not the last click
+        QCOMPARE(grid->selectedChannels(), (std::vector<int>{7, 8}));
         goTo(3, 2);
         press(Qt::Key_Down, Qt::AltModifier, 2);  // the cursor goes with the moved channel
         QCOMPARE(rx(5), std::string("403.00000"));
