@@ -521,7 +521,12 @@ void frm_chann::leaveByArrow(int rows) {
 // written at once) are taken back, undo history included, so that the cell is as it was.
 void frm_chann::cancelEdit() {
     const int r = editRow_;
-    if (armed_ && editCol_ >= 3) {
+    const auto picked = [&] {
+        for (int c = 0; c < 16; ++c)
+            if (state.RadioImage(r, c) != openedImage_(r, c)) return true;
+        return scanBit(state.RadioImage, r) != scanBit(openedImage_, r);
+    };
+    if (armed_ && editCol_ >= 3 && picked()) {
         const bool scan = scanBit(openedImage_, r);
         for (int c = 0; c < 16; ++c) state.RadioImage(r, c) = openedImage_(r, c);
         setScanBit(state.RadioImage, r, scan);
