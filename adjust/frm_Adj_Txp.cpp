@@ -282,7 +282,9 @@ void frm_Adj_Txp::load() {
         keepAdjust(state);
         showTable();
     };
-    link_->written = [this] { state.KeptAdjust = link_->sentTable(); };
+    link_->written = [this] {
+        if (!adjustKept(state)) state.KeptAdjust = link_->sentTable();
+    };
     MSC->onByteReceived = [this] { inEngine([&] { link_->byteReceived(); }); };
     ProgressBar1->hide();
 

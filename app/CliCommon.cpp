@@ -81,17 +81,24 @@ std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QStrin
     return std::nullopt;
 }
 
-int interruptedTransfer(const QString& port, bool write, int rowsWritten, const QString& file) {
+int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool endByteSent,
+                        const QString& file) {
+    if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");  // below the progress bar
+    const QString left = endByteSent ? QStringLiteral(" and left programming mode")
+                                     : QStringLiteral("; it could not be told to leave "
+                                                      "programming mode (switch it off and on)");
     if (write)
-        cliFailure(QStringLiteral("interrupted: the radio on %1 took %2 of %3 rows and left "
-                                  "programming mode; it holds only part of the new "
-                                  "configuration and must be written again")
+        cliFailure(QStringLiteral("interrupted: the radio on %1 acknowledged %2 of %3 rows%4; it "
+                                  "holds only part of the new configuration and must be written "
+                                  "again")
                        .arg(port)
                        .arg(rowsWritten)
-                       .arg(LastWrittenRow + 1));
+                       .arg(LastWrittenRow + 1)
+                       .arg(left));
     else
-        cliFailure(QStringLiteral("interrupted: the read from the radio on %1 was stopped%2")
-                       .arg(port, file.isEmpty() ? QString() : "; " + file + " was not written"));
+        cliFailure(QStringLiteral("interrupted: the read from the radio on %1 was stopped%2%3")
+                       .arg(port, endByteSent ? QString() : left,
+                            file.isEmpty() ? QString() : "; " + file + " was not written"));
     return Interruption::exitStatus();
 }
 

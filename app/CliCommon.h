@@ -34,7 +34,8 @@ std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QStrin
 
 // A transfer stopped by Ctrl+C or SIGTERM: what the radio holds now, and 130 or 143. A write
 // says how many of its rows the radio took; a read, that FILE was not written.
-int interruptedTransfer(const QString& port, bool write, int rowsWritten, const QString& file = {});
+int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool endByteSent,
+                        const QString& file = {});
 
 // "nv742-cli: TEXT" on stderr; returns the exit status.
 int cliFailure(const QString& text, int status = 2);

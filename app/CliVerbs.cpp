@@ -7,6 +7,7 @@
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
+#include "app/CliStation.h"
 #include "app/Options.h"
 #include "channels/csv/NothingPlaced.h"
 #include "channels/csv/Placement.h"
@@ -20,6 +21,7 @@
 #include "link/ConsoleTransfer.h"
 #include "link/Interruption.h"
 #include "link/ParallelTransfer.h"
+#include "station/StationRun.h"
 #include "link/WriteLink.h"
 
 namespace nv {
@@ -64,6 +66,7 @@ void printDifference(const Difference& d, const char* indent, const char* left) 
 
 bool openTrace(const Verb& verb, std::shared_ptr<TraceLog>* trace, QString* error) {
     if (verb.trace.isEmpty()) return true;
+    keepReplacedOutput(verb.trace);
     *trace = std::make_shared<TraceLog>(verb.trace.toStdString());
     if ((*trace)->ok()) return true;
     *error = "cannot write the trace file " + verb.trace;
@@ -87,7 +90,7 @@ int readVerified(const Verb& verb) {
     auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
     switch (readUntilTwoAgree(state, *port, {showConsoleProgress, showConsoleMessage})) {
         case AgreedRead::Failed:
-            if (Interruption::received()) return interruptedTransfer(portName, false, 0, file);
+            if (Interruption::received()) return interruptedTransfer(portName, false, 0, true, file);
             return 1;
         case AgreedRead::Disagreed:
             return cliFailure("no two of three reads of the radio on " + portName +
@@ -122,7 +125,7 @@ int compare(const Verb& verb) {
     switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
                               agreesWithFile)) {
         case AgreedRead::Failed:
-            if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0);
+            if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0, true);
             return cliFailure("the radio on " + verb.args[1] +
                               " could not be read; nothing compared");
         case AgreedRead::Disagreed:
@@ -157,6 +160,7 @@ int writeSeveral(const Verb& verb) {
     if (!portDirectory(verb, &discovered, &error)) return cliFailure(error);
     std::shared_ptr<TraceLog> trace;
     if (!verb.trace.isEmpty()) {
+        keepReplacedOutput(verb.trace);
         trace = std::make_shared<TraceLog>(verb.trace.toStdString());
         if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
     }
@@ -183,7 +187,7 @@ int writeSeveral(const Verb& verb) {
         const RadioJobResult& r = results[i];
         const char* name = jobs[i].name.c_str();
         if (r.interrupted && !r.written) {
-            std::printf("%s: interrupted after %d of %d rows; it holds only part of the new "
+            std::printf("%s: interrupted after %d of %d rows acknowledged; it holds only part of the new "
                         "configuration and must be written again\n",
                         name, r.rowsWritten, LastWrittenRow + 1);
             allGood = false;
@@ -302,7 +306,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const QCommandLineOption inOrder("in-order");
     const QCommandLineOption first("first", "", "N");
     const QCommandLineOption chinese("chinese");
-    parser.addOptions({verify, into, locations, inOrder, first, chinese});
+    const QCommandLineOption repeat("repeat"), noBackup("no-backup"), log("log", "", "FILE");
+    parser.addOptions({verify, into, locations, inOrder, first, chinese, repeat, noBackup, log});
     if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
     Verb verb;
     verb.args = parser.positionalArguments();
@@ -318,6 +323,13 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
+    const bool stationOptions = parser.isSet(repeat) || parser.isSet(noBackup) || parser.isSet(log);
+    if (name == "station" && count >= 3)
+        return runStation({verb.args[1], verb.args.mid(2), parser.isSet(repeat),
+                           !parser.isSet(noBackup),
+                           parser.isSet(log) ? parser.value(log) : defaultStationLog()},
+                          verb.portMaps);
+    if (stationOptions) return std::nullopt;
     if (verb.chinese && name != "print") return std::nullopt;
     const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
     if (placing) {
@@ -346,6 +358,7 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     if (name == "print" && count == 3) return printSheet(verb);
     if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
     if (name == "compare" || name == "export" || name == "import" || name == "print" ||
+        name == "station" ||
         verb.verify) {
         QCommandLineParser help;
         describeCliOptions(help);

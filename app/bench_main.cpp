@@ -12,6 +12,7 @@
 
 #include "app/BenchCsv.h"
 #include "app/BenchParallel.h"
+#include "app/BenchStation.h"
 #include "core/Startup.h"
 #include "link/ConsoleTransfer.h"
 #include "link/PortDirectory.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
     state.CommPortNumber = 1;
 
     int status = 0;
+    double cycleBound = 0;  // a station's backup read, write and verifying read
     for (bool write : {false, true}) {
         double best = 1e9;
         nv::TransferResult last;
@@ -80,6 +82,7 @@ int main(int argc, char* argv[]) {
         }
         if (!last.ok) continue;
         const double bound = boundSeconds(last);
+        cycleBound += write ? bound : 2 * bound;
         std::printf(
             "%-5s  %4lld bytes out  %4lld bytes in  %2d frames  bound %.3f s  best of %d %.3f s  "
             "ratio %.3f\n",
@@ -89,6 +92,7 @@ int main(int argc, char* argv[]) {
     server.terminate();
     server.waitForFinished(3000);
     if (nv::benchParallelWrites(sim, 8, rounds) != 0) status = 1;
+    if (status == 0 && nv::benchStation(sim, 32, rounds, cycleBound) != 0) status = 1;
     if (nv::benchCsvImport(rounds) != 0) status = 1;
     return status;
 }

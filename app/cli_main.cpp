@@ -140,6 +140,7 @@ int main(int argc, char* argv[]) {
     for (const QString& map : command.portMaps)
         if (!directory.assignFromOption(map, &error)) return fail(error);
     std::shared_ptr<nv::TraceLog> trace;
+    if (command.tracePath) nv::keepReplacedOutput(*command.tracePath);
     if (command.tracePath && !nv::openTraceLog(*command.tracePath, &trace, &error))
         return fail(error);
     state.CommPortNumber = static_cast<nv::Int16>(nv::choosePort(command.port, directory));
@@ -149,7 +150,8 @@ int main(int argc, char* argv[]) {
     const nv::TransferResult result =
         nv::runTransfer(state, *port, write, {showProgress, showMessage});
     if (result.interrupted || nv::Interruption::received())
-        return nv::interruptedTransfer(command.port, write, result.blocksDone, file);
+        return nv::interruptedTransfer(command.port, write, result.blocksDone, result.endByteSent,
+                                       file);
     if (!result.ok) return 1;
     if (!write) return nv::keepRead(state.RadioImage, command.port, file);
     return 0;

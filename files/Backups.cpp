@@ -1,6 +1,7 @@
 #include "files/Backups.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -88,8 +89,17 @@ BackupResult keepReplacedFile(const QString& path, const QString& folder, const 
                           .arg(folder, name.completeBaseName())
                           .arg(n)
                           .arg(name.suffix());
-    QByteArray content;
-    if (!readConfigFile(path, &content, &result.problem)) return result;
+    // Whatever the file is (a large PDF or CSV as well), its old content is kept whole.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.problem = {FileProblem::System, path, 0, file.errorString()};
+        return result;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.problem = {FileProblem::System, path, 0, file.errorString()};
+        return result;
+    }
     if (!writeFileAtomically(result.path, content, &result.problem)) return result;
     result.ok = true;
     return result;

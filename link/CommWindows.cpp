@@ -63,9 +63,11 @@ std::unique_ptr<LinkEngine> Form_Comm_Write::makeEngine(SerialPort& port, LinkTi
                                                         nv::LinkView& view) {
     auto link = std::make_unique<WriteLink>(state, port, timers, view);
     // What the radio now holds is the image as it was at the start; an edit made during the
-    // write is still to be written or saved.
+    // write is still to be written or saved, unless it was saved meanwhile.
     WriteLink* written = link.get();
-    link->completed = [this, written] { state.KeptImage = written->sentImage(); };
+    link->completed = [this, written] {
+        if (!imageKept(state)) state.KeptImage = written->sentImage();
+    };
     return link;
 }
 

@@ -80,8 +80,9 @@ TransferResult runTransfer(AppState& state, SerialPort& port, bool write,
 
     TransferResult result;
     InterruptGuard interrupt([&] {
-        result.blocksDone = engine->blocksDone();
-        engine->stop();
+        if (!engine->running()) return;  // it has just ended on its own
+        result.blocksDone = engine->mostBlocksDone();
+        result.endByteSent = engine->stop();
         result.interrupted = true;
         loop.quit();
     });

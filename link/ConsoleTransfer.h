@@ -19,6 +19,7 @@ struct TransferResult {
     int framesSent = 0;  // frames that went through the frame sender
     bool interrupted = false;  // stopped by Ctrl+C or SIGTERM (the radio got the end byte)
     int blocksDone = 0;        // blocks the radio took (a write: rows) before it was stopped
+    bool endByteSent = false;  // when stopped: the radio was told to leave programming mode
 };
 
 struct TransferCallbacks {

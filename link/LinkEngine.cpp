@@ -45,20 +45,22 @@ void LinkEngine::transferOver() {
     view_.transferEnded();
 }
 
-void LinkEngine::stop() {
-    if (!running_) return;
+bool LinkEngine::stop() {
+    if (!running_) return false;
     timers_.stop(Timer1);
     timers_.stop(Timer2);
     timers_.stop(Timer3);
     Busy = false;
     // In a retry pause the port is closed, but the radio may still wait in programming mode.
     PortProblem problem;
-    if (port_.isOpen() || port_.open(state_.CommPortNumber, problem)) {
+    const bool reached = port_.isOpen() || port_.open(state_.CommPortNumber, problem);
+    if (reached) {
         port_.writeByte(EndOfTransfer);
         port_.flush();
         closePort();
     }
     transferOver();
+    return reached;
 }
 
 void LinkEngine::startButton() {
@@ -69,6 +71,7 @@ void LinkEngine::startButton() {
     closePort();
     RetriesLeft = 3;
     seen_ = {};
+    mostBlocksDone_ = 0;
     running_ = true;
     transferStarting();
     startAttempt();
@@ -164,6 +167,7 @@ LinkObservation LinkEngine::observeAttempt() const {
 }
 
 void LinkEngine::replyTimedOut() {
+    mostBlocksDone_ = mostBlocksDone();
     seen_ = LinkObservation::mostTelling(seen_, observeAttempt());
     // The time-out stops itself so that exactly one pause follows each time-out.
     timers_.stop(Timer2);

@@ -3,6 +3,7 @@
 // time-out, the retry pause and the closing timer, with the data phase of a read or a write
 // on top. Qt-free: it talks to the world through a serial port, timers and a view.
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -83,10 +84,13 @@ class LinkEngine : public LinkRecord {
     bool writes() const { return writeWindow(); }
     // Ends a running transfer between two frames (every frame leaves in one timer tick, so
     // whenever this runs no frame is half-sent): the radio gets the end byte, so that it leaves
-    // programming mode, and the port is closed. No message is shown.
-    void stop();
-    // Data blocks the radio has taken or given in the current attempt.
+    // programming mode, and the port is closed. No message is shown. False when the end byte
+    // could not be sent (the port would not open again in a retry pause).
+    bool stop();
+    // Data blocks the radio has taken or given in the current attempt, and in the attempt of
+    // this transfer that got furthest (what a radio holds after a write was stopped).
     int blocksDone() const { return DataPhase ? BlockCounter - 1 : 0; }
+    int mostBlocksDone() const { return std::max(mostBlocksDone_, blocksDone()); }
     // The six bytes between 0xAA and 0xBB of the last identification reply accepted.
     const std::array<std::uint8_t, 6>& identification() const { return identification_; }
     // What the radio showed of itself in the failed attempts of this transfer.
@@ -158,6 +162,7 @@ class LinkEngine : public LinkRecord {
 
     // What the radio showed of itself in the attempts of the current transfer.
     bool running_ = false;
+    int mostBlocksDone_ = 0;
     std::array<std::uint8_t, 6> identification_{};
     int bytesThisAttempt_ = 0;
     int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none

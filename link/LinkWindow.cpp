@@ -82,7 +82,12 @@ void LinkWindow::Command_Cancel_Click() {
 }
 
 void LinkWindow::stopTransfer() {
-    if (engine_) inEngine([&] { engine_->stop(); });
+    if (!engine_ || !engine_->running()) return;
+    inEngine([&] { engine_->stop(); });
+    // The window may stay (leaving can still be cancelled): it says what the radio holds.
+    Label_tr_count->setText(engine_->writes() ? text("已停止；对讲机必须重新写入。",
+                                                     "Stopped; the radio must be written again.")
+                                              : text("已停止。", "Stopped."));
 }
 
 void LinkWindow::closeEvent(QCloseEvent* event) {

@@ -55,7 +55,7 @@ class Step : public CallbackView {
     }
     void interrupt() {
         if (!engine_->running()) return;
-        blocksDone = engine_->blocksDone();
+        blocksDone = engine_->mostBlocksDone();
         engine_->stop();
         interrupted = true;
         report(false, "interrupted");
@@ -89,6 +89,11 @@ class Job {
         result_.interrupted = step_->interrupted;
         result_.rowsWritten = step_->blocksDone;
         if (!ok || !spec_.readBack) return finish();
+        // Ctrl+C between the write and the read-back: the read-back is not started.
+        if (Interruption::received()) {
+            result_.interrupted = true;
+            return finish();
+        }
         readState_ = std::make_unique<AppState>(spec_.state);
         readAgain();
     }

@@ -51,7 +51,15 @@ bool UnsavedWork::transfersMayStop() {
     stop->setObjectName("StopAndQuit");
     box.setDefaultButton(wait);
     box.setEscapeButton(wait);
+    // A transfer that ends while the question is up leaves nothing to stop: the question goes
+    // and leaving goes on.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &box, [this, &box] {
+        if (runningTransfers().isEmpty()) box.done(QMessageBox::Ok);
+    });
+    watch.start(100);
     box.exec();
+    if (runningTransfers().isEmpty()) return true;
     if (box.clickedButton() != stop) return false;
     // The list is taken again: a transfer may have ended, or its window closed, meanwhile.
     for (MdiChild* w : runningTransfers()) w->stopTransfer();

@@ -344,15 +344,21 @@ class CliVerbsTest : public QObject {
         }
     }
 
+    // Also a file larger than any channel file: a PDF or a CSV list of megabytes.
     void aReplacedOutputIsKeptInTheBackups() {
         const QString chann = path("kept.chann"), csv = path("old-export.csv");
         QVERIFY(saveImage(chann, factoryImage()));
-        QVERIFY(writeBytes(csv, "the old content\n"));
-        QCOMPARE(runCli({"export", chann, csv}).code, 0);
-        QDir backups(qEnvironmentVariable("XDG_DATA_HOME") + "/nv742-cps/backups");
-        const QStringList kept = backups.entryList({"*_replaced_old-export*.csv"}, QDir::Files);
-        QVERIFY(!kept.isEmpty());
-        QCOMPARE(fileBytes(backups.filePath(kept.last())), QByteArray("the old content\n"));
+        const QByteArray old = QByteArray(3 << 20, 'x') + "the old content\n";
+        QVERIFY(writeBytes(csv, old));
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", path("own-data").toUtf8());
+        const int code = runCli({"export", chann, csv}).code;
+        qputenv("XDG_DATA_HOME", data);
+        QCOMPARE(code, 0);
+        QDir backups(path("own-data/nv742-cps/backups"));
+        const QStringList kept = backups.entryList({"*_replaced_old-export.csv"}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(fileBytes(backups.filePath(kept[0])), old);
     }
 
     // An import that places no channel fails and says which option would place the rows.
@@ -395,6 +401,48 @@ class CliVerbsTest : public QObject {
             QVERIFY2(err.contains(c.says), qPrintable(err));
         }
         QVERIFY(!QFile::exists(path("interrupted-read.chann")));
+    }
+
+    // The station: every radio verified or failed with its cause, one line each, in the log too.
+    void stationProgramsSeveralRadiosAndLogsEach() {
+        const QString file = path("fleet-config.chann"), log = path("station.csv");
+        Image image = factoryImage();
+        for (int r = 0; r <= 48; ++r) image(r, 11) = 0x2D;
+        QVERIFY(saveImage(file, image));
+        SimServer good1, good2, silent, garbled;
+        QVERIFY(good1.start({"--quiet", "--save", path("good1.chann")}));
+        QVERIFY(good2.start({"--quiet", "--save", path("good2.chann")}));
+        QVERIFY(silent.start({"--quiet", "--fault", "silent"}));
+        QVERIFY(garbled.start({"--quiet", "--fault", "wrong-address=2", "--every-session"}));
+        const CliRun r = runCli({"station", "--log", log, file, good1.pty, silent.pty, good2.pty,
+                                 garbled.pty});
+        QCOMPARE(r.code, 1);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.last(), lines.last().section(',', 0, 1) + ", " +
+                                   lines.last().section(", ", 2));  // totals
+        QVERIFY(lines.last().startsWith("2 verified, 2 failed"));
+        for (const QString& pty : {good1.pty, good2.pty})
+            QVERIFY(r.out.contains(pty + ": ") && r.out.contains(QRegularExpression(
+                                                      QRegularExpression::escape(pty) +
+                                                      ": [0-9A-F]{12} verified, ")));
+        QVERIFY(r.out.contains(silent.pty + ": failed: no answer (reading it first; not written)"));
+        QVERIFY(r.out.contains(garbled.pty + ": ") && r.out.contains("garbled answer"));
+        QCOMPARE(fileBytes(log).count('\n'), 5);
+        QVERIFY(good1.stop() && good2.stop());
+        for (const char* saved : {"good1.chann", "good2.chann"}) {
+            auto radio = loadImage(path(saved));
+            QVERIFY(radio && sameRows(*radio, image, 0, 48));
+        }
+        // Repeat goes on until Ctrl+C or SIGTERM, which stop every port.
+        QProcess cli;
+        cli.start(binary("nv742-cli"), {"station", "--repeat", "--no-backup", "--log", log, file,
+                                        silent.pty});
+        QVERIFY(cli.waitForStarted());
+        QTest::qWait(500);
+        ::kill(static_cast<pid_t>(cli.processId()), SIGTERM);
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 143);
     }
 };
 

@@ -336,7 +336,7 @@ class LeaveDuringTransferTest : public QObject {
             auto* wait = box->findChild<QPushButton*>("Wait");
             seen.waitIsDefaultAndEscape =
                 box->defaultButton() == wait && box->escapeButton() == wait;
-            QTest::mouseClick(box->findChild<QPushButton*>(press), Qt::LeftButton);
+            if (press) QTest::mouseClick(box->findChild<QPushButton*>(press), Qt::LeftButton);
         });
         presser.start();
         main->findChild<QAction*>("Menu_exit")->trigger();
@@ -367,6 +367,16 @@ class LeaveDuringTransferTest : public QObject {
             QCOMPARE(rowsHolding(gui.radio(), 0x5A), 49);
             QVERIFY(gui.radio().ended);
         }
+    }
+
+    // Unanswered while the write completes: nothing is left to stop, and leaving goes on.
+    void aTransferThatEndsTakesTheQuestionAway() {
+        test::RadioGui gui;
+        startWrite(gui, 2);
+        leaveAnswering(gui.main.get(), nullptr);
+        QVERIFY(!gui.main->isVisible());
+        QCOMPARE(rowsHolding(gui.radio(), 0x5A), 49);
+        QVERIFY(gui.messages->questions.isEmpty());
     }
 
     void stopAndQuitEndsProgrammingModeThenAsksAboutTheImage() {

@@ -1,0 +1,100 @@
+#include "app/BenchStation.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "core/Startup.h"
+#include "station/StationRun.h"
+
+namespace nv {
+
+namespace {
+
+// Seconds until every one of the first `count` radios is programmed, and the longest cycle of
+// one radio; < 0 when a radio was not verified.
+struct Timing {
+    double all = -1, longestCycle = 0;
+};
+
+Timing runStation(const std::vector<QString>& ptys, std::size_t count, const AppState& state,
+                  const QString& log) {
+    std::vector<StationTarget> targets;
+    for (std::size_t i = 0; i < count; ++i) targets.push_back(stationTargetForPath(ptys[i]));
+    StationJob job;
+    job.image = state.RadioImage;
+    job.fingerprint = stationFingerprint(job.image);
+    job.name = "bench";
+    QEventLoop loop;
+    Timing t;
+    bool allVerified = true;
+    StationRun::Events events;
+    events.finished = [&](std::size_t, const StationLogLine& line, bool ok, const QString&) {
+        allVerified = allVerified && ok;
+        t.longestCycle = std::max(t.longestCycle, line.seconds);
+        if (!ok) std::fprintf(stderr, "nv742-bench: %s: %s\n", line.port.c_str(), line.result.c_str());
+    };
+    events.ended = [&] { loop.quit(); };
+    StationRun run(state, job, targets, log, events);
+    QElapsedTimer clock;
+    clock.start();
+    run.start();
+    if (run.running()) loop.exec();
+    t.all = allVerified ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
+    return t;
+}
+
+}  // namespace
+
+int benchStation(const QString& simulator, int radioCount, int rounds, double cycleBoundSeconds) {
+    std::vector<std::unique_ptr<QProcess>> servers;
+    std::vector<QString> ptys;
+    for (int i = 0; i < radioCount; ++i) {
+        servers.push_back(std::make_unique<QProcess>());
+        servers.back()->start(simulator, {"--baud", "--quiet"});
+        if (!servers.back()->waitForReadyRead(5000)) {
+            std::fprintf(stderr, "nv742-bench: %s did not start\n", qPrintable(simulator));
+            return 1;
+        }
+        ptys.push_back(QString::fromLocal8Bit(servers.back()->readLine()).trimmed());
+    }
+    AppState state;
+    initialiseGlobals(state);
+    buildTables(state);
+    buildDefaults(state);
+    // The backups and the log of the bench stay out of the user's data folder.
+    QTemporaryDir data;
+    const QByteArray userData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const QString log = data.filePath("station-log.csv");
+
+    double one = 1e9, all = 1e9, cycle = 1e9;
+    for (int i = 0; i < rounds; ++i) {
+        const Timing single = runStation(ptys, 1, state, log);
+        const Timing many = runStation(ptys, ptys.size(), state, log);
+        if (single.all < 0 || many.all < 0) return 1;
+        one = std::min(one, single.all);
+        all = std::min(all, many.all);
+        cycle = std::min(cycle, single.longestCycle);
+    }
+    qputenv("XDG_DATA_HOME", userData);
+    for (auto& s : servers) {
+        s->terminate();
+        s->waitForFinished(3000);
+    }
+    const double cycleRatio = cycle / cycleBoundSeconds, ratio = all / one;
+    std::printf("station cycle  backup, write, verify  bound %.3f s  best of %d %.3f s  ratio %.3f "
+                "(bound %.2f)\n",
+                cycleBoundSeconds, rounds, cycle, cycleRatio, StationCycleBound);
+    std::printf("station  %d radios at once  best of %d %.3f s  one radio %.3f s  ratio %.3f "
+                "(bound %.2f)\n",
+                radioCount, rounds, all, one, ratio, StationRatioBound);
+    return cycleRatio <= StationCycleBound && ratio <= StationRatioBound ? 0 : 1;
+}
+
+}  // namespace nv

@@ -1,0 +1,94 @@
+#include "app/CliStation.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSet>
+#include <cstdio>
+
+#include "app/CliArguments.h"
+#include "app/CliCommon.h"
+#include "core/Startup.h"
+#include "link/Interruption.h"
+#include "link/PortDirectory.h"
+#include "station/StationRun.h"
+
+namespace nv {
+
+namespace {
+
+// A port as the user named it: a device path, COMn of the port map, or the virtual radio.
+StationTarget targetFor(const QString& name, const PortDirectory& discovered) {
+    PortDirectory directory = discovered;
+    const int n = choosePort(name, directory);
+    if (directory.isVirtual(n)) {
+        StationTarget t = virtualStationTarget(n);
+        t.name = name;
+        return t;
+    }
+    StationTarget t = stationTargetForPath(directory.target(n));
+    t.name = name;
+    return t;
+}
+
+void printRadio(const StationLogLine& line, bool verified) {
+    const std::string radio = line.identification.empty() ? "" : line.identification + " ";
+    std::printf("%s %s: %s%s%s, %.1f s\n", line.time.c_str(), line.port.c_str(), radio.c_str(),
+                verified ? "" : "failed: ", line.result.c_str(), line.seconds);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int runStation(const StationOptions& o, const QStringList& portMaps) {
+    if (QSet<QString>(o.ports.begin(), o.ports.end()).size() != o.ports.size())
+        return cliFailure("a port is listed twice");
+    if (const auto refused = refuseOutputOverInput({o.file}, o.log)) return *refused;
+    AppState state;
+    initialiseGlobals(state);
+    buildTables(state);
+    buildDefaults(state);
+    QString error;
+    // The whole file is checked before any port is opened: not a byte goes out for a bad one.
+    if (!loadChannelFileAt(o.file, state.RadioImage, &error)) return cliFailure(error);
+    PortDirectory discovered;
+    discovered.discover();
+    for (const QString& map : portMaps)
+        if (!discovered.assignFromOption(map, &error)) return cliFailure(error);
+
+    StationJob job;
+    job.image = state.RadioImage;
+    job.fingerprint = stationFingerprint(job.image);
+    job.name = QFileInfo(o.file).fileName().toStdString();
+    job.backup = o.backup;
+    job.repeat = o.repeat;
+    std::vector<StationTarget> targets;
+    for (const QString& name : o.ports) targets.push_back(targetFor(name, discovered));
+
+    int verified = 0, failed = 0;
+    QEventLoop loop;
+    StationRun::Events events;
+    events.finished = [&](std::size_t, const StationLogLine& line, bool ok, const QString& logError) {
+        printRadio(line, ok);
+        ++(ok ? verified : failed);
+        if (!logError.isEmpty())
+            cliFailure(QStringLiteral("the log %1 was not written: %2").arg(o.log, logError));
+    };
+    events.ended = [&] { loop.quit(); };
+    StationRun run(state, job, targets, o.log, events);
+    InterruptGuard interrupt([&] { run.stop(); });
+    std::fprintf(stderr, "Programming %s (%s) on %lld port(s)%s.\n", qPrintable(o.file),
+                 job.fingerprint.c_str(), static_cast<long long>(targets.size()),
+                 o.repeat ? ", radio after radio until Ctrl+C" : "");
+    QElapsedTimer clock;
+    clock.start();
+    run.start();
+    if (run.running()) loop.exec();
+    const double hours = static_cast<double>(clock.elapsed()) / 3.6e6;
+    std::printf("%d verified, %d failed, %.0f radios per hour\n", verified, failed,
+                hours > 0 ? (verified + failed) / hours : 0.0);
+    if (Interruption::received()) return Interruption::exitStatus();
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace nv
