@@ -146,8 +146,12 @@ void Form_Station::load() {
     show();
 }
 
+// Between runs the top names the configuration a Start would take; its fingerprint is shown
+// while it is still the last run's.
 void Form_Station::activated() {
-    if (!transferInProgress()) showConfiguration(configurationName(), QString());
+    if (transferInProgress()) return;
+    const bool sameAsRun = run_ && stationFingerprint(state.RadioImage) == run_->job().fingerprint;
+    showConfiguration(configurationName(), sameAsRun ? qs(run_->job().fingerprint) : QString());
 }
 
 void Form_Station::listPorts() {

@@ -189,6 +189,12 @@ class StationWindowTest : public QObject {
                     QCOMPARE((*held)(r, col), r <= 48 ? expected(r, col) : radioBefore()(r, col));
         }
         QVERIFY(gui.window->Label_totals->text().startsWith("Done 2    Failed 3"));
+        // Back in the window, the top tells whether the configuration is still the run's.
+        gui.window->activated();
+        QVERIFY(gui.window->Label_configuration->text().endsWith("taken at Start"));
+        gui.state->RadioImage(3, 0) = configuration()(3, 0);
+        gui.window->activated();
+        QVERIFY(gui.window->Label_configuration->text().endsWith(fingerprint));
         // The radios read first are kept; the two that could not be read are not written.
         QCOMPARE(QDir(backups()).entryList(QDir::Files).size(), 3);
 
@@ -278,6 +284,12 @@ class StationWindowTest : public QObject {
         }
         StationGui gui(ports);
         gui.window->Check_backup->click();
+        // Stopped before any port has begun: the run is over at once all the same.
+        gui.start();
+        QTest::mouseClick(gui.window->Command_stop, Qt::LeftButton);
+        QVERIFY(!gui.window->transferInProgress());
+        QVERIFY(gui.window->Command_start->isEnabled());
+
         gui.start();
         auto* bar = qobject_cast<QProgressBar*>(
             gui.window->Table_ports->cellWidget(gui.row(ports[1]), Form_Station::ProgressColumn));
