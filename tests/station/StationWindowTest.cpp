@@ -173,6 +173,7 @@ class StationWindowTest : public QObject {
         QVERIFY(gui.waitForEnd(60000));
 
         QCOMPARE(gui.window->List_log->topLevelItemCount(), 5);
+        shot(gui.window->subWindow(), "station_after_run_en");
         for (std::size_t i = 0; i < radios.size(); ++i) {
             const Case& c = cases[i];
             const bool verified = QString(c.result) == "verified";
