@@ -108,8 +108,8 @@ void Form_Station::buildLayout() {
     buttons->addStretch();
     buttons->addWidget(Command_export_log);
     buttons->addWidget(Command_Help);
-    for (QPushButton* b : {Command_start, Command_stop, Command_add_port, Command_export_log,
-                           Command_Help})
+    for (QPushButton* b :
+         {Command_start, Command_stop, Command_add_port, Command_export_log, Command_Help})
         b->setMinimumWidth(90);
 
     auto* layout = new QVBoxLayout(this);
@@ -166,10 +166,12 @@ void Form_Station::listPorts() {
     int stateWidth = Table_ports->columnWidth(StateColumn);
     for (auto s : {StationPort::State::Backup, StationPort::State::Verify,
                    StationPort::State::WaitGone, StationPort::State::WaitNext})
-        stateWidth = std::max(stateWidth, Table_ports->fontMetrics().horizontalAdvance(
-                                              qs(stationStateText(s, chinese))) + 16);
+        stateWidth = std::max(
+            stateWidth,
+            Table_ports->fontMetrics().horizontalAdvance(qs(stationStateText(s, chinese))) + 16);
     Table_ports->setColumnWidth(StateColumn, stateWidth);
-    Table_ports->setColumnWidth(ProgressColumn, std::max(120, Table_ports->columnWidth(ProgressColumn)));
+    Table_ports->setColumnWidth(ProgressColumn,
+                                std::max(120, Table_ports->columnWidth(ProgressColumn)));
 }
 
 void Form_Station::addPort(const StationTarget& target, bool use) {
@@ -220,8 +222,19 @@ QString Form_Station::configurationName() const {
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {
     Label_configuration->setText(
         text("配置：%1    指纹：%2", "Configuration: %1    Fingerprint: %2")
-            .arg(name, fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start")
-                                             : fingerprint));
+            .arg(name,
+                 fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint));
+}
+
+// Every radio of the run gets these bytes, whatever is edited meanwhile.
+StationJob Form_Station::takeJob() const {
+    StationJob job;
+    job.image = state.RadioImage;
+    job.fingerprint = stationFingerprint(job.image);
+    job.name = configurationName().toStdString();
+    job.backup = Check_backup->isChecked();
+    job.repeat = Check_repeat->isChecked();
+    return job;
 }
 
 void Form_Station::Command_start_Click() {
@@ -235,13 +248,7 @@ void Form_Station::Command_start_Click() {
     }
     if (chosen.empty())
         return prompt(state, this, "请先勾选要使用的端口 ！", "Check the ports to use first.");
-    // Every radio of the run gets these bytes, whatever is edited meanwhile.
-    StationJob job;
-    job.image = state.RadioImage;
-    job.fingerprint = stationFingerprint(job.image);
-    job.name = configurationName().toStdString();
-    job.backup = Check_backup->isChecked();
-    job.repeat = Check_repeat->isChecked();
+    StationJob job = takeJob();
     showConfiguration(qs(job.name), qs(job.fingerprint));
     for (int row : runRows_) {
         setCell(row, ResultColumn, QString());
@@ -302,16 +309,16 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line, bool
     setCell(row, count, QString::number(countIn(row, count) + 1));
     (verified ? done_ : failed_)++;
     QString result = qs(line.result);
-    if (!logError.isEmpty()) result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
+    if (!logError.isEmpty())
+        result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);
 
     log_.push_back(line);
     const QString where =
         line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
-    auto* item = new QTreeWidgetItem(
-        {qs(line.time), where, qs(line.identification),
-         qs(line.fingerprint) + "  " + qs(line.configuration), result,
-         QString::number(line.seconds, 'f', 1)});
+    auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
+                                      qs(line.fingerprint) + "  " + qs(line.configuration), result,
+                                      QString::number(line.seconds, 'f', 1)});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
     List_log->insertTopLevelItem(0, item);  // newest first
     for (int c = 0; c < LogColumns; ++c) List_log->resizeColumnToContents(c);
@@ -335,21 +342,20 @@ void Form_Station::showTotals() {
     double seconds = earlierRunsSeconds_;
     if (runClock_.isValid()) seconds += static_cast<double>(runClock_.elapsed()) / 1000.0;
     const int perHour = seconds > 0 ? static_cast<int>(done_ * 3600.0 / seconds + 0.5) : 0;
-    Label_totals->setText(text("完成 %1    失败 %2    每小时 %3 台",
-                               "Done %1    Failed %2    %3 radios per hour")
-                              .arg(done_)
-                              .arg(failed_)
-                              .arg(perHour));
+    Label_totals->setText(
+        text("完成 %1    失败 %2    每小时 %3 台", "Done %1    Failed %2    %3 radios per hour")
+            .arg(done_)
+            .arg(failed_)
+            .arg(perHour));
 }
 
 void Form_Station::Command_add_port_Click() {
     bool ok = false;
-    const QString path =
-        QInputDialog::getText(this, text("添加端口", "Add port"),
-                              text("设备路径（例如 /dev/ttyUSB0）：",
-                                   "Device path (for example /dev/ttyUSB0):"),
-                              QLineEdit::Normal, QString(), &ok)
-            .trimmed();
+    const QString path = QInputDialog::getText(this, text("添加端口", "Add port"),
+                                               text("设备路径（例如 /dev/ttyUSB0）：",
+                                                    "Device path (for example /dev/ttyUSB0):"),
+                                               QLineEdit::Normal, QString(), &ok)
+                             .trimmed();
     if (ok && !path.isEmpty()) addPort(stationTargetForPath(path), true);
 }
 

@@ -22,8 +22,16 @@ class Form_Station : public MdiChild {
     Q_OBJECT
   public:
     // The columns of Table_ports.
-    enum Column { PortColumn, KnownColumn, StateColumn, ProgressColumn, DoneColumn, FailedColumn,
-                  ResultColumn, Columns };
+    enum Column {
+        PortColumn,
+        KnownColumn,
+        StateColumn,
+        ProgressColumn,
+        DoneColumn,
+        FailedColumn,
+        ResultColumn,
+        Columns
+    };
 
     Form_Station(AppState& state, Workspace& workspace);
     ~Form_Station() override;
@@ -61,6 +69,7 @@ class Form_Station : public MdiChild {
     void buildLayout();
     void listPorts();
     QString configurationName() const;
+    StationJob takeJob() const;
     void showConfiguration(const QString& name, const QString& fingerprint);
     void setRunning(bool running);
     void portChanged(std::size_t port, StationPort::State s, int percent);
@@ -73,8 +82,8 @@ class Form_Station : public MdiChild {
 
     std::vector<StationTarget> targets_;  // one per row of the table
     std::unique_ptr<StationRun> run_;
-    std::vector<int> runRows_;             // the table row of each port of the run
-    std::vector<StationLogLine> log_;      // the lines shown, oldest first
+    std::vector<int> runRows_;         // the table row of each port of the run
+    std::vector<StationLogLine> log_;  // the lines shown, oldest first
     int done_ = 0;
     int failed_ = 0;
     double earlierRunsSeconds_ = 0;  // the time of the runs before the current one

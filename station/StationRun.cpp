@@ -89,9 +89,7 @@ std::string stationFingerprint(const Image& image) {
         .toStdString();
 }
 
-QString defaultStationLog() {
-    return QFileInfo(backupFolder()).path() + "/station-log.csv";
-}
+QString defaultStationLog() { return QFileInfo(backupFolder()).path() + "/station-log.csv"; }
 
 QString stationBackupFolder() { return backupFolder() + "/station"; }
 

@@ -145,11 +145,15 @@ class StationWindowTest : public QObject {
         const Case cases[] = {
             {"good1", {}, "verified", true},
             {"silent", {"--fault", "silent"}, "no answer (reading it first; not written)", false},
-            {"garbled", {"--fault", "wrong-address=3", "--every-session"},
-             "garbled answer (reading it first; not written)", false},
+            {"garbled",
+             {"--fault", "wrong-address=3", "--every-session"},
+             "garbled answer (reading it first; not written)",
+             false},
             // Its memory holds what was written; every read of it gives one bit wrong.
-            {"flipping", {"--fault", "flip-bit=2", "--every-session"},
-             "read back different at rows ", true},
+            {"flipping",
+             {"--fault", "flip-bit=2", "--every-session"},
+             "read back different at rows ",
+             true},
             {"good2", {}, "verified", true},
         };
         std::vector<Radio> radios;
@@ -373,7 +377,8 @@ class StationWindowTest : public QObject {
             typer.start();
             QTest::mouseClick(gui.window->Command_add_port, Qt::LeftButton);
             buttons.sort();
-            QCOMPARE(buttons, chinese ? QStringList({"取消", "确定"}) : QStringList({"Cancel", "OK"}));
+            QCOMPARE(buttons,
+                     chinese ? QStringList({"取消", "确定"}) : QStringList({"Cancel", "OK"}));
             QCOMPARE(gui.window->Table_ports->item(gui.row("/dev/ttyUSB7"), 0)->checkState(),
                      Qt::Checked);
 
