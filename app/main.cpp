@@ -69,6 +69,13 @@ int main(int argc, char* argv[]) {
         "Service mode for dealers and technicians: shows the commands the normal menus hide "
         "(model selection, key assignment, embedded message, test frequencies, adjustment).");
     parser.addOption(service);
+    QCommandLineOption stationPort(
+        QStringList{"station-port"},
+        "Lists PATH among the ports of \"Program several radios\" (repeatable), for cables the "
+        "system does not list; with --virtual-radio the window also lists four built-in virtual "
+        "radios.",
+        "PATH");
+    parser.addOption(stationPort);
     parser.addPositionalArgument(
         "file",
         "A channel file to load once the channel grid is open, as \"Open\" would; an "
@@ -100,7 +107,11 @@ int main(int argc, char* argv[]) {
 
     nv::AppState state;
     auto line = std::make_shared<nv::VirtualRadioLine>();
-    nv::MDImain window(state, nv::makePortLayer(directory, line, trace));
+    nv::PortLayer ports = nv::makePortLayer(directory, line, trace);
+    for (const QString& path : parser.values(stationPort))
+        ports.stationPorts.push_back(path.toStdString());
+    ports.stationVirtualRadios = parser.isSet(virtualRadio);
+    nv::MDImain window(state, std::move(ports));
     if (parser.isSet(service)) window.showServiceCommands();
     window.Form_Load();
     if (!parser.positionalArguments().isEmpty()) {

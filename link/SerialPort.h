@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace nv {
 
@@ -44,6 +45,10 @@ class SerialPort {
 struct PortLayer {
     std::function<std::unique_ptr<SerialPort>()> create;
     std::function<std::string(int port)> describe;
+    // The programming station's ports beyond the machine's own: device paths given on the
+    // command line (cables the system does not list), and the built-in virtual radios.
+    std::vector<std::string> stationPorts;
+    bool stationVirtualRadios = false;
 };
 
 }  // namespace nv

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <algorithm>
 #include <ctime>
 #include <map>
 
@@ -88,19 +89,50 @@ std::string stationFingerprint(const Image& image) {
         .toStdString();
 }
 
-QString defaultStationLog() {
-    return QFileInfo(backupFolder()).path() + "/station-log.csv";
-}
+QString defaultStationLog() { return QFileInfo(backupFolder()).path() + "/station-log.csv"; }
 
 QString stationBackupFolder() { return backupFolder() + "/station"; }
+
+// The link's timers of a port; the station's own timer (its steps) goes through the run's
+// queue of steps.
+class StationRun::StepTimers : public LinkTimers {
+  public:
+    StepTimers(StationRun& run, std::size_t port, std::function<void(TimerId)> onTick)
+        : run_(run), port_(port), timers_([this, onTick](TimerId id) {
+              if (id == Timer5)
+                  run_.queueStep(port_);
+              else
+                  onTick(id);
+          }) {}
+    void start(TimerId id, int intervalMs) override {
+        if (id == Timer5 && intervalMs == 0) {
+            timers_.stop(Timer5);
+            run_.queueStep(port_);
+        } else {
+            if (id == Timer5) run_.dropStep(port_);
+            timers_.start(id, intervalMs);
+        }
+    }
+    void stop(TimerId id) override {
+        if (id == Timer5) run_.dropStep(port_);
+        timers_.stop(id);
+    }
+
+  private:
+    StationRun& run_;
+    std::size_t port_;
+    QtLinkTimers timers_;
+};
 
 // One port of the run: its serial port, its timers and its sequence.
 struct StationRun::Port {
     PortDirectory directory;  // port 1 is the target's device
     std::unique_ptr<SerialPort> serial;
-    std::unique_ptr<QtLinkTimers> timers;
+    std::unique_ptr<StepTimers> timers;
     std::unique_ptr<StationPort> sequence;
     QElapsedTimer clock;
+    bool stepDue = false;       // in the queue of steps
+    bool startPending = false;  // its first step is the sequence's start
 };
 
 StationRun::StationRun(const AppState& base, StationJob job, std::vector<StationTarget> targets,
@@ -112,6 +144,8 @@ StationRun::StationRun(const AppState& base, StationJob job, std::vector<Station
       events_(std::move(events)) {
     base_.CommPortNumber = 1;
     disk_.setMaxThreadCount(1);
+    stepTimer_.setInterval(0);
+    QObject::connect(&stepTimer_, &QTimer::timeout, [this] { nextStep(); });
 }
 
 StationRun::~StationRun() {
@@ -135,12 +169,41 @@ void StationRun::onDisk(std::function<void()> work, std::function<void()> done) 
 
 // The run has ended when every port has, and every radio's line is in the log and told.
 void StationRun::tellEnded() {
-    if (endedTold_ || running() || onDisk_ > 0) return;
+    if (endedTold_ || running()) return;
     endedTold_ = true;
     if (events_.ended) events_.ended();
 }
 
+void StationRun::queueStep(std::size_t i) {
+    if (ports_[i]->stepDue) return;
+    ports_[i]->stepDue = true;
+    steps_.push_back(i);
+    if (!stepTimer_.isActive()) stepTimer_.start();
+}
+
+void StationRun::dropStep(std::size_t i) {
+    if (!ports_[i]->stepDue) return;
+    ports_[i]->stepDue = false;
+    steps_.erase(std::find(steps_.begin(), steps_.end(), i));
+}
+
+void StationRun::nextStep() {
+    if (steps_.empty()) return stepTimer_.stop();
+    const std::size_t i = steps_.front();
+    steps_.pop_front();
+    Port& p = *ports_[i];
+    p.stepDue = false;
+    if (p.startPending) {
+        p.startPending = false;
+        p.sequence->start();
+    } else {
+        p.sequence->timerTick(Timer5);
+    }
+}
+
 void StationRun::start() {
+    for (auto& p : ports_) p->sequence.reset();  // it stops its timers, which know the run
+    steps_.clear();
     ports_.clear();
     endedTold_ = false;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
@@ -153,7 +216,8 @@ void StationRun::start() {
             port->serial = std::make_unique<QtSerialPort>(port->directory);
         }
         Port* p = port.get();
-        port->timers = std::make_unique<QtLinkTimers>([p](TimerId id) { p->sequence->timerTick(id); });
+        port->timers =
+            std::make_unique<StepTimers>(*this, i, [p](TimerId id) { p->sequence->timerTick(id); });
         port->clock.start();
         StationPort::Events e;
         e.changed = [this, i](StationPort::State s, int percent) { portChanged(i, s, percent); };
@@ -168,16 +232,26 @@ void StationRun::start() {
         port->serial->onByteReceived = [p] { p->sequence->byteReceived(); };
         ports_.push_back(std::move(port));
     }
-    for (auto& p : ports_) p->sequence->start();
+    for (std::size_t i = 0; i < ports_.size(); ++i) {
+        ports_[i]->startPending = true;
+        queueStep(i);
+    }
 }
 
 void StationRun::stop() {
+    for (std::size_t i = 0; i < ports_.size(); ++i) {
+        ports_[i]->startPending = false;
+        dropStep(i);
+    }
     for (auto& p : ports_) p->sequence->stop();
+    // Ports stopped before their start tell nothing of themselves.
+    if (!ports_.empty()) tellEnded();
 }
 
 bool StationRun::running() const {
+    if (onDisk_ > 0) return true;  // a radio's backup or line is still on its way to the disk
     for (const auto& p : ports_)
-        if (p->sequence->running()) return true;
+        if (p->startPending || p->sequence->running()) return true;
     return false;
 }
 

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <QTimer>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -69,6 +71,11 @@ class StationRun {
 
   private:
     struct Port;
+    class StepTimers;
+    // A port's next step (its start, or a tick of the station's own timer) waits its turn.
+    void queueStep(std::size_t i);
+    void dropStep(std::size_t i);
+    void nextStep();
     void portChanged(std::size_t i, StationPort::State s, int percent);
     void radioFinished(std::size_t i, const StationRadio& radio);
     void keepMemory(std::size_t i, const std::string& identification, const Image& memory,
@@ -85,6 +92,11 @@ class StationRun {
     QString logPath_;
     Events events_;
     std::vector<std::unique_ptr<Port>> ports_;
+    // The ports' steps open a port or write a file to the disk, and come due together when the
+    // radios keep pace with each other: they run one per pass of the event loop, so that the
+    // window stays responsive however many ports there are.
+    std::deque<std::size_t> steps_;
+    QTimer stepTimer_;
     bool endedTold_ = false;
     int onDisk_ = 0;  // file jobs whose done step has not run yet
     QThreadPool disk_;

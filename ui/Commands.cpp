@@ -13,6 +13,7 @@
 #include "files/CsvWindows.h"
 #include "link/CommWindows.h"
 #include "link/CompareWindow.h"
+#include "station/Form_Station.h"
 #include "ui/Form_setup.h"
 #include "ui/Form_type.h"
 
@@ -43,6 +44,7 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     add<Form_Csv_Export>(windows, "Form_Csv_Export");
     add<Form_Csv_Import>(windows, "Form_Csv_Import");
     add<Form_Comm_Compare>(windows, "Form_Comm_Compare");
+    add<Form_Station>(windows, "Form_Station");
     add<frm_Adj_Txp>(windows, "frm_Adj_Txp");
     add<Form_open_adj>(windows, "Form_open_adj");
     add<Form_save_adj>(windows, "Form_save_adj");
@@ -63,10 +65,15 @@ void registerWindows(QHash<QString, WindowFactory>& windows, QHash<QString, QStr
     commands["File_export_csv"] = "Form_Csv_Export";
     commands["File_import_csv"] = "Form_Csv_Import";
     commands["Prog_compare"] = "Form_Comm_Compare";
+    commands["Prog_station"] = "Form_Station";
     commands["Other"] = "frm_Adj_Txp";
     commands["Test_edit"] = "Form_Edit_Test";
 }
 
-bool activatesOpenWindow(const QString& item) { return item == QLatin1String("Other"); }
+// The station's command brings its window to the front: replacing the window would end the
+// run of every port.
+bool activatesOpenWindow(const QString& item) {
+    return item == QLatin1String("Other") || item == QLatin1String("Prog_station");
+}
 
 }  // namespace nv

@@ -87,6 +87,8 @@ const ItemDef Items[] = {
     {"Other", "Program", false, "Test", "Other", "杂项", false, nullptr},
     {"Prog_compare", "Program", false, "Compare with radio", "Compare with radio", "与对讲机比较",
      true, nullptr},
+    {"Prog_station", "Program", false, "Program several radios", "Program several radios",
+     "批量写频", true, nullptr},
     {"Language_Setup", nullptr, true, "Language", "Language", "语言", true, nullptr},
     {"Language_chn", "Language_Setup", false, "中文", "中文", "中文", true, nullptr},
     {"Language_eng", "Language_Setup", false, "English", "English", "English", true, nullptr},

@@ -37,6 +37,7 @@ QString HelpWindow::pageFor(const QString& windowName) {
         {"Form_Csv_Import", "files.md"},        {"Form_Csv_Export", "files.md"},
         {"frm_Adj_Txp", "adjust.md"},           {"Form_open_adj", "adjust.md"},
         {"Form_save_adj", "adjust.md"},         {"Form_Edit_Test", "adjust.md"},
+        {"Form_Station", "station.md"},
     };
     return pages.value(windowName, QStringLiteral("index.md"));
 }

@@ -31,10 +31,16 @@ class SimServer {
         return process_.waitForFinished(5000);
     }
     ~SimServer() { stop(); }
+    // What it has logged of its sessions so far (started without --quiet).
+    QString log() {
+        log_ += QString::fromLocal8Bit(process_.readAllStandardError());
+        return log_;
+    }
     QString pty;
 
   private:
     QProcess process_;
+    QString log_;
 };
 
 struct CliRun {

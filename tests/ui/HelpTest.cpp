@@ -73,6 +73,10 @@ class HelpTest : public QObject {
                                << "Form_Comm_Write"
                                << "Command_Help"
                                << "link.md";
+        QTest::newRow("station") << "Prog_station"
+                                 << "Form_Station"
+                                 << "Command_Help"
+                                 << "station.md";
         QTest::newRow("test frequencies") << "Test_edit"
                                           << "Form_Edit_Test"
                                           << "Command_Help"
@@ -120,6 +124,12 @@ class HelpTest : public QObject {
         QTRY_VERIFY(QApplication::focusWidget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         QCOMPARE(shownPage(), url("zh", "channels.md"));
+
+        gui->main->runCommand("Prog_station");
+        QVERIFY(test::activated(gui->main.get()));
+        QTRY_VERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(shownPage(), url("zh", "station.md"));
         test::shot(help(), "help-channels-zh");
     }
 
@@ -195,7 +205,7 @@ class HelpTest : public QObject {
             }
         for (const char* name : {"frm_chann", "Form_Chann_Edit", "frm_option", "Form_Edit_scan",
                                  "Form_edit_Key", "Form_Edit_Message", "Form_Comm_Read",
-                                 "Form_Comm_Compare", "frm_Adj_Txp", "Form_setup"})
+                                 "Form_Comm_Compare", "frm_Adj_Txp", "Form_setup", "Form_Station"})
             QVERIFY2(en.contains(HelpWindow::pageFor(name)), name);
     }
 };
