@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/CliArguments.h"
@@ -222,6 +223,17 @@ void printNotes(const std::vector<CsvNote>& notes) {
         std::fprintf(stderr, "%s\n", csvGroupText(g, false).c_str());
 }
 
+// What the import found in the file's rows, in the order of the file's lines.
+void printRowNotes(const CsvImport& r) {
+    std::vector<CsvNote> notes = r.errors;
+    for (const auto* more : {&r.bad, &r.skipped, &r.snaps})
+        notes.insert(notes.end(), more->begin(), more->end());
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
+    printNotes(notes);
+    printNotes(r.notKept);
+}
+
 int exportCsv(const Verb& verb) {
     if (const auto refused = refuseOutputOverInput({verb.args[1]}, verb.args[2])) return *refused;
     AppState state = startedState();
@@ -251,12 +263,13 @@ int importCsv(const Verb& verb) {
         return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
     const CsvImport r =
         importChannelsCsv(state, text.toStdString(), state.RadioImage, verb.placement);
-    printNotes(r.skipped);
-    printNotes(r.snaps);
-    printNotes(r.notKept);
+    printRowNotes(r);
     if (!r.ok()) {
-        printNotes(r.errors);
-        return cliFailure(verb.args[1] + " has errors; nothing was written", 1);
+        const bool badRows = std::any_of(r.errors.begin(), r.errors.end(),
+                                         [](const CsvNote& n) { return n.record > 0; });
+        return cliFailure(verb.args[1] + " has errors; nothing was written" +
+                              (badRows ? " (--skip-bad imports the other rows)" : ""),
+                          1);
     }
     if (r.channels.empty())
         return cliFailure(
@@ -302,7 +315,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const QCommandLineOption inOrder("in-order");
     const QCommandLineOption first("first", "", "N");
     const QCommandLineOption chinese("chinese");
-    parser.addOptions({verify, into, locations, inOrder, first, chinese});
+    const QCommandLineOption skipBad("skip-bad");
+    parser.addOptions({verify, into, locations, inOrder, first, chinese, skipBad});
     if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
     Verb verb;
     verb.args = parser.positionalArguments();
@@ -319,7 +333,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
     if (verb.chinese && name != "print") return std::nullopt;
-    const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
+    const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first) ||
+                         parser.isSet(skipBad);
     if (placing) {
         if (name != "import") return std::nullopt;
         if (parser.isSet(locations)) {
@@ -330,6 +345,7 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
             verb.placement.locations = *list;
         }
         verb.placement.inOrder = parser.isSet(inOrder);
+        verb.placement.skipBad = parser.isSet(skipBad);
         if (parser.isSet(first)) {
             bool number = false;
             verb.placement.first = parser.value(first).toInt(&number);

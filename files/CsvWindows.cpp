@@ -94,7 +94,10 @@ void Form_Csv_Import::load() {
         closeWindow();
         return;
     }
-    const CsvImport r = importChannelsCsv(state, data.toStdString(), state.RadioImage);
+    CsvPlacement rowsWithBadValuesLeftOut;
+    rowsWithBadValuesLeftOut.skipBad = true;
+    const CsvImport r =
+        importChannelsCsv(state, data.toStdString(), state.RadioImage, rowsWithBadValuesLeftOut);
     if (!r.ok()) {
         report(r);
         return;
@@ -121,6 +124,7 @@ void Form_Csv_Import::import(const Form_import_csv& dialog) {
 
 void Form_Csv_Import::report(const CsvImport& r) {
     addNotes(r.errors, "错误", "Error");
+    addNotes(r.bad, "错误值，未导入", "Bad value, not imported");
     addNotes(r.skipped, "已跳过", "Skipped");
     addNotes(r.notKept, "不保存", "Not kept");
     addNotes(r.snaps, "已取整", "Snapped");

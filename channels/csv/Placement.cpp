@@ -1,6 +1,7 @@
 #include "channels/csv/Placement.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "channels/ChannelRecord.h"
@@ -26,6 +27,20 @@ void noteColumnsNotKept(const CsvDocument& doc, const CsvRecord& header, const C
     CsvNote n{CsvNote::NotKept};
     n.value = names;
     out.notKept.push_back(n);
+}
+
+// Bad rows are left out when the caller says so, and are errors of the file otherwise.
+void settleBadRows(bool skipBad, CsvImport& out) {
+    if (skipBad) {
+        for (CsvNote& n : out.bad) n.rowLeftOut = true;
+        return;
+    }
+    std::vector<CsvNote> errors;
+    std::merge(out.errors.begin(), out.errors.end(), out.bad.begin(), out.bad.end(),
+               std::back_inserter(errors),
+               [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
+    out.errors = std::move(errors);
+    out.bad.clear();
 }
 
 }  // namespace
@@ -68,7 +83,7 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
     int ordinal = 0, next = placement.first;
     for (auto r = header + 1; r != doc.records.end(); ++r) {
         if (r->blank()) continue;
-        CsvLineReader reader(s, columns, *r, ++ordinal, out.errors, out.skipped);
+        CsvLineReader reader(s, columns, *r, ++ordinal, out.bad, out.skipped);
         const auto location = reader.location();
         if (!location) continue;
         if (auto [it, fresh] = firstLine.emplace(*location, r->line); !fresh) {
@@ -86,22 +101,22 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
             ++out.leftOut;
             continue;
         }
+        // Once the channels are full, why a row would not fit anyway is beside the point.
+        if (placement.inOrder && next > ChannelCount) {
+            CsvNote n{CsvNote::NoRoom, r->line, *location};
+            n.value = std::to_string(*location);
+            n.record = ordinal;
+            out.skipped.push_back(n);
+            continue;
+        }
         auto c = reader.read(!placement.inOrder);
         if (!c) continue;
-        if (placement.inOrder) {
-            if (next > ChannelCount) {
-                CsvNote n{CsvNote::NoRoom, r->line, *location};
-                n.value = std::to_string(*location);
-                n.record = ordinal;
-                out.skipped.push_back(n);
-                continue;
-            }
-            c->location = next++;
-        }
+        if (placement.inOrder) c->location = next++;
         const auto snaps = reader.snapsFor(c->location);
         out.snaps.insert(out.snaps.end(), snaps.begin(), snaps.end());
         lines.emplace_back(*c, r->line);
     }
+    settleBadRows(placement.skipBad, out);
     if (!out.ok()) return out;
     noteColumnsNotKept(doc, *header, columns, out);
     for (const auto& [c, line] : lines) {
@@ -159,8 +174,8 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
     for (std::size_t i = 0; i < plan.import.lines.size(); ++i)
         channelOf[plan.import.lines[i]] = plan.import.channels[i];
     std::map<int, const CsvNote*> reasonOf;  // line -> the first error, else the skip reason
-    for (const CsvNote& n : plan.import.errors) reasonOf.emplace(n.line, &n);
-    for (const CsvNote& n : plan.import.skipped) reasonOf.emplace(n.line, &n);
+    for (const auto* notes : {&plan.import.errors, &plan.import.bad, &plan.import.skipped})
+        for (const CsvNote& n : *notes) reasonOf.emplace(n.line, &n);
     const CsvColumns columns(*header);
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
@@ -178,18 +193,22 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
         row.power = field("Power");
         row.chosen = !std::binary_search(omitted.begin(), omitted.end(), r->line);
         if (auto c = channelOf.find(r->line); c != channelOf.end()) row.channel = c->second;
-        if (auto n = reasonOf.find(r->line); n != reasonOf.end()) row.reason = *n->second;
+        if (auto n = reasonOf.find(r->line); n != reasonOf.end()) {
+            row.reason = *n->second;
+            row.bad = row.reason->rowLeftOut;
+        }
         plan.rows.push_back(std::move(row));
     }
     return plan;
 }
 
 std::string csvRowFate(const CsvRow& row, bool chinese) {
-    if (!row.chosen) return chinese ? "未选，不导入" : "not chosen";
+    if (!row.chosen && !row.bad) return chinese ? "未选，不导入" : "not chosen";
     if (row.channel > 0) return (chinese ? "信道 " : "channel ") + std::to_string(row.channel);
     if (!row.reason) return {};
     CsvNote n = *row.reason;
     n.line = 0;
+    if (row.bad) return (chinese ? "无法导入：" : "cannot be imported: ") + csvNoteText(n, chinese);
     switch (n.kind) {
         case CsvNote::Skipped:
             return chinese ? "跳过：位置 " + n.value + " 不是信道 1\u201316"

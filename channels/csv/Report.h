@@ -44,22 +44,26 @@ struct CsvNote {
     std::string result;
     int otherLine = 0;
     int record = 0;  // the row's place among the file's rows: which skipped rows are neighbours
+    bool rowLeftOut = false;  // a row with a bad value, left out of an import that goes on
 };
 
 // True for the notes of rows that are skipped rather than refused: what the file says can be
-// read, but this radio has no place or no form for it.
+// read, but this radio has no place or no form for it (or the row was left out for a bad value).
 bool isSkipReason(const CsvNote& note);
 
-// Consecutive rows skipped for the same reason, reported as one.
+// Rows with the same reason, reported as one: a run of the file's rows that only rows with
+// notes of their own interrupt, so that a report has a line per reason and run however long
+// the file is.
 struct CsvNoteGroup {
     CsvNote first;
     int lastLine = 0;
-    std::string lastValue;  // the last row's value (Skipped, NoRoom: its location)
+    int lastRecord = 0;
     int count = 1;
 };
+// The groups stand in the order of their first lines.
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);
-// "line 4: ..." for one row, "lines 18–30: locations 17–29 are not channels 1–16" for many.
-// `withLine` false leaves out the line part (the window has a column for it).
+// "line 4: ..." for one row, "lines 18–4470: 4,453 rows not imported: ..." for many.
+// `withLine` false leaves out the line and the word "skipped" (the window has columns for them).
 std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine = true);
 // "18–30", or "4" for one row.
 std::string csvGroupLines(const CsvNoteGroup& group);

@@ -205,7 +205,7 @@ class ImportDialogTest : public QObject {
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QCOMPARE(report->List_report->rowCount(), 2);  // and the names the radio does not keep
         QCOMPARE(report->List_report->item(0, 2)->text(),
-                 QString("locations 74\u201375 did not fit after channel 16 and were skipped"));
+                 QString("2 rows not imported: the radio holds 16 channels"));
     }
 
     void changingTheFirstChannelChoosesFileOrder() {
@@ -277,8 +277,28 @@ class ImportDialogTest : public QObject {
         QTest::mouseClick(d->Command_cancel, Qt::LeftButton);
     }
 
+    void aRowWithABadValueIsListedUncheckedAndTheOthersImport() {
+        // PMR446 channels typed into a spreadsheet: a TSQL row without its tone, a letter O.
+        auto* d = open("Location,Frequency,Tone,cToneFreq\n1,446.00625,TSQL,\n"
+                       "2,446.01875,TSQL,67.0\n3,446.O3125,,\n");
+        QVERIFY(d);
+        QCOMPARE(fates(d), (QStringList{"cannot be imported: cToneFreq has no value", "channel 2",
+                                        "cannot be imported: Frequency \"446.O3125\" is not a "
+                                        "number"}));
+        for (int r : {0, 2}) {
+            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+            toggleRow(d, r);
+            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+        }
+        QCOMPARE(d->Label_summary->text(), QString("1 of 3 rows will be imported."));
+        importAndSettle(d);
+        QCOMPARE(freq(gui->image(), 2), QString("446.01875"));
+        auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
+        QCOMPARE(report->List_report->item(0, 1)->text(), QString("Bad value, not imported"));
+    }
+
     void aFileThatCannotBeReadOpensNoDialog() {
-        open("Location,Frequency\n1,45x\n");
+        open("Location,Frequency\n1,\"450\n");
         QVERIFY(!gui->main->findChild<Form_import_csv*>("Form_import_csv"));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QVERIFY(report && report->isVisible());

@@ -249,11 +249,21 @@ class CliVerbsTest : public QObject {
                            "40,450,,\r\n"));
         CliRun r = runCli({"import", csv, out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("line 3: Frequency \"3o0\" is not a number"));
-        QVERIFY(r.err.contains("line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone table"));
-        QVERIFY(r.err.contains("line 5: Location 40 is not a channel (1 to 16) and was skipped"));
-        QVERIFY(r.err.contains("has errors; nothing was written"));
+        QCOMPARE(r.err, QString("line 2: channel 1: Frequency 446.003 is off the channel raster "
+                                "and was stored as 446.00000\n"
+                                "line 3: Frequency \"3o0\" is not a number\n"
+                                "line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone "
+                                "table; skipped\n"
+                                "line 5: Location 40 is not a channel (1 to 16) and was skipped\n"
+                                "nv742-cli: %1 has errors; nothing was written (--skip-bad "
+                                "imports the other rows)\n")
+                            .arg(csv));
         QVERIFY(!QFile::exists(out));
+        r = runCli({"import", "--skip-bad", csv, out});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("line 3: Frequency \"3o0\" is not a number; skipped\n"));
+        QCOMPARE(frequencyToText(*loadImage(out), 1, 0), std::string("446.00000"));
+        QVERIFY(QFile::remove(out));
 
         QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.003\n"));
         r = runCli({"import", csv, out});
@@ -274,18 +284,19 @@ class CliVerbsTest : public QObject {
         QVERIFY(writeBytes(csv, text));
         CliRun r = runCli({"import", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 18\u201334: locations 17\u201333 are not channels "
-                                "1\u201316\n16 channels imported into %1.\n")
+        QCOMPARE(r.err, QString("lines 18\u201334: 17 rows not imported: the location is not a "
+                                "channel 1\u201316\n16 channels imported into %1.\n")
                             .arg(out));
         // The radio's band and modes are checked once a row has a channel.
         QVERIFY(writeBytes(csv, "Location,Frequency,Mode,Tone\n1,145.5,FM,\n2,50.1,FM,\n"
                                 "3,433,AM,\n4,433,FM,TSQL-R\n5,433,FM,\n"));
         r = runCli({"import", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 2\u20133: 2 rows with Frequency outside the band 400 - "
-                                "481 MHz were skipped\n"
-                                "line 4: Mode \"AM\" is not a value this column takes\n"
-                                "line 5: Tone \"TSQL-R\" is not a value this column takes\n"
+        QCOMPARE(r.err, QString("lines 2\u20133: 2 rows not imported: Frequency outside the "
+                                "band 400 - 481 MHz\n"
+                                "line 4: Mode \"AM\" is not a value this column takes; skipped\n"
+                                "line 5: Tone \"TSQL-R\" is not a value this column takes; "
+                                "skipped\n"
                                 "1 channels imported into %1.\n")
                             .arg(out));
         auto image = loadImage(out);
@@ -309,8 +320,8 @@ class CliVerbsTest : public QObject {
 
         r = runCli({"import", "--locations", "81-88", "--in-order", "--first", "12", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 84\u201386: locations 86\u201388 did not fit after "
-                                "channel 16 and were skipped\n5 channels imported into %1.\n")
+        QCOMPARE(r.err, QString("lines 84\u201386: 3 rows not imported: the radio "
+                                "holds 16 channels\n5 channels imported into %1.\n")
                             .arg(out));
         image = loadImage(out);
         QCOMPARE(frequencyToText(*image, 12, 0), std::string("446.10625"));
