@@ -259,10 +259,9 @@ int importCsv(const Verb& verb) {
     if (verb.into.isEmpty())
         for (int n = 1; n <= ChannelCount; ++n) ClearChannel(state.RadioImage, n);
     QByteArray text;
-    if (!readConfigFile(verb.args[1], &text, &error))
+    if (!readConfigFile(verb.args[1], &text, &error, MaxCsvFileSize))
         return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
-    const CsvImport r =
-        importChannelsCsv(state, text.toStdString(), state.RadioImage, verb.placement);
+    const CsvImport r = importChannelsCsv(state, asView(text), state.RadioImage, verb.placement);
     printRowNotes(r);
     if (!r.ok()) {
         const bool badRows = std::any_of(r.errors.begin(), r.errors.end(),

@@ -29,6 +29,25 @@ struct CsvDocument {
 
 CsvDocument parseCsv(std::string_view text);
 
+// The records one at a time, so that a file of many megabytes is never held twice.
+class CsvRecordReader {
+  public:
+    explicit CsvRecordReader(std::string_view text);
+    // The next record into `record` (its storage is reused); false at the end or on an error.
+    bool next(CsvRecord& record);
+    const std::optional<CsvError>& error() const { return error_; }
+
+  private:
+    bool atLineEnd() const { return t_[pos_] == '\n' || t_[pos_] == '\r'; }
+    void skipLineEnd();
+    bool readQuoted(std::string& field);
+
+    std::string_view t_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+    std::optional<CsvError> error_;
+};
+
 // One field, quoted when it holds a comma, a quote, a line break or surrounding blanks.
 std::string csvField(std::string_view value);
 // A record with its line end (CR LF).

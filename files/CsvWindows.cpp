@@ -87,7 +87,7 @@ void Form_Csv_Import::load() {
     if (path_.isEmpty()) return;
     QByteArray data;
     FileProblem problem;
-    if (!readConfigFile(path_, &data, &problem)) {
+    if (!readConfigFile(path_, &data, &problem, MaxCsvFileSize)) {
         prompt(state, workspace.frame(),
                QStringLiteral("CSV 文件无法打开：%1").arg(problem.text(true)),
                QStringLiteral("The CSV file cannot be opened: %1").arg(problem.text(false)));
@@ -97,7 +97,7 @@ void Form_Csv_Import::load() {
     CsvPlacement rowsWithBadValuesLeftOut;
     rowsWithBadValuesLeftOut.skipBad = true;
     const CsvImport r =
-        importChannelsCsv(state, data.toStdString(), state.RadioImage, rowsWithBadValuesLeftOut);
+        importChannelsCsv(state, asView(data), state.RadioImage, rowsWithBadValuesLeftOut);
     if (!r.ok()) {
         report(r);
         return;

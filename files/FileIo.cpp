@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 
 namespace nv {
@@ -124,14 +125,15 @@ bool checkWritable(const QString& path, FileProblem* problem) {
     return true;
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem) {
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem,
+                    qint64 maxSize) {
     const QFileInfo info(path);
     if (!info.exists()) {
         *problem = {FileProblem::Missing, path, 0, {}};
         return false;
     }
     if (refuseSpecialFile(info, path, problem)) return false;
-    if (info.size() > MaxConfigFileSize) {
+    if (info.size() > maxSize) {
         *problem = {FileProblem::TooLarge, path, 0, {}};
         return false;
     }
@@ -142,9 +144,15 @@ bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem)
         return false;
     }
     errno = 0;
-    *data = file.read(MaxConfigFileSize + 1);
+    // Room for the size it had, and one byte more to see whether it grew past the bound.
+    *data = file.read(std::min(info.size(), maxSize) + 1);
     if (file.error() != QFile::NoError) {
         *problem = systemProblem(path, errno, file);
+        return false;
+    }
+    if (data->size() > maxSize) {
+        data->clear();
+        *problem = {FileProblem::TooLarge, path, 0, {}};
         return false;
     }
     return true;
@@ -158,8 +166,9 @@ bool checkWritable(const QString& path, QString* reason) {
     return withReason(reason, [&](FileProblem* p) { return checkWritable(path, p); });
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
-    return withReason(reason, [&](FileProblem* p) { return readConfigFile(path, data, p); });
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason, qint64 maxSize) {
+    return withReason(reason,
+                      [&](FileProblem* p) { return readConfigFile(path, data, p, maxSize); });
 }
 
 }  // namespace nv

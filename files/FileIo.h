@@ -5,11 +5,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 namespace nv {
 
 // Channel and adjustment files are a few kilobytes; anything far larger is not one of them.
 constexpr qint64 MaxConfigFileSize = 1 << 20;
+// A repeater directory's export of a whole country is several megabytes.
+constexpr qint64 MaxCsvFileSize = qint64{64} << 20;
 
 // Why a file could not be read or written, told in either language. The system's own words
 // (from strerror) are English only, so the common system errors have Chinese texts of their
@@ -26,11 +29,18 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, FileProble
 // Whether a later writeFileAtomically() could create or replace the file (room on the disk
 // aside).
 bool checkWritable(const QString& path, FileProblem* problem);
-bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem);
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem,
+                    qint64 maxSize = MaxConfigFileSize);
+
+// The bytes read, for the readers that take a view of them (no copy of a large file).
+inline std::string_view asView(const QByteArray& data) {
+    return {data.constData(), static_cast<std::size_t>(data.size())};
+}
 
 // The same, with the reason in English (the command-line tools).
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
 bool checkWritable(const QString& path, QString* reason);
-bool readConfigFile(const QString& path, QByteArray* data, QString* reason);
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason,
+                    qint64 maxSize = MaxConfigFileSize);
 
 }  // namespace nv

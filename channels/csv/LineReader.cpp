@@ -85,7 +85,7 @@ class CsvLineReader::Checks {
             CsvNote skipped{CsvNote::Skipped, record_.line, c_.location};
             skipped.value = std::to_string(c_.location);
             skipped.record = ordinal_;
-            skipped_.push_back(std::move(skipped));
+            addCsvNote(skipped_, std::move(skipped));
             return std::nullopt;
         }
         const std::size_t badBefore = bad_.size();
@@ -99,7 +99,7 @@ class CsvLineReader::Checks {
         // a setting nobody sees.
         if (!c_.tx) c_.encode = ToneCode{};
         if (skip_) {
-            skipped_.push_back(*skip_);
+            addCsvNote(skipped_, *skip_);
             return std::nullopt;
         }
         return c_;

@@ -13,20 +13,32 @@ namespace nv {
 namespace {
 
 // Names and comments: said once, for the whole file, when any row has one.
-void noteColumnsNotKept(const CsvDocument& doc, const CsvRecord& header, const CsvColumns& columns,
-                        CsvImport& out) {
-    std::string names;
-    for (const char* column : {"Name", "Comment"}) {
-        const bool used =
-            std::any_of(doc.records.begin(), doc.records.end(), [&](const CsvRecord& r) {
-                return &r != &header && !csvTrimmed(columns.value(r, column)).empty();
-            });
-        if (used) names += (names.empty() ? "" : ", ") + std::string(column);
+struct ColumnsNotKept {
+    bool used[2] = {false, false};
+    static constexpr const char* Names[2] = {"Name", "Comment"};
+
+    void see(const CsvColumns& columns, const CsvRecord& r) {
+        for (int i = 0; i < 2; ++i)
+            used[i] = used[i] || !csvTrimmed(columns.value(r, Names[i])).empty();
     }
-    if (names.empty()) return;
-    CsvNote n{CsvNote::NotKept};
-    n.value = names;
-    out.notKept.push_back(n);
+    void note(CsvImport& out) const {
+        std::string names;
+        for (int i = 0; i < 2; ++i)
+            if (used[i]) names += (names.empty() ? "" : ", ") + std::string(Names[i]);
+        if (names.empty()) return;
+        CsvNote n{CsvNote::NotKept};
+        n.value = names;
+        out.notKept.push_back(n);
+    }
+};
+
+CsvImport syntaxError(const CsvError& e, const Image& base) {
+    CsvImport out;
+    out.image = base;
+    CsvNote n{CsvNote::Syntax, e.line};
+    n.value = e.text;
+    out.errors.push_back(n);
+    return out;
 }
 
 // Bad rows are left out when the caller says so, and are errors of the file otherwise.
@@ -53,24 +65,21 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
                             const CsvPlacement& placement) {
     CsvImport out;
     out.image = base;
-    const CsvDocument doc = parseCsv(text);
-    if (doc.error) {
-        CsvNote n{CsvNote::Syntax};
-        n.line = doc.error->line;
-        n.value = doc.error->text;
-        out.errors.push_back(n);
-        return out;
-    }
-    auto header = std::find_if(doc.records.begin(), doc.records.end(),
-                               [](const CsvRecord& r) { return !r.blank(); });
-    if (header == doc.records.end()) {
+    // The file is read a record at a time: a directory export of many megabytes is never
+    // held a second time as a document.
+    CsvRecordReader records(text);
+    CsvRecord header;
+    bool found = false;
+    while (!found && records.next(header)) found = !header.blank();
+    if (records.error()) return syntaxError(*records.error(), base);
+    if (!found) {
         out.errors.push_back(CsvNote{CsvNote::Empty, 1});
         return out;
     }
-    const CsvColumns columns(*header);
+    const CsvColumns columns(header);
     for (const char* column : {"Location", "Frequency"}) {
         if (columns.has(column)) continue;
-        CsvNote n{CsvNote::MissingColumn, header->line};
+        CsvNote n{CsvNote::MissingColumn, header.line};
         n.column = column;
         out.errors.push_back(n);
     }
@@ -80,9 +89,12 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
     std::map<int, int> firstLine;  // location -> line
+    ColumnsNotKept notKept;
     int ordinal = 0, next = placement.first;
-    for (auto r = header + 1; r != doc.records.end(); ++r) {
+    for (CsvRecord record; records.next(record);) {
+        const CsvRecord* r = &record;
         if (r->blank()) continue;
+        notKept.see(columns, *r);
         CsvLineReader reader(s, columns, *r, ++ordinal, out.bad, out.skipped);
         const auto location = reader.location();
         if (!location) continue;
@@ -106,7 +118,7 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
             CsvNote n{CsvNote::NoRoom, r->line, *location};
             n.value = std::to_string(*location);
             n.record = ordinal;
-            out.skipped.push_back(n);
+            addCsvNote(out.skipped, std::move(n));
             continue;
         }
         auto c = reader.read(!placement.inOrder);
@@ -116,9 +128,10 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
         out.snaps.insert(out.snaps.end(), snaps.begin(), snaps.end());
         lines.emplace_back(*c, r->line);
     }
+    if (records.error()) return syntaxError(*records.error(), base);
     settleBadRows(placement.skipBad, out);
     if (!out.ok()) return out;
-    noteColumnsNotKept(doc, *header, columns, out);
+    notKept.note(out);
     for (const auto& [c, line] : lines) {
         writeChannelLine(out.image, c);
         out.channels.push_back(c.location);
@@ -193,9 +206,12 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
         row.power = field("Power");
         row.chosen = !std::binary_search(omitted.begin(), omitted.end(), r->line);
         if (auto c = channelOf.find(r->line); c != channelOf.end()) row.channel = c->second;
-        if (auto n = reasonOf.find(r->line); n != reasonOf.end()) {
-            row.reason = *n->second;
-            row.bad = row.reason->rowLeftOut;
+        // A note may stand for a run of rows that starts before this one.
+        if (auto n = reasonOf.upper_bound(r->line); n != reasonOf.begin()) {
+            if (const CsvNote* note = std::prev(n)->second; r->line <= note->endLine()) {
+                row.reason = *note;
+                row.bad = note->rowLeftOut;
+            }
         }
         plan.rows.push_back(std::move(row));
     }
@@ -211,8 +227,8 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
     if (row.bad) return (chinese ? "无法导入：" : "cannot be imported: ") + csvNoteText(n, chinese);
     switch (n.kind) {
         case CsvNote::Skipped:
-            return chinese ? "跳过：位置 " + n.value + " 不是信道 1\u201316"
-                           : "skipped: location " + n.value + " is not a channel 1\u201316";
+            return chinese ? "跳过：位置 " + row.location + " 不是信道 1\u201316"
+                           : "skipped: location " + row.location + " is not a channel 1\u201316";
         case CsvNote::NoRoom:
             return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
         case CsvNote::UnknownValue:

@@ -1,6 +1,8 @@
 #include "channels/csv/Report.h"
 
 #include <algorithm>
+#include <climits>
+#include <iterator>
 #include <map>
 #include <tuple>
 
@@ -167,20 +169,51 @@ std::string groupReason(const CsvNote& n, bool chinese) {
     }
 }
 
+// Whether every row from a to b has a note: the runs of noted rows, joined where they meet.
+class NotedRows {
+  public:
+    explicit NotedRows(const std::vector<CsvNote>& notes) {
+        for (const CsvNote& n : notes)
+            if (n.record > 0) runs_.emplace_back(n.record, n.endRecord());
+        std::sort(runs_.begin(), runs_.end());
+        std::vector<std::pair<int, int>> joined;
+        for (const auto& run : runs_) {
+            if (!joined.empty() && run.first <= joined.back().second + 1)
+                joined.back().second = std::max(joined.back().second, run.second);
+            else
+                joined.push_back(run);
+        }
+        runs_ = std::move(joined);
+    }
+    bool allBetween(int a, int b) const {
+        auto run = std::upper_bound(runs_.begin(), runs_.end(), std::pair{a, INT_MAX});
+        return run != runs_.begin() && std::prev(run)->second >= b;
+    }
+
+  private:
+    std::vector<std::pair<int, int>> runs_;
+};
+
 }  // namespace
 
+void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
+    if (!notes.empty()) {
+        CsvNote& last = notes.back();
+        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        if (n.record > 0 && n.record == last.endRecord() + 1 && reasonOf(last) == reasonOf(n) &&
+            (anyValue || last.value == n.value)) {
+            last.lastLine = n.line;
+            last.lastRecord = n.record;
+            ++last.rows;
+            return;
+        }
+    }
+    notes.push_back(std::move(n));
+}
+
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
-    // The rows that have a note: between two rows of one reason, only such rows may stand.
-    std::vector<int> noted;
-    for (const CsvNote& n : notes)
-        if (n.record > 0) noted.push_back(n.record);
-    std::sort(noted.begin(), noted.end());
-    noted.erase(std::unique(noted.begin(), noted.end()), noted.end());
-    auto onlyNotedBetween = [&](int a, int b) {
-        const auto from = std::upper_bound(noted.begin(), noted.end(), a);
-        const auto to = std::lower_bound(noted.begin(), noted.end(), b);
-        return to - from == b - a - 1;
-    };
+    // Between two rows of one reason, only rows with notes of their own may stand.
+    const NotedRows noted(notes);
     std::vector<CsvNoteGroup> groups;
     std::map<Reason, std::size_t> latest;  // reason -> its last group
     for (const CsvNote& n : notes) {
@@ -188,15 +221,15 @@ std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
         if (!fresh) {
             CsvNoteGroup& open = groups[it->second];
             if (n.record > 0 && open.lastRecord > 0 && n.record > open.lastRecord &&
-                onlyNotedBetween(open.lastRecord, n.record)) {
-                open.lastLine = n.line;
-                open.lastRecord = n.record;
-                ++open.count;
+                noted.allBetween(open.lastRecord, n.record)) {
+                open.lastLine = n.endLine();
+                open.lastRecord = n.endRecord();
+                open.count += n.rows;
                 continue;
             }
             it->second = groups.size();
         }
-        groups.push_back(CsvNoteGroup{n, n.line, n.record, 1});
+        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows});
     }
     std::stable_sort(groups.begin(), groups.end(), [](const CsvNoteGroup& a, const CsvNoteGroup& b) {
         return a.first.line < b.first.line;

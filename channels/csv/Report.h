@@ -45,7 +45,16 @@ struct CsvNote {
     int otherLine = 0;
     int record = 0;  // the row's place among the file's rows: which skipped rows are neighbours
     bool rowLeftOut = false;  // a row with a bad value, left out of an import that goes on
+    // A run of consecutive rows with this reason, kept as one note (see addCsvNote).
+    int rows = 1;
+    int lastLine = 0, lastRecord = 0;
+    int endLine() const { return rows > 1 ? lastLine : line; }
+    int endRecord() const { return rows > 1 ? lastRecord : record; }
 };
+
+// Adds the note of a skipped row, as part of the last note when that is the row before with
+// the same reason: a file of a million rows past channel 16 is one note, not a million.
+void addCsvNote(std::vector<CsvNote>& notes, CsvNote n);
 
 // True for the notes of rows that are skipped rather than refused: what the file says can be
 // read, but this radio has no place or no form for it (or the row was left out for a bad value).

@@ -303,6 +303,28 @@ class CliVerbsTest : public QObject {
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
     }
 
+    void aDirectoryExportOfSeveralMegabytesImportsAChannelFileStaysSmall() {
+        const QString csv = path("country.csv"), out = path("country.chann");
+        QByteArray text = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Comment\n";
+        for (int n = 1; n <= 60000; ++n)
+            text += QByteArray::number(n) + ",\"Repeater " + QByteArray::number(n) +
+                    "\",438." + QByteArray::number(500 + n % 4 * 25) +
+                    "000,-,7.600000,Tone,88.5,FM,\"on the hill above town " +
+                    QByteArray::number(n) + "\"\n";
+        QVERIFY(text.size() > (4 << 20));
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", "--in-order", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 18\u201360001: 59,984 rows not imported: the radio holds "
+                                "16 channels\nthe radio does not keep these columns: Name, "
+                                "Comment\n16 channels imported into %1.\n")
+                            .arg(out));
+        QVERIFY(writeBytes(path("big.chann"), QByteArray(2 << 20, ' ')));
+        r = runCli({"show", path("big.chann")});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("is far too large for this kind of file"), qPrintable(r.err));
+    }
+
     void importPlacesChosenLocationsInFileOrder() {
         const QString csv = path("pmr.csv"), out = path("pmr.chann");
         QByteArray text = "Location,Frequency\n";
