@@ -7,6 +7,7 @@
 #include "channels/ChannelRecord.h"
 #include "channels/csv/LineReader.h"
 #include "core/Csv.h"
+#include "core/VisibleText.h"
 
 namespace nv {
 
@@ -227,14 +228,16 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
     if (row.bad) return (chinese ? "无法导入：" : "cannot be imported: ") + csvNoteText(n, chinese);
     switch (n.kind) {
         case CsvNote::Skipped:
-            return chinese ? "跳过：位置 " + row.location + " 不是信道 1\u201316"
-                           : "skipped: location " + row.location + " is not a channel 1\u201316";
+            return chinese ? "跳过：位置 " + visibleText(row.location) + " 不是信道 1\u201316"
+                           : "skipped: location " + visibleText(row.location) +
+                                 " is not a channel 1\u201316";
         case CsvNote::NoRoom:
             return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
         case CsvNote::UnknownValue:
             if (isSkipReason(n))  // a Mode or Tone word
-                return chinese ? "跳过：本机没有 " + n.column + " \"" + n.value + "\""
-                               : "skipped: this radio has no " + n.column + " \"" + n.value + "\"";
+                return chinese ? "跳过：本机没有 " + n.column + " \"" + visibleText(n.value) + "\""
+                               : "skipped: this radio has no " + n.column + " \"" +
+                                     visibleText(n.value) + "\"";
             [[fallthrough]];
         default:
             return (isSkipReason(n) ? (chinese ? "跳过：" : "skipped: ")

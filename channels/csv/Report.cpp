@@ -6,6 +6,8 @@
 #include <map>
 #include <tuple>
 
+#include "core/VisibleText.h"
+
 namespace nv {
 
 namespace {
@@ -19,7 +21,9 @@ std::string columnText(const std::string& column, bool chinese) {
 
 }  // namespace
 
-std::string csvNoteText(const CsvNote& note, bool chinese) {
+std::string csvNoteText(const CsvNote& original, bool chinese) {
+    CsvNote note = original;
+    note.value = visibleText(note.value);
     const std::string line = std::to_string(note.line);
     const std::string where =
         note.line > 0 ? (chinese ? "第 " + line + " 行：" : "line " + line + ": ") : std::string();
@@ -136,7 +140,7 @@ std::string withThousands(int n) {
 // Why the rows of a group were not imported, in a few words.
 std::string groupReason(const CsvNote& n, bool chinese) {
     const std::string column = columnText(n.column, chinese);
-    const std::string value = "\"" + n.value + "\"";
+    const std::string value = "\"" + visibleText(n.value) + "\"";
     switch (n.kind) {
         case CsvNote::Skipped:
             return chinese ? std::string("位置不是信道 1") + Dash + "16"

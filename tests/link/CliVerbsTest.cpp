@@ -303,6 +303,18 @@ class CliVerbsTest : public QObject {
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
     }
 
+    void aNameOrValueFromTheFileCannotDriveTheTerminal() {
+        const QString csv = path("hostile.csv"), out = path("hostile.chann");
+        QVERIFY(writeBytes(csv, "Location,Name,Frequency,Mode\n"
+                                "1,\"\x1b]0;owned\x07\",446.00625,\x1b[2JFM\n"
+                                "2,x,446.01875,\xe2\x80\xae" "MFN\n"));
+        const CliRun r = runCli({"import", csv, out});
+        QVERIFY2(r.err.contains("line 2: Mode \"\\x1b[2JFM\" is not a value this column takes"),
+                 qPrintable(r.err));
+        QVERIFY(r.err.contains("line 3: Mode \"\\u202eMFN\""));
+        QVERIFY(!r.err.contains('\x1b') && !r.err.contains(QChar(0x202E)));
+    }
+
     void aDirectoryExportOfSeveralMegabytesImportsAChannelFileStaysSmall() {
         const QString csv = path("country.csv"), out = path("country.chann");
         QByteArray text = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Comment\n";
