@@ -16,6 +16,7 @@
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
+#include "core/VisibleText.h"
 #include "files/ChannelSheet.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
@@ -302,6 +303,13 @@ int printSheet(const Verb& verb) {
     return 0;
 }
 
+// An argument as a message repeats it: its start only, control characters as escapes.
+QString shownArgument(const QString& value) {
+    const QString start = value.left(60);
+    return QString::fromStdString(visibleText(start.toStdString())) +
+           (start.size() < value.size() ? QStringLiteral("…") : QString());
+}
+
 }  // namespace
 
 std::optional<int> runCliVerb(const QStringList& arguments) {
@@ -339,8 +347,11 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
         if (parser.isSet(locations)) {
             const auto list = parseLocationList(parser.value(locations).toStdString());
             if (!list)
-                return cliFailure("--locations takes a list such as 71-78,81-88, not " +
-                                  parser.value(locations));
+                return cliFailure(
+                    QStringLiteral("--locations takes a list such as 71-78,81-88 of at most %1 "
+                                   "locations (the rows a CSV file can hold), not %2")
+                        .arg(MaxCsvRows)
+                        .arg(shownArgument(parser.value(locations))));
             verb.placement.locations = *list;
         }
         verb.placement.inOrder = parser.isSet(inOrder);
@@ -351,7 +362,7 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
             if (!verb.placement.inOrder) return cliFailure("--first goes with --in-order");
             if (!number || verb.placement.first < 1 || verb.placement.first > ChannelCount)
                 return cliFailure("--first takes a channel from 1 to 16, not " +
-                                  parser.value(first));
+                                  shownArgument(parser.value(first)));
         }
     }
     if (name == "read" && verb.verify && count == 3) return readVerified(verb);

@@ -3,12 +3,19 @@
 // commas, quotes (doubled) and line breaks; lines end in CR LF, LF or CR; a UTF-8 byte-order
 // mark at the start is skipped. The first record is the header, and columns are found by name.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace nv {
+
+// The largest CSV file read: a repeater directory's export of a whole country is several
+// megabytes.
+inline constexpr std::int64_t MaxCsvFileSize = std::int64_t{64} << 20;
+// The most rows such a file can hold: a location, a comma, a frequency and a line end each.
+inline constexpr std::int64_t MaxCsvRows = MaxCsvFileSize / 4;
 
 struct CsvRecord {
     int line = 0;  // 1-based line on which the record starts

@@ -7,12 +7,12 @@
 #include <QString>
 #include <string_view>
 
+#include "core/Csv.h"  // MaxCsvFileSize
+
 namespace nv {
 
 // Channel and adjustment files are a few kilobytes; anything far larger is not one of them.
 constexpr qint64 MaxConfigFileSize = 1 << 20;
-// A repeater directory's export of a whole country is several megabytes.
-constexpr qint64 MaxCsvFileSize = qint64{64} << 20;
 
 // Why a file could not be read or written, told in either language. The system's own words
 // (from strerror) are English only, so the common system errors have Chinese texts of their

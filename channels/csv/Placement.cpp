@@ -89,6 +89,8 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
     std::vector<std::pair<ChannelLine, int>> lines;  // with the line it came from
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
+    std::vector<int> locations = placement.locations;
+    std::sort(locations.begin(), locations.end());
     std::map<int, int> firstLine;  // location -> line
     ColumnsNotKept notKept;
     int ordinal = 0, next = placement.first;
@@ -109,8 +111,8 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
             ++out.leftOut;
             continue;
         }
-        const auto& chosen = placement.locations;
-        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), *location) == chosen.end()) {
+        const auto& chosen = locations;
+        if (!chosen.empty() && !std::binary_search(chosen.begin(), chosen.end(), *location)) {
             ++out.leftOut;
             continue;
         }
@@ -247,7 +249,7 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
 }
 
 std::optional<std::vector<int>> parseLocationList(std::string_view text) {
-    std::vector<int> out;
+    std::vector<std::pair<int, int>> ranges;
     std::string t;
     for (char ch : text)
         if (ch != ' ' && ch != '\t') t += ch;
@@ -259,10 +261,29 @@ std::optional<std::vector<int>> parseLocationList(std::string_view text) {
         const std::size_t dash = part.find('-');
         const auto from = plainInteger(part.substr(0, dash));
         const auto to = dash == std::string::npos ? from : plainInteger(part.substr(dash + 1));
-        if (!from || !to || *to < *from || *to - *from > 100000) return std::nullopt;
-        for (int v = *from; v <= *to; ++v) out.push_back(v);
+        if (!from || !to || *to < *from) return std::nullopt;
+        ranges.emplace_back(*from, *to);
         pos = comma + 1;
     }
+    // Ranges that overlap name their rows once; the sum is counted before anything is spread
+    // out, so that a list of thousands of wide ranges costs nothing.
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> joined;
+    std::int64_t count = 0;
+    for (const auto& [from, to] : ranges) {
+        if (!joined.empty() && from <= joined.back().second) {
+            count += std::max(0, to - joined.back().second);
+            joined.back().second = std::max(joined.back().second, to);
+        } else {
+            count += std::int64_t{to} - from + 1;
+            joined.emplace_back(from, to);
+        }
+    }
+    if (count > MaxCsvRows) return std::nullopt;
+    std::vector<int> out;
+    out.reserve(static_cast<std::size_t>(count));
+    for (const auto& [from, to] : joined)
+        for (int v = from; v <= to; ++v) out.push_back(v);
     return out;
 }
 

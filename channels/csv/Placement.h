@@ -38,7 +38,8 @@ struct CsvPlacement {
     bool skipBad = false;
 };
 
-// "71-78,81-88" (blanks allowed): the locations, or nothing when the text is not such a list.
+// "71-78,81-88" (blanks allowed): the locations in order, each once, or nothing when the
+// text is not such a list or names more locations than a CSV file can hold rows.
 std::optional<std::vector<int>> parseLocationList(std::string_view text);
 
 // Reads the whole text against the band and the tone table of the state. Channels listed in

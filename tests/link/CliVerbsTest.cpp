@@ -303,6 +303,28 @@ class CliVerbsTest : public QObject {
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
     }
 
+    void optionsBeyondTheirBoundsAreUsageErrorsAtOnce() {
+        const QString csv = path("pmr.csv"), out = path("bounds.chann");
+        QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.00625\n"));
+        // Thousands of wide ranges that overlap name 99,999 locations, not billions.
+        const QString wide = QStringList(15000, "1-99999").join(',');
+        CliRun r = runCli({"import", "--locations", wide, csv, out});
+        QVERIFY2(r.code == 0, qPrintable(r.err.left(300)));
+        const QList<QStringList> refused = {
+            {"--locations", "0-999999999"},  // more rows than a CSV file can hold
+            {"--locations", "1-99999999999"},
+            {"--in-order", "--first", "0"},
+            {"--in-order", "--first", "17"},
+            {"--in-order", "--first", "4294967297"},
+        };
+        for (const QStringList& options : refused) {
+            r = runCli(QStringList{"import"} + options + QStringList{csv, out});
+            QVERIFY2(r.code == 2 && r.err.startsWith("nv742-cli: --"), qPrintable(r.err));
+        }
+        QVERIFY(runCli({"import", "--locations", "0-999999999", csv, out})
+                    .err.contains("of at most 16777216 locations (the rows a CSV file can hold)"));
+    }
+
     void aNameOrValueFromTheFileCannotDriveTheTerminal() {
         const QString csv = path("hostile.csv"), out = path("hostile.chann");
         QVERIFY(writeBytes(csv, "Location,Name,Frequency,Mode\n"
