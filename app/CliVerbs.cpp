@@ -79,7 +79,7 @@ int readVerified(const Verb& verb) {
     const QString& file = verb.args[2];
     QString error;
     if (!checkWritable(file, &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, error), 1);
     PortDirectory directory;
     std::shared_ptr<TraceLog> trace;
     if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
@@ -243,7 +243,7 @@ int exportCsv(const Verb& verb) {
     const CsvExport e = exportChannelsCsv(state, state.RadioImage);
     keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(e.text), &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     printNotes(e.notes);
     std::fprintf(stderr, "%d channels exported to %s.\n", e.channels, qPrintable(verb.args[2]));
     return 0;
@@ -281,7 +281,7 @@ int importCsv(const Verb& verb) {
     keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(channelFileText(r.image)),
                              &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "%zu channels imported into %s.\n", r.channels.size(),
                  qPrintable(verb.args[2]));
     return 0;
@@ -297,7 +297,7 @@ int printSheet(const Verb& verb) {
     const QString title = sheetTitleForFile(verb.args[1]);
     keepReplacedOutput(verb.args[2]);
     if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "Channel sheet of %s written to %s.\n", qPrintable(verb.args[1]),
                  qPrintable(verb.args[2]));
     return 0;

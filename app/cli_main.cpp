@@ -12,7 +12,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -88,14 +90,27 @@ QString wrongCommand(const QStringList& args) {
     return QStringLiteral("unknown command \"%1\"").arg(command);
 }
 
+// The toolkit's own warnings (a runtime folder it would like, fonts) say nothing a user of the
+// command line can act on, and would mix with the program's own lines.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    qInstallMessageHandler(quietToolkit);
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName("nv742-cli");
     QCoreApplication::setApplicationVersion(nv::Version);
     nv::Interruption::install();
+#ifdef SIGXFSZ
+    // A file-size limit then ends a write with the system's reason, the old file intact.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
     nv::describeCliOptions(parser);

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace nv {
 
@@ -29,25 +31,32 @@ FileProblem systemProblem(const QString& path, int osError, const QFileDevice& f
     return {FileProblem::System, path, osError, file.errorString()};
 }
 
-QString chineseSystemText(int osError) {
+// The system's reason for the common failures in both languages: the system's own words
+// (strerror) are English only, and Qt's can be "Unknown error" for a full disk.
+QString systemText(int osError, bool chinese) {
+    auto pick = [chinese](const char* zh, const char* en) {
+        return QString::fromUtf8(chinese ? zh : en);
+    };
     switch (osError) {
         case ENOSPC:
-            return QStringLiteral("磁盘已满");
+            return pick("磁盘已满", "no space left on the device");
         case EDQUOT:
-            return QStringLiteral("超出磁盘配额");
+            return pick("超出磁盘配额", "the disk quota is used up");
         case EFBIG:
-            return QStringLiteral("文件超出允许的大小");
+            return pick("文件超出允许的大小", "the file is larger than allowed");
         case EACCES:
         case EPERM:
-            return QStringLiteral("没有权限");
+            return pick("没有权限", "permission denied");
         case EROFS:
-            return QStringLiteral("文件系统只读");
+            return pick("文件系统只读", "the file system is read-only");
         case ENOENT:
-            return QStringLiteral("文件夹不存在");
+            return pick("文件或文件夹不存在", "not found");
+        case EISDIR:
+            return pick("是文件夹", "is a folder");
         case ENAMETOOLONG:
-            return QStringLiteral("文件名太长");
+            return pick("文件名太长", "the name is too long");
         case EIO:
-            return QStringLiteral("设备读写错误");
+            return pick("设备读写错误", "input/output error on the device");
         default:
             return QString();
     }
@@ -82,9 +91,10 @@ QString FileProblem::text(bool chinese) const {
         case System:
             break;
     }
-    if (!chinese) return osText;
-    const QString known = chineseSystemText(osError);
-    return known.isEmpty() ? QStringLiteral("系统错误（%1）").arg(osText) : known;
+    const QString known = systemText(osError, chinese);
+    if (!known.isEmpty()) return known;
+    const QString system = osError != 0 ? QString::fromLocal8Bit(std::strerror(osError)) : osText;
+    return chinese ? QStringLiteral("系统错误（%1）").arg(system) : system;
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, FileProblem* problem) {
@@ -127,11 +137,18 @@ bool checkWritable(const QString& path, FileProblem* problem) {
 
 bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem,
                     qint64 maxSize) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *problem = {FileProblem::Missing, path, 0, {}};
+    // A file in a folder that may not be searched cannot even be looked at: that is a lack of
+    // permission, not a missing file.
+    struct stat status;
+    errno = 0;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        const int osError = errno;
+        *problem = osError == ENOENT || osError == ENOTDIR
+                       ? FileProblem{FileProblem::Missing, path, 0, {}}
+                       : FileProblem{FileProblem::System, path, osError, {}};
         return false;
     }
+    const QFileInfo info(path);
     if (refuseSpecialFile(info, path, problem)) return false;
     if (info.size() > maxSize) {
         *problem = {FileProblem::TooLarge, path, 0, {}};

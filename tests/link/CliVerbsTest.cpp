@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/resource.h>
 
 #include "channels/ChannelRecord.h"
 #include "core/Frequency.h"
@@ -301,6 +302,24 @@ class CliVerbsTest : public QObject {
                             .arg(out));
         auto image = loadImage(out);
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
+    }
+
+    void aFileSizeLimitEndsInTheSystemsReasonWithTheOldFileIntact() {
+        const QString chann = path("sheet.chann"), pdf = path("sheet.pdf");
+        QVERIFY(saveImage(chann, factoryImage()));
+        QVERIFY(writeBytes(pdf, "the old sheet\n"));
+        QProcess p;
+        p.setChildProcessModifier([] {
+            const rlimit small{4096, 4096};  // the sheet is larger
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        });
+        p.start(binary("nv742-cli"), {"print", chann, pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QString("nv742-cli: cannot write %1: the file is larger than allowed\n").arg(pdf));
+        QCOMPARE(fileBytes(pdf), QByteArray("the old sheet\n"));
     }
 
     void optionsBeyondTheirBoundsAreUsageErrorsAtOnce() {
