@@ -267,9 +267,16 @@ int importCsv(const Verb& verb) {
     if (!r.ok()) {
         const bool badRows = std::any_of(r.errors.begin(), r.errors.end(),
                                          [](const CsvNote& n) { return n.record > 0; });
-        return cliFailure(verb.args[1] + " has errors; nothing was written" +
+        // A file without the layout's header or quoting is no CSV list to import at all.
+        const bool notAList = std::any_of(r.errors.begin(), r.errors.end(), [](const CsvNote& n) {
+            return n.record == 0 && (n.kind == CsvNote::Syntax || n.kind == CsvNote::Empty ||
+                                     n.kind == CsvNote::MissingColumn);
+        });
+        return cliFailure(verb.args[1] + (notAList ? " is no channel list in the CSV layout"
+                                                   : " has errors") +
+                              "; nothing was written" +
                               (badRows ? " (--skip-bad imports the other rows)" : ""),
-                          1);
+                          notAList ? 2 : 1);
     }
     if (r.channels.empty())
         return cliFailure(

@@ -118,9 +118,12 @@ int main(int argc, char* argv[]) {
     switch (command.kind) {
         case nv::CliCommand::Help:
         case nv::CliCommand::Version:
+            parser.process(app);  // prints what was asked for and ends
+            return 0;
         case nv::CliCommand::BadOption:
-            parser.process(app);  // prints what was asked for, or what is wrong, and ends
-            return 1;
+            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(command.error),
+                         qPrintable(parser.helpText()));
+            return 2;
         case nv::CliCommand::Usage:
             parser.parse(app.arguments());
             std::fprintf(stderr, "nv742-cli: %s\n%s",
@@ -148,7 +151,7 @@ int main(int argc, char* argv[]) {
     if (write && !loadFile(file, state.RadioImage, &error)) return fail(error);
     // A read finds out that its file cannot be written before it takes the radio's time.
     if (!write && !nv::checkWritable(file, &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(file, error));
+        return fail(QStringLiteral("cannot write %1: %2").arg(file, error), 1);
 
     nv::PortDirectory directory;
     directory.discover();
