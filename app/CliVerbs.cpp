@@ -8,6 +8,7 @@
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
+#include "app/CliVerbOptions.h"
 #include "app/Options.h"
 #include "channels/csv/NothingPlaced.h"
 #include "channels/csv/Placement.h"
@@ -28,15 +29,7 @@ namespace nv {
 
 namespace {
 
-struct Verb {
-    QStringList args;  // the positional arguments, the verb first
-    bool verify = false;
-    QString into;
-    CsvPlacement placement;
-    QStringList portMaps;
-    QString trace;
-    bool chinese = false;
-};
+using Verb = CliVerb;
 
 AppState startedState() {
     AppState s;
@@ -310,83 +303,35 @@ int printSheet(const Verb& verb) {
     return 0;
 }
 
-// An argument as a message repeats it: its start only, control characters as escapes.
-QString shownArgument(const QString& value) {
-    const QString start = value.left(60);
-    return QString::fromStdString(visibleText(start.toStdString())) +
-           (start.size() < value.size() ? QStringLiteral("…") : QString());
-}
-
 }  // namespace
 
 std::optional<int> runCliVerb(const QStringList& arguments) {
-    QCommandLineParser parser;
-    PortOptions options;
-    options.addTo(parser);
-    const QCommandLineOption verify("verify");
-    const QCommandLineOption into("into", "", "BASE");
-    const QCommandLineOption locations("locations", "", "LIST");
-    const QCommandLineOption inOrder("in-order");
-    const QCommandLineOption first("first", "", "N");
-    const QCommandLineOption chinese("chinese");
-    const QCommandLineOption skipBad("skip-bad");
-    parser.addOptions({verify, into, locations, inOrder, first, chinese, skipBad});
-    if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
-    Verb verb;
-    verb.args = parser.positionalArguments();
-    verb.verify = parser.isSet(verify);
-    verb.into = parser.value(into);
-    verb.portMaps = parser.values(options.port);
-    verb.trace = parser.value(options.trace);
-    verb.chinese = parser.isSet(chinese);
-    const QString name = verb.args.value(0);
-    const qsizetype count = verb.args.size();
+    const CliVerbParse parsed = parseCliVerb(arguments);
+    const Verb& verb = parsed.verb;
     if (!verb.trace.isEmpty())
         if (const auto refused = refuseOutputOverInput(verb.args.mid(1), verb.trace)) return refused;
-    const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
-    const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
-    if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
-    if (verb.chinese && name != "print") return std::nullopt;
-    const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first) ||
-                         parser.isSet(skipBad);
-    if (placing) {
-        if (name != "import") return std::nullopt;
-        if (parser.isSet(locations)) {
-            const auto list = parseLocationList(parser.value(locations).toStdString());
-            if (!list)
-                return cliFailure(
-                    QStringLiteral("--locations takes a list such as 71-78,81-88 of at most %1 "
-                                   "locations (the rows a CSV file can hold), not %2")
-                        .arg(MaxCsvRows)
-                        .arg(shownArgument(parser.value(locations))));
-            verb.placement.locations = *list;
+    const QString name = verb.args.value(0);
+    switch (parsed.kind) {
+        case CliVerbParse::NotAVerb:
+            return std::nullopt;
+        case CliVerbParse::Refused:
+            return cliFailure(parsed.error);
+        case CliVerbParse::WrongArguments: {
+            QCommandLineParser help;
+            describeCliOptions(help);
+            std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
+                         qPrintable(help.helpText()));
+            return 2;
         }
-        verb.placement.inOrder = parser.isSet(inOrder);
-        verb.placement.skipBad = parser.isSet(skipBad);
-        if (parser.isSet(first)) {
-            bool number = false;
-            verb.placement.first = parser.value(first).toInt(&number);
-            if (!verb.placement.inOrder) return cliFailure("--first goes with --in-order");
-            if (!number || verb.placement.first < 1 || verb.placement.first > ChannelCount)
-                return cliFailure("--first takes a channel from 1 to 16, not " +
-                                  shownArgument(parser.value(first)));
-        }
+        case CliVerbParse::Run:
+            break;
     }
-    if (name == "read" && verb.verify && count == 3) return readVerified(verb);
-    if (name == "compare" && count == 3) return compare(verb);
-    if (name == "export" && count == 3) return exportCsv(verb);
-    if (name == "import" && count == 3) return importCsv(verb);
-    if (name == "print" && count == 3) return printSheet(verb);
-    if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
-    if (name == "compare" || name == "export" || name == "import" || name == "print" ||
-        verb.verify) {
-        QCommandLineParser help;
-        describeCliOptions(help);
-        std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
-                     qPrintable(help.helpText()));
-        return 2;
-    }
-    return std::nullopt;
+    if (name == "read") return readVerified(verb);
+    if (name == "compare") return compare(verb);
+    if (name == "export") return exportCsv(verb);
+    if (name == "import") return importCsv(verb);
+    if (name == "print") return printSheet(verb);
+    return writeSeveral(verb);
 }
 
 }  // namespace nv
