@@ -114,8 +114,9 @@ int compare(const Verb& verb) {
     const auto agreesWithFile = [&](const Image& read) {
         return compareImages(state, state.RadioImage, read, false).empty();
     };
-    switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
-                              agreesWithFile)) {
+    // The comparison is the result: the read window's "complete" is not.
+    const TransferCallbacks quiet{showConsoleProgress, showConsoleMessage, true};
+    switch (readUntilTwoAgree(radio, *port, quiet, agreesWithFile)) {
         case AgreedRead::Failed:
             if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0);
             return cliFailure("the radio on " + verb.args[1] +
@@ -238,7 +239,8 @@ int exportCsv(const Verb& verb) {
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(e.text), &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     printNotes(e.notes);
-    std::fprintf(stderr, "%d channels exported to %s.\n", e.channels, qPrintable(verb.args[2]));
+    std::fprintf(stderr, "%s exported to %s.\n", channelCount(e.channels).c_str(),
+                 qPrintable(verb.args[2]));
     return 0;
 }
 
@@ -282,7 +284,7 @@ int importCsv(const Verb& verb) {
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(channelFileText(r.image)),
                              &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
-    std::fprintf(stderr, "%zu channels imported into %s.\n", r.channels.size(),
+    std::fprintf(stderr, "%s imported into %s.\n", channelCount(r.channels.size()).c_str(),
                  qPrintable(verb.args[2]));
     return 0;
 }

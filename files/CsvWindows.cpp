@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "files/FileIo.h"
 #include "files/Form_import_csv.h"
@@ -56,22 +58,27 @@ QString CsvReport::askForFile(bool save) {
 
 void CsvReport::addNotes(const std::vector<CsvNote>& notes, const char* kindChinese,
                          const char* kindEnglish) {
-    for (const CsvNoteGroup& group : groupCsvNotes(notes)) {
-        const QString line = group.first.line > 0 ? qs(csvGroupLines(group)) : QString();
-        // The line has a column of its own.
-        const QString report = qs(csvGroupText(group, chinese, false));
+    for (const CsvNoteGroup& group : groupCsvNotes(notes))
+        lines_.push_back({group, text(kindChinese, kindEnglish)});
+}
+
+void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
+                           const QString& summary) {
+    const auto order = [](const Line& l) { return l.group.first.line > 0 ? l.group.first.line : INT_MAX; };
+    std::stable_sort(lines_.begin(), lines_.end(),
+                     [&](const Line& a, const Line& b) { return order(a) < order(b); });
+    for (const Line& l : lines_) {
+        const QString line = l.group.first.line > 0 ? qs(csvGroupLines(l.group)) : QString();
         const int row = List_report->rowCount();
         List_report->insertRow(row);
         auto* number = new QTableWidgetItem(line);
         number->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
         List_report->setItem(row, 0, number);
-        List_report->setItem(row, 1, new QTableWidgetItem(text(kindChinese, kindEnglish)));
-        List_report->setItem(row, 2, new QTableWidgetItem(report));
+        List_report->setItem(row, 1, new QTableWidgetItem(l.kind));
+        // The line has a column of its own.
+        List_report->setItem(row, 2, new QTableWidgetItem(qs(csvGroupText(l.group, chinese, false))));
     }
-}
-
-void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
-                           const QString& summary) {
+    lines_.clear();
     setWindowTitle(text(titleChinese, titleEnglish));
     Label_result->setText(summary);
     const int w = static_cast<int>(mainWidth() / 1.2), h = static_cast<int>(mainHeight() / 1.5);
@@ -131,7 +138,8 @@ void Form_Csv_Import::report(const CsvImport& r) {
     const QString count = QString::number(r.channels.size());
     showReport(
         "导入 CSV", "Import CSV",
-        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 channels imported from %1.").arg(path_, count)
+        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 imported from %1.")
+                     .arg(path_, chinese ? count : qs(channelCount(r.channels.size())))
                : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
                      .arg(path_));
 }
@@ -152,8 +160,8 @@ void Form_Csv_Export::load() {
     }
     addNotes(e.notes, "注意", "Note");
     showReport("导出 CSV", "Export CSV",
-               text("已将 %2 个信道导出到 %1。", "%2 channels exported to %1.")
-                   .arg(path, QString::number(e.channels)));
+               text("已将 %2 个信道导出到 %1。", "%2 exported to %1.")
+                   .arg(path, chinese ? QString::number(e.channels) : qs(channelCount(e.channels))));
 }
 
 }  // namespace nv

@@ -241,6 +241,10 @@ std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
     return groups;
 }
 
+std::string channelCount(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " channel" : " channels");
+}
+
 std::string csvGroupLines(const CsvNoteGroup& group) {
     const std::string first = std::to_string(group.first.line);
     return group.count == 1 ? first : first + Dash + std::to_string(group.lastLine);

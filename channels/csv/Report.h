@@ -77,6 +77,9 @@ std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine 
 // "18–30", or "4" for one row.
 std::string csvGroupLines(const CsvNoteGroup& group);
 
+// "1 channel", "2 channels" (Chinese has no plural to choose).
+std::string channelCount(std::size_t n);
+
 // The report line in the given language: "line 4: ...".
 std::string csvNoteText(const CsvNote& note, bool chinese);
 

@@ -163,7 +163,7 @@ class ImportDialogTest : public QObject {
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QVERIFY(report && report->isVisible());
         QCOMPARE(report->Label_result->text(),
-                 QString("1 channels imported from %1.").arg(answer));
+                 QString("1 channel imported from %1.").arg(answer));
         QCOMPARE(report->List_report->rowCount(), 4);  // the three skipped rows, the names
         // The grid behind the report shows the new channel already.
         QCOMPARE(gui->window<frm_chann>("frm_chann")->MSF_chann->item(3, 1)->text(),
