@@ -18,8 +18,9 @@ QString readPlacement(const QCommandLineParser& parser, const QCommandLineOption
     if (parser.isSet(locations)) {
         const auto list = parseLocationList(parser.value(locations).toStdString());
         if (!list)
-            return QStringLiteral("--locations takes a list such as 71-78,81-88 of at most %1 "
-                                  "locations (the rows a CSV file can hold), not %2")
+            return QStringLiteral(
+                       "--locations takes a list such as 71-78,81-88 of at most %1 "
+                       "locations (the rows a CSV file can hold), not %2")
                 .arg(MaxCsvRows)
                 .arg(shownArgument(parser.value(locations)));
         placement.locations = *list;

@@ -13,8 +13,7 @@ std::string escaped(const char* format, unsigned value) {
 }
 
 bool hidden(char32_t c) {
-    return (c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
+    return (c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 // The length of the well-formed UTF-8 sequence at `at` and its code point; 0 when there is none.

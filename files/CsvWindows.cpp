@@ -64,7 +64,9 @@ void CsvReport::addNotes(const std::vector<CsvNote>& notes, const char* kindChin
 
 void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
                            const QString& summary) {
-    const auto order = [](const Line& l) { return l.group.first.line > 0 ? l.group.first.line : INT_MAX; };
+    const auto order = [](const Line& l) {
+        return l.group.first.line > 0 ? l.group.first.line : INT_MAX;
+    };
     std::stable_sort(lines_.begin(), lines_.end(),
                      [&](const Line& a, const Line& b) { return order(a) < order(b); });
     for (const Line& l : lines_) {
@@ -76,7 +78,8 @@ void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
         List_report->setItem(row, 0, number);
         List_report->setItem(row, 1, new QTableWidgetItem(l.kind));
         // The line has a column of its own.
-        List_report->setItem(row, 2, new QTableWidgetItem(qs(csvGroupText(l.group, chinese, false))));
+        List_report->setItem(row, 2,
+                             new QTableWidgetItem(qs(csvGroupText(l.group, chinese, false))));
     }
     lines_.clear();
     setWindowTitle(text(titleChinese, titleEnglish));
@@ -121,8 +124,8 @@ void Form_Csv_Import::load() {
 }
 
 void Form_Csv_Import::import(const Form_import_csv& dialog) {
-    const CsvImport r = importChannelsCsv(state, dialog.fileText(), state.RadioImage,
-                                          dialog.placement());
+    const CsvImport r =
+        importChannelsCsv(state, dialog.fileText(), state.RadioImage, dialog.placement());
     // The whole import is one change of the image, made only when every line is good.
     if (r.ok()) state.RadioImage = r.image;
     refreshOtherWindows();
@@ -136,12 +139,12 @@ void Form_Csv_Import::report(const CsvImport& r) {
     addNotes(r.notKept, "不保存", "Not kept");
     addNotes(r.snaps, "已取整", "Snapped");
     const QString count = QString::number(r.channels.size());
-    showReport(
-        "导入 CSV", "Import CSV",
-        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 imported from %1.")
-                     .arg(path_, chinese ? count : qs(channelCount(r.channels.size())))
-               : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
-                     .arg(path_));
+    showReport("导入 CSV", "Import CSV",
+               r.ok()
+                   ? text("已从 %1 导入 %2 个信道。", "%2 imported from %1.")
+                         .arg(path_, chinese ? count : qs(channelCount(r.channels.size())))
+                   : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
+                         .arg(path_));
 }
 
 Form_Csv_Export::Form_Csv_Export(AppState& s, Workspace& w) : CsvReport(s, w, "Form_Csv_Export") {}
@@ -159,9 +162,10 @@ void Form_Csv_Export::load() {
         return;
     }
     addNotes(e.notes, "注意", "Note");
-    showReport("导出 CSV", "Export CSV",
-               text("已将 %2 个信道导出到 %1。", "%2 exported to %1.")
-                   .arg(path, chinese ? QString::number(e.channels) : qs(channelCount(e.channels))));
+    showReport(
+        "导出 CSV", "Export CSV",
+        text("已将 %2 个信道导出到 %1。", "%2 exported to %1.")
+            .arg(path, chinese ? QString::number(e.channels) : qs(channelCount(e.channels))));
 }
 
 }  // namespace nv

@@ -1,9 +1,10 @@
 #include "files/FileIo.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -135,8 +136,7 @@ bool checkWritable(const QString& path, FileProblem* problem) {
     return true;
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem,
-                    qint64 maxSize) {
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem, qint64 maxSize) {
     // A file in a folder that may not be searched cannot even be looked at: that is a lack of
     // permission, not a missing file.
     struct stat status;

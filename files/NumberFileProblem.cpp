@@ -14,7 +14,8 @@ constexpr int ShownCharacters = 40;
 QString shownToken(const std::string& token) {
     // Only the start is looked at: a token can be most of a megabyte.
     const std::size_t bytes = std::min<std::size_t>(token.size(), 4 * (ShownCharacters + 1));
-    const QString text = QString::fromStdString(visibleText(std::string_view(token).substr(0, bytes)));
+    const QString text =
+        QString::fromStdString(visibleText(std::string_view(token).substr(0, bytes)));
     if (text.size() > ShownCharacters) return text.left(ShownCharacters) + QStringLiteral("…");
     return bytes < token.size() ? text + QStringLiteral("…") : text;
 }

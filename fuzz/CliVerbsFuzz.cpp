@@ -33,10 +33,10 @@ NV742_FUZZ_TARGET(cli_verbs) {
     fuzz::require(p.first >= 1 && p.first <= ChannelCount, "--first beyond the channels");
     fuzz::require(static_cast<std::int64_t>(p.locations.size()) <= MaxCsvRows,
                   "--locations names more rows than a CSV file holds");
-    fuzz::require(std::is_sorted(p.locations.begin(), p.locations.end()) &&
-                      std::adjacent_find(p.locations.begin(), p.locations.end()) ==
-                          p.locations.end(),
-                  "--locations names a location twice");
+    fuzz::require(
+        std::is_sorted(p.locations.begin(), p.locations.end()) &&
+            std::adjacent_find(p.locations.begin(), p.locations.end()) == p.locations.end(),
+        "--locations names a location twice");
     fuzz::require(v.into.isEmpty() || v.args[0] == "import", "--into for another verb");
     return 0;
 }

@@ -325,8 +325,7 @@ class CsvLineReader::Checks {
 };
 
 CsvLineReader::CsvLineReader(const AppState& s, const CsvColumns& columns, const CsvRecord& record,
-                             int ordinal, std::vector<CsvNote>& bad,
-                             std::vector<CsvNote>& skipped)
+                             int ordinal, std::vector<CsvNote>& bad, std::vector<CsvNote>& skipped)
     : checks_(std::make_unique<Checks>(s, columns, record, ordinal, bad, skipped)) {}
 
 CsvLineReader::~CsvLineReader() = default;

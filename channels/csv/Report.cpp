@@ -235,9 +235,9 @@ std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
         }
         groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows});
     }
-    std::stable_sort(groups.begin(), groups.end(), [](const CsvNoteGroup& a, const CsvNoteGroup& b) {
-        return a.first.line < b.first.line;
-    });
+    std::stable_sort(
+        groups.begin(), groups.end(),
+        [](const CsvNoteGroup& a, const CsvNoteGroup& b) { return a.first.line < b.first.line; });
     return groups;
 }
 

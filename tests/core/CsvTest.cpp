@@ -97,10 +97,10 @@ TEST(VisibleText, ControlsAndDirectionOverridesAreEscapes) {
     const std::pair<std::string, std::string> cases[] = {
         {"Rpt \x1b[2J\x1b]0;owned\x07", "Rpt \\x1b[2J\\x1b]0;owned\\x07"},
         {std::string("a\0b\x7f", 4), "a\\0b\\x7f"},
-        {"\xc2\x9b" "31m", "\\u009b31m"},                       // C1 CSI
-        {"\xe2\x80\xae" "txt.exe", "\\u202etxt.exe"},           // right-to-left override
-        {"\xe2\x81\xa6x\xe2\x81\xa9", "\\u2066x\\u2069"},       // isolates
-        {"\x9b" "1m \xff", "\\x9b1m \\xff"},                    // bytes that are no UTF-8
+        {"\xc2\x9b[31m", "\\u009b[31m"},                   // C1 CSI
+        {"\xe2\x80\xaetxt.exe", "\\u202etxt.exe"},         // right-to-left override
+        {"\xe2\x81\xa6x\xe2\x81\xa9", "\\u2066x\\u2069"},  // isolates
+        {"\x9b[1m \xff", "\\x9b[1m \\xff"},                // bytes that are no UTF-8
         {"中继台 446.00625 \xe2\x80\x94 ok", "中继台 446.00625 \xe2\x80\x94 ok"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(visibleText(in), out) << out;

@@ -248,9 +248,9 @@ class CliTest : public QObject {
         const QString csv = dir.filePath("list.csv"), bad = dir.filePath("bad.csv");
         const QString nowhere = dir.filePath("no/such/folder/out"), gone = "/dev/nv742-no-port";
         QVERIFY(cli({"import", "--in-order", csv, good}).code == 2);  // no CSV yet
-        for (const auto& [path, text] : {std::pair{csv, "Location,Frequency\n1,446.00625\n"},
-                                         std::pair{bad, "Location,Frequency\n1,44x\n"},
-                                         std::pair{junk, "hello\n"}}) {
+        for (const auto& [path, text] :
+             {std::pair{csv, "Location,Frequency\n1,446.00625\n"},
+              std::pair{bad, "Location,Frequency\n1,44x\n"}, std::pair{junk, "hello\n"}}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) > 0);
         }
