@@ -13,6 +13,7 @@
 #include "channels/ChannelRecord.h"
 #include "channels/csv/NothingPlaced.h"
 #include "widgets/FocusWheel.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -61,7 +62,10 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     Command_import->setDefault(true);
     Command_cancel = new QPushButton(this->text("取消", "Cancel"), this);
     Command_cancel->setObjectName("Command_cancel");
-    for (QPushButton* b : {Command_import, Command_cancel}) b->setMinimumWidth(90);
+    Command_help = new QPushButton(this->text("帮助", "Help"), this);
+    Command_help->setObjectName("Command_help");
+    Command_help->setAutoDefault(false);
+    for (QPushButton* b : {Command_import, Command_cancel, Command_help}) b->setMinimumWidth(90);
 
     auto* placementRow = new QHBoxLayout;
     placementRow->addWidget(Option_location);
@@ -73,6 +77,7 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     buttons->addWidget(Label_summary, 1);
     buttons->addWidget(Command_import);
     buttons->addWidget(Command_cancel);
+    buttons->addWidget(Command_help);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label_file);
     layout->addWidget(Table_rows, 1);
@@ -92,6 +97,11 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     });
     connect(Command_import, &QPushButton::clicked, this, &QDialog::accept);
     connect(Command_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The guide opens beside the main window, in the language of the moment.
+    connect(Command_help, &QPushButton::clicked, this, [this] {
+        HelpWindow::showPage(parentWidget() ? parentWidget() : this, "files.md",
+                             state_.LanguageChinese);
+    });
 
     plan_ = planChannelsCsv(state_, text_, base_, placement());
     fillRows();

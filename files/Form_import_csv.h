@@ -33,6 +33,7 @@ class Form_import_csv : public QDialog {
     QLabel* Label_summary;
     QPushButton* Command_import;
     QPushButton* Command_cancel;
+    QPushButton* Command_help;
 
     // The chosen rows and the chosen placement.
     CsvPlacement placement() const;

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "channels/csv/Placement.h"
@@ -21,6 +22,7 @@
 #include "support/GuiFixture.h"
 #include "support/Wheel.h"
 #include "widgets/FileChoice.h"
+#include "widgets/HelpWindow.h"
 
 using namespace nv;
 
@@ -122,6 +124,10 @@ class ImportDialogTest : public QObject {
         QVERIFY(d->Command_import->isEnabled());
         QVERIFY(test::clipped(d).isEmpty());
         test::shot(d, "import_dialog_en");
+        QTest::mouseClick(d->Command_help, Qt::LeftButton);
+        auto* guide = gui->main->findChild<HelpWindow*>("HelpWindow");
+        QVERIFY(guide && guide->isVisible());
+        QCOMPARE(guide->Text_guide->source().path(), QString("/guide/en/files.md"));
     }
 
     void cancelWritesNothingAndLeavesNoWindow() {
