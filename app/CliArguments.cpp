@@ -80,7 +80,7 @@ int choosePort(const QString& text, PortDirectory& directory) {
     const auto match =
         QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
     if (match.hasMatch()) return match.captured(1).toInt();
-    directory.assign(1, text);
+    directory.nameByPath(1, text);
     return 1;
 }
 

@@ -36,6 +36,7 @@ class CountingPort : public SerialPort {
     void discardOutput() override { inner_.discardOutput(); }
     void flush() override { inner_.flush(); }
     std::string device() const override { return inner_.device(); }
+    std::string givenName() const override { return inner_.givenName(); }
     void close() override { inner_.close(); }
     long long sent = 0, received = 0;
 

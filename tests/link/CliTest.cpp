@@ -128,8 +128,8 @@ class CliTest : public QObject {
         QVERIFY(
             r.err.contains("Fail connect with transceiver.\nThe radio did not answer at all: "
                            "check that the radio is switched on, the cable is plugged in "
-                           "firmly and the right port is chosen: COM1 is " +
-                           pty + "."));
+                           "firmly and the right port is chosen (" +
+                           pty + ")."));
         QVERIFY(!QFile::exists(file));
     }
 
