@@ -28,17 +28,23 @@ void describeCliOptions(QCommandLineParser& parser) {
         "                              factory settings with no channels; --locations 71-78,81-88\n"
         "                              takes only those rows; --in-order fills channels N, N+1,\n"
         "                              ... (N = --first, default 1) in file order instead of by\n"
-        "                              location\n"
+        "                              location; --skip-bad leaves out rows with a bad value\n"
+        "                              instead of refusing the file\n"
         "  print FILE.chann OUT.pdf    the channel sheet as a PDF on A4: the 16 channels, the\n"
         "                              optional features and the scan settings; in English, or\n"
-        "                              in Chinese with --chinese\n\n"
+        "                              in Chinese with --chinese\n"
+        "  station FILE.chann PORT...  the programming station: every radio backed up, written,\n"
+        "                              read back and compared, a line each; --repeat goes on\n"
+        "                              with the next radio on each port until Ctrl+C;\n"
+        "                              --no-backup skips the first read; --log LOG.csv instead\n"
+        "                              of $XDG_DATA_HOME/nv742-cps/station-log.csv\n\n"
         "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
         "nv742-sim.\n"
         "Exit status 0 only on success.");
     parser.addHelpOption();
     parser.addVersionOption();
     PortOptions().addTo(parser);
-    parser.addPositionalArgument("command", "read, write, show, compare, export, import or print");
+    parser.addPositionalArgument("command", "read, write, show, compare, export, import, print or station");
     parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
 }
 
@@ -79,7 +85,7 @@ int choosePort(const QString& text, PortDirectory& directory) {
     const auto match =
         QRegularExpression("^COM([1-8])$", QRegularExpression::CaseInsensitiveOption).match(text);
     if (match.hasMatch()) return match.captured(1).toInt();
-    directory.assign(1, text);
+    directory.nameByPath(1, text);
     return 1;
 }
 

@@ -19,7 +19,7 @@ struct CliCommand {
         Help,      // --help: print the help text, exit 0
         Version,   // --version: print the version, exit 0
         Usage,     // arguments that make no command: the help text on stderr, exit 2
-        BadOption  // an option the parser refused: `error`, exit 1
+        BadOption  // an option the parser refused: `error` and the help text on stderr, exit 2
     } kind = Usage;
     QString port;                      // Read and Write: COM1..COM8 or a device path
     QString file;                      // the channel file

@@ -3,11 +3,13 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
 #include "app/CliStation.h"
+#include "app/CliVerbOptions.h"
 #include "app/Options.h"
 #include "channels/csv/NothingPlaced.h"
 #include "channels/csv/Placement.h"
@@ -16,6 +18,7 @@
 #include "channels/ImageDiff.h"
 #include "core/ChannelFile.h"
 #include "core/Startup.h"
+#include "core/VisibleText.h"
 #include "files/ChannelSheet.h"
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
@@ -28,15 +31,7 @@ namespace nv {
 
 namespace {
 
-struct Verb {
-    QStringList args;  // the positional arguments, the verb first
-    bool verify = false;
-    QString into;
-    CsvPlacement placement;
-    QStringList portMaps;
-    QString trace;
-    bool chinese = false;
-};
+using Verb = CliVerb;
 
 AppState startedState() {
     AppState s;
@@ -80,7 +75,7 @@ int readVerified(const Verb& verb) {
     const QString& file = verb.args[2];
     QString error;
     if (!checkWritable(file, &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(file, error), 1);
     PortDirectory directory;
     std::shared_ptr<TraceLog> trace;
     if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
@@ -122,8 +117,9 @@ int compare(const Verb& verb) {
     const auto agreesWithFile = [&](const Image& read) {
         return compareImages(state, state.RadioImage, read, false).empty();
     };
-    switch (readUntilTwoAgree(radio, *port, {showConsoleProgress, showConsoleMessage},
-                              agreesWithFile)) {
+    // The comparison is the result: the read window's "complete" is not.
+    const TransferCallbacks quiet{showConsoleProgress, showConsoleMessage, true};
+    switch (readUntilTwoAgree(radio, *port, quiet, agreesWithFile)) {
         case AgreedRead::Failed:
             if (Interruption::received()) return interruptedTransfer(verb.args[1], false, 0, true);
             return cliFailure("the radio on " + verb.args[1] +
@@ -226,6 +222,17 @@ void printNotes(const std::vector<CsvNote>& notes) {
         std::fprintf(stderr, "%s\n", csvGroupText(g, false).c_str());
 }
 
+// What the import found in the file's rows, in the order of the file's lines.
+void printRowNotes(const CsvImport& r) {
+    std::vector<CsvNote> notes = r.errors;
+    for (const auto* more : {&r.bad, &r.skipped, &r.snaps})
+        notes.insert(notes.end(), more->begin(), more->end());
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
+    printNotes(notes);
+    printNotes(r.notKept);
+}
+
 int exportCsv(const Verb& verb) {
     if (const auto refused = refuseOutputOverInput({verb.args[1]}, verb.args[2])) return *refused;
     AppState state = startedState();
@@ -234,9 +241,10 @@ int exportCsv(const Verb& verb) {
     const CsvExport e = exportChannelsCsv(state, state.RadioImage);
     keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(e.text), &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     printNotes(e.notes);
-    std::fprintf(stderr, "%d channels exported to %s.\n", e.channels, qPrintable(verb.args[2]));
+    std::fprintf(stderr, "%s exported to %s.\n", channelCount(e.channels).c_str(),
+                 qPrintable(verb.args[2]));
     return 0;
 }
 
@@ -251,16 +259,23 @@ int importCsv(const Verb& verb) {
     if (verb.into.isEmpty())
         for (int n = 1; n <= ChannelCount; ++n) ClearChannel(state.RadioImage, n);
     QByteArray text;
-    if (!readConfigFile(verb.args[1], &text, &error))
+    if (!readConfigFile(verb.args[1], &text, &error, MaxCsvFileSize))
         return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
-    const CsvImport r =
-        importChannelsCsv(state, text.toStdString(), state.RadioImage, verb.placement);
-    printNotes(r.skipped);
-    printNotes(r.snaps);
-    printNotes(r.notKept);
+    const CsvImport r = importChannelsCsv(state, asView(text), state.RadioImage, verb.placement);
+    printRowNotes(r);
     if (!r.ok()) {
-        printNotes(r.errors);
-        return cliFailure(verb.args[1] + " has errors; nothing was written", 1);
+        const bool badRows = std::any_of(r.errors.begin(), r.errors.end(),
+                                         [](const CsvNote& n) { return n.record > 0; });
+        // A file without the layout's header or quoting is no CSV list to import at all.
+        const bool notAList = std::any_of(r.errors.begin(), r.errors.end(), [](const CsvNote& n) {
+            return n.record == 0 && (n.kind == CsvNote::Syntax || n.kind == CsvNote::Empty ||
+                                     n.kind == CsvNote::MissingColumn);
+        });
+        return cliFailure(verb.args[1] + (notAList ? " is no channel list in the CSV layout"
+                                                   : " has errors") +
+                              "; nothing was written" +
+                              (badRows ? " (--skip-bad imports the other rows)" : ""),
+                          notAList ? 2 : 1);
     }
     if (r.channels.empty())
         return cliFailure(
@@ -272,8 +287,8 @@ int importCsv(const Verb& verb) {
     keepReplacedOutput(verb.args[2]);
     if (!writeFileAtomically(verb.args[2], QByteArray::fromStdString(channelFileText(r.image)),
                              &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
-    std::fprintf(stderr, "%zu channels imported into %s.\n", r.channels.size(),
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
+    std::fprintf(stderr, "%s imported into %s.\n", channelCount(r.channels.size()).c_str(),
                  qPrintable(verb.args[2]));
     return 0;
 }
@@ -288,7 +303,7 @@ int printSheet(const Verb& verb) {
     const QString title = sheetTitleForFile(verb.args[1]);
     keepReplacedOutput(verb.args[2]);
     if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
-        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error));
+        return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "Channel sheet of %s written to %s.\n", qPrintable(verb.args[1]),
                  qPrintable(verb.args[2]));
     return 0;
@@ -297,76 +312,36 @@ int printSheet(const Verb& verb) {
 }  // namespace
 
 std::optional<int> runCliVerb(const QStringList& arguments) {
-    QCommandLineParser parser;
-    PortOptions options;
-    options.addTo(parser);
-    const QCommandLineOption verify("verify");
-    const QCommandLineOption into("into", "", "BASE");
-    const QCommandLineOption locations("locations", "", "LIST");
-    const QCommandLineOption inOrder("in-order");
-    const QCommandLineOption first("first", "", "N");
-    const QCommandLineOption chinese("chinese");
-    const QCommandLineOption repeat("repeat"), noBackup("no-backup"), log("log", "", "FILE");
-    parser.addOptions({verify, into, locations, inOrder, first, chinese, repeat, noBackup, log});
-    if (!parser.parse(arguments)) return std::nullopt;  // the plain parser says what is wrong
-    Verb verb;
-    verb.args = parser.positionalArguments();
-    verb.verify = parser.isSet(verify);
-    verb.into = parser.value(into);
-    verb.portMaps = parser.values(options.port);
-    verb.trace = parser.value(options.trace);
-    verb.chinese = parser.isSet(chinese);
-    const QString name = verb.args.value(0);
-    const qsizetype count = verb.args.size();
+    const CliVerbParse parsed = parseCliVerb(arguments);
+    const Verb& verb = parsed.verb;
     if (!verb.trace.isEmpty())
         if (const auto refused = refuseOutputOverInput(verb.args.mid(1), verb.trace)) return refused;
-    const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
-    const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
-    if (!intoOnlyForImport || !verifyOnlyForWrite) return std::nullopt;
-    const bool stationOptions = parser.isSet(repeat) || parser.isSet(noBackup) || parser.isSet(log);
-    if (name == "station" && count >= 3)
-        return runStation({verb.args[1], verb.args.mid(2), parser.isSet(repeat),
-                           !parser.isSet(noBackup),
-                           parser.isSet(log) ? parser.value(log) : defaultStationLog()},
+    const QString name = verb.args.value(0);
+    switch (parsed.kind) {
+        case CliVerbParse::NotAVerb:
+            return std::nullopt;
+        case CliVerbParse::Refused:
+            return cliFailure(parsed.error);
+        case CliVerbParse::WrongArguments: {
+            QCommandLineParser help;
+            describeCliOptions(help);
+            std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
+                         qPrintable(help.helpText()));
+            return 2;
+        }
+        case CliVerbParse::Run:
+            break;
+    }
+    if (name == "read") return readVerified(verb);
+    if (name == "compare") return compare(verb);
+    if (name == "export") return exportCsv(verb);
+    if (name == "import") return importCsv(verb);
+    if (name == "print") return printSheet(verb);
+    if (name == "station")
+        return runStation({verb.args[1], verb.args.mid(2), verb.repeat, verb.backup,
+                           verb.log.isEmpty() ? defaultStationLog() : verb.log},
                           verb.portMaps);
-    if (stationOptions) return std::nullopt;
-    if (verb.chinese && name != "print") return std::nullopt;
-    const bool placing = parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first);
-    if (placing) {
-        if (name != "import") return std::nullopt;
-        if (parser.isSet(locations)) {
-            const auto list = parseLocationList(parser.value(locations).toStdString());
-            if (!list)
-                return cliFailure("--locations takes a list such as 71-78,81-88, not " +
-                                  parser.value(locations));
-            verb.placement.locations = *list;
-        }
-        verb.placement.inOrder = parser.isSet(inOrder);
-        if (parser.isSet(first)) {
-            bool number = false;
-            verb.placement.first = parser.value(first).toInt(&number);
-            if (!verb.placement.inOrder) return cliFailure("--first goes with --in-order");
-            if (!number || verb.placement.first < 1 || verb.placement.first > ChannelCount)
-                return cliFailure("--first takes a channel from 1 to 16, not " +
-                                  parser.value(first));
-        }
-    }
-    if (name == "read" && verb.verify && count == 3) return readVerified(verb);
-    if (name == "compare" && count == 3) return compare(verb);
-    if (name == "export" && count == 3) return exportCsv(verb);
-    if (name == "import" && count == 3) return importCsv(verb);
-    if (name == "print" && count == 3) return printSheet(verb);
-    if (name == "write" && (count > 3 || (count == 3 && verb.verify))) return writeSeveral(verb);
-    if (name == "compare" || name == "export" || name == "import" || name == "print" ||
-        name == "station" ||
-        verb.verify) {
-        QCommandLineParser help;
-        describeCliOptions(help);
-        std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
-                     qPrintable(help.helpText()));
-        return 2;
-    }
-    return std::nullopt;
+    return writeSeveral(verb);
 }
 
 }  // namespace nv

@@ -12,7 +12,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -88,14 +90,27 @@ QString wrongCommand(const QStringList& args) {
     return QStringLiteral("unknown command \"%1\"").arg(command);
 }
 
+// The toolkit's own warnings (a runtime folder it would like, fonts) say nothing a user of the
+// command line can act on, and would mix with the program's own lines.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    qInstallMessageHandler(quietToolkit);
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName("nv742-cli");
     QCoreApplication::setApplicationVersion(nv::Version);
     nv::Interruption::install();
+#ifdef SIGXFSZ
+    // A file-size limit then ends a write with the system's reason, the old file intact.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const auto status = nv::runCliVerb(app.arguments())) return *status;
     QCommandLineParser parser;
     nv::describeCliOptions(parser);
@@ -103,9 +118,12 @@ int main(int argc, char* argv[]) {
     switch (command.kind) {
         case nv::CliCommand::Help:
         case nv::CliCommand::Version:
+            parser.process(app);  // prints what was asked for and ends
+            return 0;
         case nv::CliCommand::BadOption:
-            parser.process(app);  // prints what was asked for, or what is wrong, and ends
-            return 1;
+            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(command.error),
+                         qPrintable(parser.helpText()));
+            return 2;
         case nv::CliCommand::Usage:
             parser.parse(app.arguments());
             std::fprintf(stderr, "nv742-cli: %s\n%s",
@@ -133,7 +151,7 @@ int main(int argc, char* argv[]) {
     if (write && !loadFile(file, state.RadioImage, &error)) return fail(error);
     // A read finds out that its file cannot be written before it takes the radio's time.
     if (!write && !nv::checkWritable(file, &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(file, error));
+        return fail(QStringLiteral("cannot write %1: %2").arg(file, error), 1);
 
     nv::PortDirectory directory;
     directory.discover();

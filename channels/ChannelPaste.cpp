@@ -5,6 +5,7 @@
 
 #include "channels/ChannelEdit.h"
 #include "core/Csv.h"
+#include "core/VisibleText.h"
 #include "core/Frequency.h"
 
 namespace nv {
@@ -252,7 +253,7 @@ PasteResult pasteText(const AppState& s, const Image& base, std::string_view tex
 std::string pasteProblemText(const PasteProblem& p, bool chinese) {
     const std::string line = std::to_string(p.line);
     const std::string where = chinese ? "第 " + line + " 行：" : "line " + line + ": ";
-    const std::string value = "\"" + p.value + "\"";
+    const std::string value = "\"" + visibleText(p.value) + "\"";
     switch (p.kind) {
         case PasteProblem::PastLastChannel: {
             const int room = ChannelCount - p.channel + 1;

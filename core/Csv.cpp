@@ -19,89 +19,6 @@ std::string folded(std::string_view name) {
     return out;
 }
 
-// Reads records one character at a time; `line` counts CR LF, LF and CR line ends alike.
-class Reader {
-  public:
-    explicit Reader(std::string_view text) : t_(withoutByteOrderMark(text)) {}
-
-    CsvDocument read() {
-        CsvDocument doc;
-        while (pos_ < t_.size()) {
-            CsvRecord record;
-            record.line = line_;
-            if (!readRecord(record, doc)) return doc;
-            doc.records.push_back(std::move(record));
-        }
-        return doc;
-    }
-
-  private:
-    bool atLineEnd() const { return t_[pos_] == '\n' || t_[pos_] == '\r'; }
-    void skipLineEnd() {
-        if (t_[pos_] == '\r' && pos_ + 1 < t_.size() && t_[pos_ + 1] == '\n') ++pos_;
-        ++pos_;
-        ++line_;
-    }
-
-    // Reads one record and its line end; false after an error.
-    bool readRecord(CsvRecord& record, CsvDocument& doc) {
-        for (;;) {
-            std::string field;
-            if (pos_ < t_.size() && t_[pos_] == '"') {
-                if (!readQuoted(field, doc)) return false;
-            } else {
-                while (pos_ < t_.size() && t_[pos_] != ',' && !atLineEnd()) field += t_[pos_++];
-            }
-            record.fields.push_back(std::move(field));
-            if (pos_ >= t_.size()) return true;
-            if (t_[pos_] == ',') {
-                ++pos_;
-                continue;
-            }
-            skipLineEnd();
-            return true;
-        }
-    }
-
-    bool readQuoted(std::string& field, CsvDocument& doc) {
-        const int startLine = line_;
-        ++pos_;  // the opening quote
-        for (;;) {
-            if (pos_ >= t_.size()) {
-                doc.error = CsvError{startLine, "a quoted field is not closed"};
-                return false;
-            }
-            const char ch = t_[pos_];
-            if (ch == '"') {
-                if (pos_ + 1 < t_.size() && t_[pos_ + 1] == '"') {
-                    field += '"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;  // the closing quote
-                if (pos_ < t_.size() && t_[pos_] != ',' && !atLineEnd()) {
-                    doc.error = CsvError{line_, "text follows the closing quote of a field"};
-                    return false;
-                }
-                return true;
-            }
-            if (atLineEnd()) {
-                // A line break inside quotes belongs to the field, as written.
-                const std::size_t from = pos_;
-                skipLineEnd();
-                field += t_.substr(from, pos_ - from);
-                continue;
-            }
-            field += ch;
-            ++pos_;
-        }
-    }
-
-    std::string_view t_;
-    std::size_t pos_ = 0;
-    int line_ = 1;
-};
-
 }  // namespace
 
 bool CsvRecord::blank() const {
@@ -110,7 +27,81 @@ bool CsvRecord::blank() const {
     });
 }
 
-CsvDocument parseCsv(std::string_view text) { return Reader(text).read(); }
+CsvDocument parseCsv(std::string_view text) {
+    CsvDocument doc;
+    CsvRecordReader reader(text);
+    for (CsvRecord record; reader.next(record);) doc.records.push_back(record);
+    doc.error = reader.error();
+    return doc;
+}
+
+// Reads one character at a time; `line` counts CR LF, LF and CR line ends alike.
+CsvRecordReader::CsvRecordReader(std::string_view text) : t_(withoutByteOrderMark(text)) {}
+
+void CsvRecordReader::skipLineEnd() {
+    if (t_[pos_] == '\r' && pos_ + 1 < t_.size() && t_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+bool CsvRecordReader::next(CsvRecord& record) {
+    if (error_ || pos_ >= t_.size()) return false;
+    record.line = line_;
+    std::size_t count = 0;
+    for (;;) {
+        if (count == record.fields.size()) record.fields.emplace_back();
+        std::string& field = record.fields[count++];
+        field.clear();
+        if (pos_ < t_.size() && t_[pos_] == '"') {
+            if (!readQuoted(field)) return false;
+        } else {
+            const std::size_t from = pos_;
+            while (pos_ < t_.size() && t_[pos_] != ',' && !atLineEnd()) ++pos_;
+            field.assign(t_.substr(from, pos_ - from));
+        }
+        if (pos_ < t_.size() && t_[pos_] == ',') {
+            ++pos_;
+            continue;
+        }
+        if (pos_ < t_.size()) skipLineEnd();
+        record.fields.resize(count);
+        return true;
+    }
+}
+
+bool CsvRecordReader::readQuoted(std::string& field) {
+    const int startLine = line_;
+    ++pos_;  // the opening quote
+    for (;;) {
+        if (pos_ >= t_.size()) {
+            error_ = CsvError{startLine, "a quoted field is not closed"};
+            return false;
+        }
+        const char ch = t_[pos_];
+        if (ch == '"') {
+            if (pos_ + 1 < t_.size() && t_[pos_ + 1] == '"') {
+                field += '"';
+                pos_ += 2;
+                continue;
+            }
+            ++pos_;  // the closing quote
+            if (pos_ < t_.size() && t_[pos_] != ',' && !atLineEnd()) {
+                error_ = CsvError{line_, "text follows the closing quote of a field"};
+                return false;
+            }
+            return true;
+        }
+        if (atLineEnd()) {
+            // A line break inside quotes belongs to the field, as written.
+            const std::size_t from = pos_;
+            skipLineEnd();
+            field += t_.substr(from, pos_ - from);
+            continue;
+        }
+        field += ch;
+        ++pos_;
+    }
+}
 
 std::string csvField(std::string_view value) {
     const bool quote = value.find_first_of(",\"\r\n") != std::string_view::npos ||

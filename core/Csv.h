@@ -3,12 +3,19 @@
 // commas, quotes (doubled) and line breaks; lines end in CR LF, LF or CR; a UTF-8 byte-order
 // mark at the start is skipped. The first record is the header, and columns are found by name.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace nv {
+
+// The largest CSV file read: a repeater directory's export of a whole country is several
+// megabytes.
+inline constexpr std::int64_t MaxCsvFileSize = std::int64_t{64} << 20;
+// The most rows such a file can hold: a location, a comma, a frequency and a line end each.
+inline constexpr std::int64_t MaxCsvRows = MaxCsvFileSize / 4;
 
 struct CsvRecord {
     int line = 0;  // 1-based line on which the record starts
@@ -28,6 +35,25 @@ struct CsvDocument {
 };
 
 CsvDocument parseCsv(std::string_view text);
+
+// The records one at a time, so that a file of many megabytes is never held twice.
+class CsvRecordReader {
+  public:
+    explicit CsvRecordReader(std::string_view text);
+    // The next record into `record` (its storage is reused); false at the end or on an error.
+    bool next(CsvRecord& record);
+    const std::optional<CsvError>& error() const { return error_; }
+
+  private:
+    bool atLineEnd() const { return t_[pos_] == '\n' || t_[pos_] == '\r'; }
+    void skipLineEnd();
+    bool readQuoted(std::string& field);
+
+    std::string_view t_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+    std::optional<CsvError> error_;
+};
 
 // One field, quoted when it holds a comma, a quote, a line break or surrounding blanks.
 std::string csvField(std::string_view value);

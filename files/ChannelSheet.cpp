@@ -22,12 +22,17 @@ QString sheetTitleForRead(int port, const QDateTime& at, bool chinese) {
 }
 
 QString currentSheetTitle(const AppState& s, bool chinese) {
+    QString source;
     if (s.ReadFromPort > 0)
-        return sheetTitleForRead(s.ReadFromPort, QDateTime::fromSecsSinceEpoch(s.ReadAtSeconds),
-                                 chinese);
-    if (!s.CurrentFilePath.empty())
-        return sheetTitleForFile(QString::fromStdString(s.CurrentFilePath));
-    return chinese ? QStringLiteral("未命名") : QStringLiteral("Untitled");
+        source = sheetTitleForRead(s.ReadFromPort, QDateTime::fromSecsSinceEpoch(s.ReadAtSeconds),
+                                   chinese);
+    else if (!s.CurrentFilePath.empty())
+        source = sheetTitleForFile(QString::fromStdString(s.CurrentFilePath));
+    else
+        return chinese ? QStringLiteral("未命名") : QStringLiteral("Untitled");
+    // A sheet of edits made after the read or the load must not pass for the radio or the file.
+    if (imageKept(s)) return source;
+    return source + (chinese ? QStringLiteral("，之后有改动") : QStringLiteral(", changed since"));
 }
 
 namespace {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "files/FileIo.h"
 #include "files/Form_import_csv.h"
@@ -56,22 +58,30 @@ QString CsvReport::askForFile(bool save) {
 
 void CsvReport::addNotes(const std::vector<CsvNote>& notes, const char* kindChinese,
                          const char* kindEnglish) {
-    for (const CsvNoteGroup& group : groupCsvNotes(notes)) {
-        const QString line = group.first.line > 0 ? qs(csvGroupLines(group)) : QString();
-        // The line has a column of its own.
-        const QString report = qs(csvGroupText(group, chinese, false));
+    for (const CsvNoteGroup& group : groupCsvNotes(notes))
+        lines_.push_back({group, text(kindChinese, kindEnglish)});
+}
+
+void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
+                           const QString& summary) {
+    const auto order = [](const Line& l) {
+        return l.group.first.line > 0 ? l.group.first.line : INT_MAX;
+    };
+    std::stable_sort(lines_.begin(), lines_.end(),
+                     [&](const Line& a, const Line& b) { return order(a) < order(b); });
+    for (const Line& l : lines_) {
+        const QString line = l.group.first.line > 0 ? qs(csvGroupLines(l.group)) : QString();
         const int row = List_report->rowCount();
         List_report->insertRow(row);
         auto* number = new QTableWidgetItem(line);
         number->setTextAlignment(Qt::AlignRight | Qt::AlignTop);
         List_report->setItem(row, 0, number);
-        List_report->setItem(row, 1, new QTableWidgetItem(text(kindChinese, kindEnglish)));
-        List_report->setItem(row, 2, new QTableWidgetItem(report));
+        List_report->setItem(row, 1, new QTableWidgetItem(l.kind));
+        // The line has a column of its own.
+        List_report->setItem(row, 2,
+                             new QTableWidgetItem(qs(csvGroupText(l.group, chinese, false))));
     }
-}
-
-void CsvReport::showReport(const char* titleChinese, const char* titleEnglish,
-                           const QString& summary) {
+    lines_.clear();
     setWindowTitle(text(titleChinese, titleEnglish));
     Label_result->setText(summary);
     const int w = static_cast<int>(mainWidth() / 1.2), h = static_cast<int>(mainHeight() / 1.5);
@@ -87,14 +97,17 @@ void Form_Csv_Import::load() {
     if (path_.isEmpty()) return;
     QByteArray data;
     FileProblem problem;
-    if (!readConfigFile(path_, &data, &problem)) {
+    if (!readConfigFile(path_, &data, &problem, MaxCsvFileSize)) {
         prompt(state, workspace.frame(),
                QStringLiteral("CSV 文件无法打开：%1").arg(problem.text(true)),
                QStringLiteral("The CSV file cannot be opened: %1").arg(problem.text(false)));
         closeWindow();
         return;
     }
-    const CsvImport r = importChannelsCsv(state, data.toStdString(), state.RadioImage);
+    CsvPlacement rowsWithBadValuesLeftOut;
+    rowsWithBadValuesLeftOut.skipBad = true;
+    const CsvImport r =
+        importChannelsCsv(state, asView(data), state.RadioImage, rowsWithBadValuesLeftOut);
     if (!r.ok()) {
         report(r);
         return;
@@ -111,8 +124,8 @@ void Form_Csv_Import::load() {
 }
 
 void Form_Csv_Import::import(const Form_import_csv& dialog) {
-    const CsvImport r = importChannelsCsv(state, dialog.fileText(), state.RadioImage,
-                                          dialog.placement());
+    const CsvImport r =
+        importChannelsCsv(state, dialog.fileText(), state.RadioImage, dialog.placement());
     // The whole import is one change of the image, made only when every line is good.
     if (r.ok()) state.RadioImage = r.image;
     refreshOtherWindows();
@@ -121,15 +134,17 @@ void Form_Csv_Import::import(const Form_import_csv& dialog) {
 
 void Form_Csv_Import::report(const CsvImport& r) {
     addNotes(r.errors, "错误", "Error");
+    addNotes(r.bad, "错误值，未导入", "Bad value, not imported");
     addNotes(r.skipped, "已跳过", "Skipped");
     addNotes(r.notKept, "不保存", "Not kept");
     addNotes(r.snaps, "已取整", "Snapped");
     const QString count = QString::number(r.channels.size());
-    showReport(
-        "导入 CSV", "Import CSV",
-        r.ok() ? text("已从 %1 导入 %2 个信道。", "%2 channels imported from %1.").arg(path_, count)
-               : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
-                     .arg(path_));
+    showReport("导入 CSV", "Import CSV",
+               r.ok()
+                   ? text("已从 %1 导入 %2 个信道。", "%2 imported from %1.")
+                         .arg(path_, chinese ? count : qs(channelCount(r.channels.size())))
+                   : text("%1 有错误，没有导入任何信道。", "%1 has errors: nothing was imported.")
+                         .arg(path_));
 }
 
 Form_Csv_Export::Form_Csv_Export(AppState& s, Workspace& w) : CsvReport(s, w, "Form_Csv_Export") {}
@@ -147,9 +162,10 @@ void Form_Csv_Export::load() {
         return;
     }
     addNotes(e.notes, "注意", "Note");
-    showReport("导出 CSV", "Export CSV",
-               text("已将 %2 个信道导出到 %1。", "%2 channels exported to %1.")
-                   .arg(path, QString::number(e.channels)));
+    showReport(
+        "导出 CSV", "Export CSV",
+        text("已将 %2 个信道导出到 %1。", "%2 exported to %1.")
+            .arg(path, chinese ? QString::number(e.channels) : qs(channelCount(e.channels))));
 }
 
 }  // namespace nv

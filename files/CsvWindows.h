@@ -29,8 +29,16 @@ class CsvReport : public MdiChild {
     // Consecutive rows with one reason are one line of the list.
     void addNotes(const std::vector<CsvNote>& notes, const char* kindChinese,
                   const char* kindEnglish);
-    // Sizes, captions and shows the window with its summary.
+    // Sizes, captions and shows the window with its summary; the notes stand in the order of
+    // the file's lines, what concerns the whole file last.
     void showReport(const char* titleChinese, const char* titleEnglish, const QString& summary);
+
+  private:
+    struct Line {
+        CsvNoteGroup group;
+        QString kind;
+    };
+    std::vector<Line> lines_;
 };
 
 class Form_import_csv;

@@ -1,9 +1,13 @@
 #include "files/FileIo.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace nv {
 
@@ -28,25 +32,32 @@ FileProblem systemProblem(const QString& path, int osError, const QFileDevice& f
     return {FileProblem::System, path, osError, file.errorString()};
 }
 
-QString chineseSystemText(int osError) {
+// The system's reason for the common failures in both languages: the system's own words
+// (strerror) are English only, and Qt's can be "Unknown error" for a full disk.
+QString systemText(int osError, bool chinese) {
+    auto pick = [chinese](const char* zh, const char* en) {
+        return QString::fromUtf8(chinese ? zh : en);
+    };
     switch (osError) {
         case ENOSPC:
-            return QStringLiteral("磁盘已满");
+            return pick("磁盘已满", "no space left on the device");
         case EDQUOT:
-            return QStringLiteral("超出磁盘配额");
+            return pick("超出磁盘配额", "the disk quota is used up");
         case EFBIG:
-            return QStringLiteral("文件超出允许的大小");
+            return pick("文件超出允许的大小", "the file is larger than allowed");
         case EACCES:
         case EPERM:
-            return QStringLiteral("没有权限");
+            return pick("没有权限", "permission denied");
         case EROFS:
-            return QStringLiteral("文件系统只读");
+            return pick("文件系统只读", "the file system is read-only");
         case ENOENT:
-            return QStringLiteral("文件夹不存在");
+            return pick("文件或文件夹不存在", "not found");
+        case EISDIR:
+            return pick("是文件夹", "is a folder");
         case ENAMETOOLONG:
-            return QStringLiteral("文件名太长");
+            return pick("文件名太长", "the name is too long");
         case EIO:
-            return QStringLiteral("设备读写错误");
+            return pick("设备读写错误", "input/output error on the device");
         default:
             return QString();
     }
@@ -81,9 +92,10 @@ QString FileProblem::text(bool chinese) const {
         case System:
             break;
     }
-    if (!chinese) return osText;
-    const QString known = chineseSystemText(osError);
-    return known.isEmpty() ? QStringLiteral("系统错误（%1）").arg(osText) : known;
+    const QString known = systemText(osError, chinese);
+    if (!known.isEmpty()) return known;
+    const QString system = osError != 0 ? QString::fromLocal8Bit(std::strerror(osError)) : osText;
+    return chinese ? QStringLiteral("系统错误（%1）").arg(system) : system;
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, FileProblem* problem) {
@@ -124,14 +136,21 @@ bool checkWritable(const QString& path, FileProblem* problem) {
     return true;
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *problem = {FileProblem::Missing, path, 0, {}};
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem, qint64 maxSize) {
+    // A file in a folder that may not be searched cannot even be looked at: that is a lack of
+    // permission, not a missing file.
+    struct stat status;
+    errno = 0;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        const int osError = errno;
+        *problem = osError == ENOENT || osError == ENOTDIR
+                       ? FileProblem{FileProblem::Missing, path, 0, {}}
+                       : FileProblem{FileProblem::System, path, osError, {}};
         return false;
     }
+    const QFileInfo info(path);
     if (refuseSpecialFile(info, path, problem)) return false;
-    if (info.size() > MaxConfigFileSize) {
+    if (info.size() > maxSize) {
         *problem = {FileProblem::TooLarge, path, 0, {}};
         return false;
     }
@@ -142,9 +161,15 @@ bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem)
         return false;
     }
     errno = 0;
-    *data = file.read(MaxConfigFileSize + 1);
+    // Room for the size it had, and one byte more to see whether it grew past the bound.
+    *data = file.read(std::min(info.size(), maxSize) + 1);
     if (file.error() != QFile::NoError) {
         *problem = systemProblem(path, errno, file);
+        return false;
+    }
+    if (data->size() > maxSize) {
+        data->clear();
+        *problem = {FileProblem::TooLarge, path, 0, {}};
         return false;
     }
     return true;
@@ -158,8 +183,9 @@ bool checkWritable(const QString& path, QString* reason) {
     return withReason(reason, [&](FileProblem* p) { return checkWritable(path, p); });
 }
 
-bool readConfigFile(const QString& path, QByteArray* data, QString* reason) {
-    return withReason(reason, [&](FileProblem* p) { return readConfigFile(path, data, p); });
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason, qint64 maxSize) {
+    return withReason(reason,
+                      [&](FileProblem* p) { return readConfigFile(path, data, p, maxSize); });
 }
 
 }  // namespace nv

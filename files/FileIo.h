@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
+
+#include "core/Csv.h"  // MaxCsvFileSize
 
 namespace nv {
 
@@ -26,11 +29,18 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, FileProble
 // Whether a later writeFileAtomically() could create or replace the file (room on the disk
 // aside).
 bool checkWritable(const QString& path, FileProblem* problem);
-bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem);
+bool readConfigFile(const QString& path, QByteArray* data, FileProblem* problem,
+                    qint64 maxSize = MaxConfigFileSize);
+
+// The bytes read, for the readers that take a view of them (no copy of a large file).
+inline std::string_view asView(const QByteArray& data) {
+    return {data.constData(), static_cast<std::size_t>(data.size())};
+}
 
 // The same, with the reason in English (the command-line tools).
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* reason);
 bool checkWritable(const QString& path, QString* reason);
-bool readConfigFile(const QString& path, QByteArray* data, QString* reason);
+bool readConfigFile(const QString& path, QByteArray* data, QString* reason,
+                    qint64 maxSize = MaxConfigFileSize);
 
 }  // namespace nv

@@ -13,6 +13,7 @@
 #include "channels/ChannelRecord.h"
 #include "channels/csv/NothingPlaced.h"
 #include "widgets/FocusWheel.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Messages.h"
 
 namespace nv {
@@ -61,7 +62,10 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     Command_import->setDefault(true);
     Command_cancel = new QPushButton(this->text("取消", "Cancel"), this);
     Command_cancel->setObjectName("Command_cancel");
-    for (QPushButton* b : {Command_import, Command_cancel}) b->setMinimumWidth(90);
+    Command_help = new QPushButton(this->text("帮助", "Help"), this);
+    Command_help->setObjectName("Command_help");
+    Command_help->setAutoDefault(false);
+    for (QPushButton* b : {Command_import, Command_cancel, Command_help}) b->setMinimumWidth(90);
 
     auto* placementRow = new QHBoxLayout;
     placementRow->addWidget(Option_location);
@@ -73,6 +77,7 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     buttons->addWidget(Label_summary, 1);
     buttons->addWidget(Command_import);
     buttons->addWidget(Command_cancel);
+    buttons->addWidget(Command_help);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label_file);
     layout->addWidget(Table_rows, 1);
@@ -92,6 +97,11 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     });
     connect(Command_import, &QPushButton::clicked, this, &QDialog::accept);
     connect(Command_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The guide opens beside the main window, in the language of the moment.
+    connect(Command_help, &QPushButton::clicked, this, [this] {
+        HelpWindow::showPage(parentWidget() ? parentWidget() : this, "files.md",
+                             state_.LanguageChinese);
+    });
 
     plan_ = planChannelsCsv(state_, text_, base_, placement());
     fillRows();
@@ -103,9 +113,12 @@ CsvPlacement Form_import_csv::placement() const {
     CsvPlacement p;
     p.inOrder = Option_order->isChecked();
     p.first = Spin_first->value();
-    for (int r = 0; r < Table_rows->rowCount(); ++r)
-        if (Table_rows->item(r, Use)->checkState() != Qt::Checked)
-            p.leftOutLines.push_back(Table_rows->item(r, Use)->data(Qt::UserRole).toInt());
+    p.skipBad = true;  // a bad row is shown with its reason; the others can still be imported
+    for (int r = 0; r < Table_rows->rowCount(); ++r) {
+        const QTableWidgetItem* use = Table_rows->item(r, Use);
+        if (use->flags().testFlag(Qt::ItemIsUserCheckable) && use->checkState() != Qt::Checked)
+            p.leftOutLines.push_back(use->data(Qt::UserRole).toInt());
+    }
     return p;
 }
 
@@ -128,6 +141,14 @@ void Form_import_csv::fillRows() {
     filling_ = false;
 }
 
+void Form_import_csv::showWhetherCheckable(QTableWidgetItem* use, bool checkable) {
+    const bool was = use->flags().testFlag(Qt::ItemIsUserCheckable);
+    if (was == checkable) return;
+    use->setFlags(use->flags().setFlag(Qt::ItemIsUserCheckable, checkable));
+    // A row that cannot be imported shows no check mark; one that can again is chosen again.
+    use->setCheckState(checkable ? Qt::Checked : Qt::Unchecked);
+}
+
 void Form_import_csv::replan() {
     if (filling_) return;
     plan_ = planChannelsCsv(state_, text_, base_, placement());
@@ -135,9 +156,11 @@ void Form_import_csv::replan() {
     // list of thousands of rows would take minutes. Only the Result column changes, and it
     // takes the room that is left, so one repaint is enough.
     const QSignalBlocker quiet(Table_rows->model());
-    for (int r = 0; r < Table_rows->rowCount(); ++r)
-        Table_rows->item(r, Result)->setText(
-            qs(csvRowFate(plan_.rows[static_cast<std::size_t>(r)], chinese_)));
+    for (int r = 0; r < Table_rows->rowCount(); ++r) {
+        const CsvRow& row = plan_.rows[static_cast<std::size_t>(r)];
+        Table_rows->item(r, Result)->setText(qs(csvRowFate(row, chinese_)));
+        showWhetherCheckable(Table_rows->item(r, Use), !row.bad);
+    }
     Table_rows->viewport()->update();
     const CsvImport& i = plan_.import;
     Command_import->setEnabled(i.ok() && !i.channels.empty());

@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace nv {
 
@@ -32,6 +33,7 @@ class Form_import_csv : public QDialog {
     QLabel* Label_summary;
     QPushButton* Command_import;
     QPushButton* Command_cancel;
+    QPushButton* Command_help;
 
     // The chosen rows and the chosen placement.
     CsvPlacement placement() const;
@@ -44,6 +46,7 @@ class Form_import_csv : public QDialog {
         return QString::fromUtf8(chinese_ ? chineseText : englishText);
     }
     void fillRows();
+    static void showWhetherCheckable(QTableWidgetItem* use, bool checkable);
     // Plans again after any choice and shows each row's fate.
     void replan();
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/VisibleText.h"
+
 namespace nv {
 
 namespace {
@@ -10,23 +12,12 @@ constexpr int ShownCharacters = 40;
 // A token as a message shows it: at most 40 characters, then "…"; control characters (a NUL
 // would end the text early) as escapes.
 QString shownToken(const std::string& token) {
-    // Only the start is decoded: a token can be most of a megabyte.
+    // Only the start is looked at: a token can be most of a megabyte.
     const std::size_t bytes = std::min<std::size_t>(token.size(), 4 * (ShownCharacters + 1));
-    const QString text = QString::fromUtf8(token.data(), static_cast<qsizetype>(bytes));
-    QString shown;
-    int characters = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++characters) {
-        if (characters == ShownCharacters) return shown + QStringLiteral("…");
-        const QChar ch = text.at(i);
-        if (ch == QChar::Null)
-            shown += QStringLiteral("\\0");
-        else if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
-            shown += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            shown += ch;
-        if (ch.isHighSurrogate() && i + 1 < text.size()) shown += text.at(++i);
-    }
-    return bytes < token.size() ? shown + QStringLiteral("…") : shown;
+    const QString text =
+        QString::fromStdString(visibleText(std::string_view(token).substr(0, bytes)));
+    if (text.size() > ShownCharacters) return text.left(ShownCharacters) + QStringLiteral("…");
+    return bytes < token.size() ? text + QStringLiteral("…") : text;
 }
 }  // namespace
 

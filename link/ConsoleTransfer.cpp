@@ -36,6 +36,7 @@ class CountingPort : public SerialPort {
     void discardOutput() override { inner_.discardOutput(); }
     void flush() override { inner_.flush(); }
     std::string device() const override { return inner_.device(); }
+    std::string givenName() const override { return inner_.givenName(); }
     void close() override { inner_.close(); }
     long long sent = 0, received = 0;
 
@@ -48,7 +49,7 @@ class Run : public CallbackView {
     Run(const TransferCallbacks& callbacks, QEventLoop& loop)
         : CallbackView(callbacks), loop_(loop) {}
     void message(const std::string& text, bool done) override {
-        if (callbacks_.message) callbacks_.message(text);
+        if (callbacks_.message && !(done && callbacks_.quietWhenDone)) callbacks_.message(text);
         ok = done;
         // Ends the run once the engine has returned from the call that brought the message.
         QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });

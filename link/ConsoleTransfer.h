@@ -25,6 +25,8 @@ struct TransferResult {
 struct TransferCallbacks {
     std::function<void(int percent, const std::string& label)> progress;
     std::function<void(const std::string& text)> message;
+    // A caller that tells the result in its own words gets no window's completion message.
+    bool quietWhenDone = false;
 };
 
 // A link's view for a transfer without windows: progress and label go to the callbacks

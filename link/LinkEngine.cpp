@@ -154,6 +154,7 @@ void LinkEngine::timerTick(TimerId id) {
 LinkObservation LinkEngine::observeAttempt() const {
     LinkObservation o;
     o.device = port_.device();
+    o.name = port_.givenName();
     if (bytesThisAttempt_ == 0) return o;
     if (LinkState == 0) {
         o.kind = LinkObservation::NotIdentification;

@@ -9,8 +9,11 @@ LinkObservation LinkObservation::mostTelling(const LinkObservation& a, const Lin
     return reach(b) >= reach(a) ? b : a;
 }
 
-std::string describeLinkFailure(const LinkObservation& seen, int port, bool chinese) {
-    const std::string com = "COM" + std::to_string(port);
+std::string describeLinkFailure(const LinkObservation& observed, int port, bool chinese) {
+    // A port named by its device path is that path, not "COM1 is /dev/pts/4".
+    LinkObservation seen = observed;
+    const std::string com = seen.name.empty() ? "COM" + std::to_string(port) : seen.name;
+    if (!seen.name.empty()) seen.device.clear();
     switch (seen.kind) {
         case LinkObservation::NoAnswer:
             if (chinese)

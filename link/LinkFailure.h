@@ -20,6 +20,7 @@ struct LinkObservation {
     int blocksDone = 0;      // StoppedPartWay in the data phase: blocks completed
     int blocks = 0;          // ... out of this many
     std::string device;      // the device behind the port ("" when unknown)
+    std::string name;        // the port as the user named it, when not COMn (a device path)
 
     // Of two observations of one transfer, the one that tells more (the later one when they
     // tell as much): the further the radio got, the more it says about the trouble.

@@ -35,7 +35,12 @@ void PortDirectory::discover() {
 bool PortDirectory::assign(int port, const QString& target) {
     if (port < 1 || port > Ports) return false;
     targets_[port] = target;
+    byPath_[port] = false;
     return true;
+}
+
+void PortDirectory::nameByPath(int port, const QString& path) {
+    if (assign(port, path)) byPath_[port] = true;
 }
 
 bool PortDirectory::assignFromOption(const QString& option, QString* error) {

@@ -17,6 +17,10 @@ class PortDirectory {
     void discover();
     // Maps port n to a device path (or to VirtualRadio). Returns false for n outside 1..8.
     bool assign(int port, const QString& target);
+    // Port n stands for a device the user named by its path in place of COMn: messages name
+    // the port by that path.
+    void nameByPath(int port, const QString& path);
+    bool namedByPath(int port) const { return port >= 1 && port <= Ports && byPath_[port]; }
     // Parses "N=PATH".
     bool assignFromOption(const QString& option, QString* error);
 
@@ -28,6 +32,7 @@ class PortDirectory {
 
   private:
     std::array<QString, Ports + 1> targets_{};
+    std::array<bool, Ports + 1> byPath_{};
 };
 
 }  // namespace nv

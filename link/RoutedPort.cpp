@@ -14,6 +14,7 @@ RoutedPort::RoutedPort(const PortDirectory& directory,
 
 bool RoutedPort::open(int port, PortProblem& problem) {
     close();
+    port_ = port;
     active_ = directory_.isVirtual(port) ? static_cast<SerialPort*>(&virtual_) : &real_;
     return active_->open(port, problem);
 }

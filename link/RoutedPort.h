@@ -34,12 +34,16 @@ class RoutedPort : public SerialPort {
         if (active_) active_->close();
     }
     std::string device() const override { return active_ ? active_->device() : std::string(); }
+    std::string givenName() const override {
+        return directory_.namedByPath(port_) ? directory_.target(port_).toStdString() : "";
+    }
 
   private:
     const PortDirectory& directory_;
     QtSerialPort real_;
     VirtualRadioPort virtual_;
     SerialPort* active_ = nullptr;
+    int port_ = 0;
 };
 
 }  // namespace nv

@@ -35,6 +35,8 @@ class SerialPort {
     virtual void flush() {}
     // The device behind the port last opened, for messages ("" when unknown).
     virtual std::string device() const { return {}; }
+    // The port as the user named it when that was a device path rather than COMn; "" otherwise.
+    virtual std::string givenName() const { return {}; }
     virtual void close() = 0;
 
     std::function<void()> onByteReceived;

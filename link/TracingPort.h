@@ -40,6 +40,7 @@ class TracingPort : public SerialPort {
     void discardOutput() override { inner_->discardOutput(); }
     void flush() override { inner_->flush(); }
     std::string device() const override { return inner_->device(); }
+    std::string givenName() const override { return inner_->givenName(); }
     void close() override;
 
   private:

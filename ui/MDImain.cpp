@@ -101,6 +101,7 @@ const ItemDef Items[] = {
     {"Help_guide", "Help", false, "User Guide", "User Guide", "用户指南", true, nullptr},
     {"Help_window", "Help", false, "Help on This Window", "Help on This Window", "本窗口帮助", true,
      "F1"},
+    {"Help_about", "Help", false, "About", "About", "关于", true, nullptr},
 };
 
 struct ToolDef {
@@ -329,6 +330,7 @@ void MDImain::runCommand(const QString& item) {
     if (item == "Window_tile") return tileWindows(MDIArea);
     if (item == "Window_cascade") return cascadeWindows(MDIArea);
     if (item == "Help_guide" || item == "Help_window") return showGuide(item == "Help_window");
+    if (item == "Help_about") return showAbout();
     if (item == "File_print") return printChannelSheet(state, this);
     if (item == "File_export_pdf") return exportChannelSheet(state, this);
     if (item == "File_exit" || item == "Menu_exit") {
@@ -350,6 +352,19 @@ void MDImain::showGuide(bool activeWindowPage) {
     if (activeWindowPage && active) return active->showHelp();
     HelpWindow::showPage(this, HelpWindow::pageFor(activeWindowPage ? "MDImain" : QString()),
                          state.LanguageChinese);
+}
+
+void MDImain::showAbout() {
+    const QString GuideFolder = QStringLiteral(NV742_GUIDE_DIR);
+    const QString version = QString::fromLatin1(Version);
+    prompt(state, this,
+           QStringLiteral("NV-742 编程软件 %1\n许可证：GNU 通用公共许可证第 3 版或更高版本\n"
+                          "用户指南：“帮助”菜单的“用户指南”，安装后也在 %2")
+               .arg(version, GuideFolder),
+           QStringLiteral("NV-742 programming software %1\nLicence: GNU General Public License, "
+                          "version 3 or later\nUser guide: Help > User Guide; once installed, "
+                          "also in %2")
+               .arg(version, GuideFolder));
 }
 
 MdiChild* MDImain::openWindow(const QString& name) {

@@ -85,6 +85,8 @@ class MDImain : public QMainWindow, public Workspace {
     void decoding(F&& decode);
     // The guide's first page, or the page of the active window (the main window's without one).
     void showGuide(bool activeWindowPage);
+    // Version, licence and where the guide is.
+    void showAbout();
 
     AppState& state;
     PortLayer ports_;

@@ -1,6 +1,8 @@
 #include "widgets/HelpWindow.h"
 
 #include <QHash>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -16,8 +18,11 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text_guide);
+    // A Markdown page has no title of its own: its first heading is its title.
     connect(Text_guide, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(Text_guide->documentTitle()); });
+            [this] { setWindowTitle(Text_guide->document()->firstBlock().text()); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     resize(720, 600);
 }
 

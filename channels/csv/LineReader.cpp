@@ -63,12 +63,12 @@ std::int64_t bandEdgeMilliHz(double mhz) { return std::llround(mhz * 1000) * 1'0
 class CsvLineReader::Checks {
   public:
     Checks(const AppState& s, const CsvColumns& columns, const CsvRecord& record, int ordinal,
-           std::vector<CsvNote>& errors, std::vector<CsvNote>& skipped)
+           std::vector<CsvNote>& bad, std::vector<CsvNote>& skipped)
         : s_(s),
           columns_(columns),
           record_(record),
           ordinal_(ordinal),
-          errors_(errors),
+          bad_(bad),
           skipped_(skipped) {}
 
     std::optional<int> location() {
@@ -85,21 +85,21 @@ class CsvLineReader::Checks {
             CsvNote skipped{CsvNote::Skipped, record_.line, c_.location};
             skipped.value = std::to_string(c_.location);
             skipped.record = ordinal_;
-            skipped_.push_back(std::move(skipped));
+            addCsvNote(skipped_, std::move(skipped));
             return std::nullopt;
         }
-        const std::size_t errorsBefore = errors_.size();
+        const std::size_t badBefore = bad_.size();
         readFrequencies();
         readTones();
         readMode();
         readPower();
         readSkip();
-        if (errors_.size() != errorsBefore) return std::nullopt;
+        if (bad_.size() != badBefore) return std::nullopt;
         // The windows show no encode tone for a channel that does not transmit, so it would be
         // a setting nobody sees.
         if (!c_.tx) c_.encode = ToneCode{};
         if (skip_) {
-            skipped_.push_back(*skip_);
+            addCsvNote(skipped_, *skip_);
             return std::nullopt;
         }
         return c_;
@@ -121,10 +121,11 @@ class CsvLineReader::Checks {
         n.location = c_.location;
         n.column = column;
         n.value = std::move(value);
+        n.record = ordinal_;
         if (isSkipReason(n))
             skip(std::move(n));
         else
-            errors_.push_back(std::move(n));
+            bad_.push_back(std::move(n));
     }
     void skip(CsvNote n) {
         n.record = ordinal_;
@@ -316,7 +317,7 @@ class CsvLineReader::Checks {
     const CsvColumns& columns_;
     const CsvRecord& record_;
     int ordinal_;
-    std::vector<CsvNote>& errors_;
+    std::vector<CsvNote>& bad_;
     std::vector<CsvNote>& skipped_;
     ChannelLine c_;
     std::vector<CsvNote> snaps_;
@@ -324,9 +325,8 @@ class CsvLineReader::Checks {
 };
 
 CsvLineReader::CsvLineReader(const AppState& s, const CsvColumns& columns, const CsvRecord& record,
-                             int ordinal, std::vector<CsvNote>& errors,
-                             std::vector<CsvNote>& skipped)
-    : checks_(std::make_unique<Checks>(s, columns, record, ordinal, errors, skipped)) {}
+                             int ordinal, std::vector<CsvNote>& bad, std::vector<CsvNote>& skipped)
+    : checks_(std::make_unique<Checks>(s, columns, record, ordinal, bad, skipped)) {}
 
 CsvLineReader::~CsvLineReader() = default;
 

@@ -1,8 +1,8 @@
 #pragma once
 // Reads one line of the community layout: the channel it describes, checked against the band
-// and the tone table. A problem that makes the file unreadable is an error; the first thing
-// this radio cannot hold makes the row a skipped one; a frequency off the raster is snapped
-// and noted.
+// and the tone table. A value its column does not take makes the row a bad one; the first
+// thing this radio cannot hold makes the row a skipped one; a frequency off the raster is
+// snapped and noted.
 
 #include <memory>
 #include <optional>
@@ -39,15 +39,15 @@ struct ChannelLine {
 
 class CsvLineReader {
   public:
-    // `ordinal` is the row's place among the file's rows; the notes go into `errors` and
+    // `ordinal` is the row's place among the file's rows; the notes go into `bad` and
     // `skipped`.
     CsvLineReader(const AppState& s, const CsvColumns& columns, const CsvRecord& record,
-                  int ordinal, std::vector<CsvNote>& errors, std::vector<CsvNote>& skipped);
+                  int ordinal, std::vector<CsvNote>& bad, std::vector<CsvNote>& skipped);
     ~CsvLineReader();
 
     // The number in the Location column, or nothing after an error.
     std::optional<int> location();
-    // The channel of the line, or nothing (an error, or a row that is skipped). With
+    // The channel of the line, or nothing (a bad row, or a row that is skipped). With
     // `byLocation`, a location that is not a channel skips the row before anything else is read.
     std::optional<ChannelLine> read(bool byLocation);
     // What was snapped, for the channel the row ends up in.

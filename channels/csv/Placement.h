@@ -17,6 +17,7 @@ namespace nv {
 struct CsvImport {
     Image image;  // the base with the listed channels written; only meaningful when ok()
     std::vector<CsvNote> errors;
+    std::vector<CsvNote> bad;  // rows with a value their column does not take, left out
     std::vector<CsvNote> snaps;
     std::vector<CsvNote> skipped;
     std::vector<int> channels;     // the channels written, in file order
@@ -32,9 +33,13 @@ struct CsvPlacement {
     bool inOrder = false;        // channels first, first + 1, ... in file order
     int first = 1;
     std::vector<int> leftOutLines;  // rows the user left out, by the line they start on
+    // A row with a bad value is left out (and listed in `bad`) instead of being an error that
+    // refuses the whole file.
+    bool skipBad = false;
 };
 
-// "71-78,81-88" (blanks allowed): the locations, or nothing when the text is not such a list.
+// "71-78,81-88" (blanks allowed): the locations in order, each once, or nothing when the
+// text is not such a list or names more locations than a CSV file can hold rows.
 std::optional<std::vector<int>> parseLocationList(std::string_view text);
 
 // Reads the whole text against the band and the tone table of the state. Channels listed in
@@ -50,6 +55,7 @@ struct CsvRow {
     int line = 0;
     std::string location, name, frequency, offset, tone, mode, power;  // as in the file
     bool chosen = true;
+    bool bad = false;               // a value is not what its column takes: it cannot be chosen
     int channel = 0;                // the channel the row is written to; 0 when it is not
     std::optional<CsvNote> reason;  // why not: the reason it is skipped, or an error
 };

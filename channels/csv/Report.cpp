@@ -1,6 +1,12 @@
 #include "channels/csv/Report.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <climits>
+#include <iterator>
+#include <map>
+#include <tuple>
+
+#include "core/VisibleText.h"
 
 namespace nv {
 
@@ -15,7 +21,9 @@ std::string columnText(const std::string& column, bool chinese) {
 
 }  // namespace
 
-std::string csvNoteText(const CsvNote& note, bool chinese) {
+std::string csvNoteText(const CsvNote& original, bool chinese) {
+    CsvNote note = original;
+    note.value = visibleText(note.value);
     const std::string line = std::to_string(note.line);
     const std::string where =
         note.line > 0 ? (chinese ? "第 " + line + " 行：" : "line " + line + ": ") : std::string();
@@ -95,6 +103,7 @@ std::string csvNoteText(const CsvNote& note, bool chinese) {
 }
 
 bool isSkipReason(const CsvNote& note) {
+    if (note.rowLeftOut) return true;
     switch (note.kind) {
         case CsvNote::Skipped:
         case CsvNote::NoRoom:
@@ -111,43 +120,129 @@ bool isSkipReason(const CsvNote& note) {
 
 namespace {
 
-// Rows with these reasons are one group whatever their values; the others only with equal
-// values (one Mode word, one Tone word).
-bool valuesMayDiffer(CsvNote::Kind kind) {
-    return kind == CsvNote::Skipped || kind == CsvNote::NoRoom || kind == CsvNote::OutsideBand ||
-           kind == CsvNote::NotATone || kind == CsvNote::NotADcsCode;
-}
-
-bool sameReason(const CsvNote& a, const CsvNote& b) {
-    return a.kind == b.kind && a.column == b.column &&
-           (valuesMayDiffer(a.kind) || a.value == b.value);
+// A word the column does not take is a reason of its own for each word; the other reasons are
+// one whatever the rows' values.
+using Reason = std::tuple<int, std::string, bool, std::string>;
+Reason reasonOf(const CsvNote& n) {
+    return {n.kind, n.column, n.rowLeftOut, n.kind == CsvNote::UnknownValue ? n.value : ""};
 }
 
 const char* const Dash = "\u2013";  // an en dash between the ends of a range
 
+// 4454 as "4,454".
+std::string withThousands(int n) {
+    std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return digits;
+}
+
+// Why the rows of a group were not imported, in a few words.
+std::string groupReason(const CsvNote& n, bool chinese) {
+    const std::string column = columnText(n.column, chinese);
+    const std::string value = "\"" + visibleText(n.value) + "\"";
+    switch (n.kind) {
+        case CsvNote::Skipped:
+            return chinese ? std::string("位置不是信道 1") + Dash + "16"
+                           : std::string("the location is not a channel 1") + Dash + "16";
+        case CsvNote::NoRoom:
+            return chinese ? "本机只有 16 个信道" : "the radio holds 16 channels";
+        case CsvNote::OutsideBand:
+            return chinese ? column + " 超出频段 " + n.result + " MHz"
+                           : column + " outside the band " + n.result + " MHz";
+        case CsvNote::NotATone:
+            return chinese ? column + " 不是音频表中的 CTCSS 音频"
+                           : column + " not a CTCSS tone of the tone table";
+        case CsvNote::NotADcsCode:
+            return chinese ? column + " 不是音频表中的 DCS 码"
+                           : column + " not a DCS code of the tone table";
+        case CsvNote::MissingColumn:
+            return chinese ? "缺少列 " + column : "the column " + column + " is missing";
+        case CsvNote::MissingValue:
+            return chinese ? column + " 没有值" : column + " has no value";
+        case CsvNote::NotANumber:
+            return chinese ? column + " 不是数字" : column + " not a number";
+        case CsvNote::UnknownValue:
+            if (n.column == "Mode" || n.column == "Tone")
+                return chinese ? column + " 为 " + value + "，本机没有此方式"
+                               : column + " " + value + ", which this radio does not have";
+            return chinese ? column + " 的值 " + value + " 无法识别"
+                           : column + " " + value + ", not a value this column takes";
+        default:
+            return csvNoteText(n, chinese);
+    }
+}
+
+// Whether every row from a to b has a note: the runs of noted rows, joined where they meet.
+class NotedRows {
+  public:
+    explicit NotedRows(const std::vector<CsvNote>& notes) {
+        for (const CsvNote& n : notes)
+            if (n.record > 0) runs_.emplace_back(n.record, n.endRecord());
+        std::sort(runs_.begin(), runs_.end());
+        std::vector<std::pair<int, int>> joined;
+        for (const auto& run : runs_) {
+            if (!joined.empty() && run.first <= joined.back().second + 1)
+                joined.back().second = std::max(joined.back().second, run.second);
+            else
+                joined.push_back(run);
+        }
+        runs_ = std::move(joined);
+    }
+    bool allBetween(int a, int b) const {
+        auto run = std::upper_bound(runs_.begin(), runs_.end(), std::pair{a, INT_MAX});
+        return run != runs_.begin() && std::prev(run)->second >= b;
+    }
+
+  private:
+    std::vector<std::pair<int, int>> runs_;
+};
+
 }  // namespace
 
-std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
-    std::vector<CsvNoteGroup> groups;
-    int lastRecord = 0;
-    for (const CsvNote& n : notes) {
-        // Locations are reported as a range, so they must follow each other too.
-        const bool byLocation = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
-        const bool follows =
-            !groups.empty() && n.record > 0 && n.record == lastRecord + 1 &&
-            sameReason(groups.back().first, n) &&
-            (!byLocation || n.location == std::atoi(groups.back().lastValue.c_str()) + 1);
-        lastRecord = n.record;
-        if (follows) {
-            CsvNoteGroup& g = groups.back();
-            g.lastLine = n.line;
-            g.lastValue = n.value;
-            ++g.count;
-            continue;
+void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
+    if (!notes.empty()) {
+        CsvNote& last = notes.back();
+        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        if (n.record > 0 && n.record == last.endRecord() + 1 && reasonOf(last) == reasonOf(n) &&
+            (anyValue || last.value == n.value)) {
+            last.lastLine = n.line;
+            last.lastRecord = n.record;
+            ++last.rows;
+            return;
         }
-        groups.push_back(CsvNoteGroup{n, n.line, n.value, 1});
     }
+    notes.push_back(std::move(n));
+}
+
+std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
+    // Between two rows of one reason, only rows with notes of their own may stand.
+    const NotedRows noted(notes);
+    std::vector<CsvNoteGroup> groups;
+    std::map<Reason, std::size_t> latest;  // reason -> its last group
+    for (const CsvNote& n : notes) {
+        auto [it, fresh] = latest.emplace(reasonOf(n), groups.size());
+        if (!fresh) {
+            CsvNoteGroup& open = groups[it->second];
+            if (n.record > 0 && open.lastRecord > 0 && n.record > open.lastRecord &&
+                noted.allBetween(open.lastRecord, n.record)) {
+                open.lastLine = n.endLine();
+                open.lastRecord = n.endRecord();
+                open.count += n.rows;
+                continue;
+            }
+            it->second = groups.size();
+        }
+        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows});
+    }
+    std::stable_sort(
+        groups.begin(), groups.end(),
+        [](const CsvNoteGroup& a, const CsvNoteGroup& b) { return a.first.line < b.first.line; });
     return groups;
+}
+
+std::string channelCount(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " channel" : " channels");
 }
 
 std::string csvGroupLines(const CsvNoteGroup& group) {
@@ -156,47 +251,21 @@ std::string csvGroupLines(const CsvNoteGroup& group) {
 }
 
 std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine) {
+    CsvNote n = group.first;
     if (group.count == 1) {
-        CsvNote n = group.first;
         if (!withLine) n.line = 0;
-        return csvNoteText(n, chinese);
+        const bool saysSkipped = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        const std::string skipped =
+            withLine && isSkipReason(n) && !saysSkipped ? (chinese ? "，已跳过" : "; skipped") : "";
+        return csvNoteText(n, chinese) + skipped;
     }
-    const CsvNote& n = group.first;
     const std::string lines = csvGroupLines(group);
     const std::string where = !withLine ? std::string()
                               : chinese ? "第 " + lines + " 行："
                                         : "lines " + lines + ": ";
-    const std::string values = n.value + Dash + group.lastValue;
-    const std::string rows = std::to_string(group.count);
-    const std::string column = columnText(n.column, chinese);
-    switch (n.kind) {
-        case CsvNote::Skipped:
-            return where + (chinese ? "位置 " + values + " 不是信道 1" + Dash + "16，已跳过"
-                                    : "locations " + values + " are not channels 1" + Dash + "16");
-        case CsvNote::NoRoom:
-            return where + (chinese ? "位置 " + values + " 排在信道 16 之后，已跳过"
-                                    : "locations " + values +
-                                          " did not fit after channel 16 and were skipped");
-        case CsvNote::OutsideBand:
-            return where +
-                   (chinese ? rows + " 行的 " + column + " 超出频段 " + n.result + " MHz，已跳过"
-                            : rows + " rows with " + column + " outside the band " + n.result +
-                                  " MHz were skipped");
-        case CsvNote::NotATone:
-            return where + (chinese
-                                ? rows + " 行的 " + column + " 不是音频表中的 CTCSS 音频，已跳过"
-                                : rows + " rows with " + column +
-                                      " not a CTCSS tone of the tone table were skipped");
-        case CsvNote::NotADcsCode:
-            return where + (chinese ? rows + " 行的 " + column + " 不是音频表中的 DCS 码，已跳过"
-                                    : rows + " rows with " + column +
-                                          " not a DCS code of the tone table were skipped");
-        default:
-            return where + (chinese ? rows + " 行的 " + column + " 为 \"" + n.value +
-                                          "\"，本机没有此方式，已跳过"
-                                    : rows + " rows with " + column + " \"" + n.value +
-                                          "\", which this radio does not have, were skipped");
-    }
+    const std::string rows = withThousands(group.count);
+    return where + (chinese ? rows + " 行未导入：" : rows + " rows not imported: ") +
+           groupReason(n, chinese);
 }
 
 }  // namespace nv

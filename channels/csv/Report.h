@@ -44,25 +44,41 @@ struct CsvNote {
     std::string result;
     int otherLine = 0;
     int record = 0;  // the row's place among the file's rows: which skipped rows are neighbours
+    bool rowLeftOut = false;  // a row with a bad value, left out of an import that goes on
+    // A run of consecutive rows with this reason, kept as one note (see addCsvNote).
+    int rows = 1;
+    int lastLine = 0, lastRecord = 0;
+    int endLine() const { return rows > 1 ? lastLine : line; }
+    int endRecord() const { return rows > 1 ? lastRecord : record; }
 };
 
+// Adds the note of a skipped row, as part of the last note when that is the row before with
+// the same reason: a file of a million rows past channel 16 is one note, not a million.
+void addCsvNote(std::vector<CsvNote>& notes, CsvNote n);
+
 // True for the notes of rows that are skipped rather than refused: what the file says can be
-// read, but this radio has no place or no form for it.
+// read, but this radio has no place or no form for it (or the row was left out for a bad value).
 bool isSkipReason(const CsvNote& note);
 
-// Consecutive rows skipped for the same reason, reported as one.
+// Rows with the same reason, reported as one: a run of the file's rows that only rows with
+// notes of their own interrupt, so that a report has a line per reason and run however long
+// the file is.
 struct CsvNoteGroup {
     CsvNote first;
     int lastLine = 0;
-    std::string lastValue;  // the last row's value (Skipped, NoRoom: its location)
+    int lastRecord = 0;
     int count = 1;
 };
+// The groups stand in the order of their first lines.
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);
-// "line 4: ..." for one row, "lines 18–30: locations 17–29 are not channels 1–16" for many.
-// `withLine` false leaves out the line part (the window has a column for it).
+// "line 4: ..." for one row, "lines 18–4470: 4,453 rows not imported: ..." for many.
+// `withLine` false leaves out the line and the word "skipped" (the window has columns for them).
 std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine = true);
 // "18–30", or "4" for one row.
 std::string csvGroupLines(const CsvNoteGroup& group);
+
+// "1 channel", "2 channels" (Chinese has no plural to choose).
+std::string channelCount(std::size_t n);
 
 // The report line in the given language: "line 4: ...".
 std::string csvNoteText(const CsvNote& note, bool chinese);

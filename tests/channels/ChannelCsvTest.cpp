@@ -472,44 +472,70 @@ TEST(CsvImport, RowsThisRadioCannotHoldAreSkippedAndNamedTheRestImported) {
         EXPECT_EQ(row(r.image, n), row(base, n)) << n;
 }
 
-TEST(CsvImport, ConsecutiveRowsSkippedForOneReasonAreOneReportLine) {
-    AppState s = started();
-    std::string text = "Location,Frequency,Mode\n";
-    for (int n = 1; n <= 29; ++n) text += std::to_string(n) + ",450,FM\n";  // lines 2-30
-    text += "40,145.5,FM\n41,146.5,FM\n42,433.5,AM\n43,433.5,AM\n44,433.5,USB\n";  // 31-35
-    const CsvImport r = importChannelsCsv(s, text, s.RadioImage);
-    ASSERT_TRUE(r.ok());
-    std::vector<std::string> lines;
-    for (const CsvNoteGroup& g : groupCsvNotes(r.skipped)) lines.push_back(csvGroupText(g, false));
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "lines 18\u201330: locations 17\u201329 are not channels 1\u201316",
-                         "lines 31\u201335: locations 40\u201344 are not channels 1\u201316"}));
+std::vector<std::string> reportLines(const std::vector<CsvNote>& notes, bool chinese = false) {
+    std::vector<std::string> out;
+    for (const CsvNoteGroup& g : groupCsvNotes(notes)) out.push_back(csvGroupText(g, chinese));
+    return out;
+}
 
-    // In file order, the reasons show: other bands, then one mode word, then another.
+TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
+    // A repeater directory's export for several bands, imported in file order.
+    AppState s = started();
+    std::string text = "Location,Name,Frequency,Mode\n145,2m,145.5,FM\n50,6m,50.1,FM\n"
+                       "433,AM,433.5,AM\n146,2m,145.6,FM\n";  // lines 2-5
+    for (int n = 6; n <= 4470; ++n)
+        text += std::to_string(n + 1000) + ",Rpt," + (n % 3 ? "438.5" : "145.7") + ",FM\n";
     CsvPlacement order;
     order.inOrder = true;
-    order.first = 15;
     const CsvImport o = importChannelsCsv(s, text, s.RadioImage, order);
     ASSERT_TRUE(o.ok());
-    EXPECT_EQ(o.channels, (std::vector<int>{15, 16}));
-    std::vector<std::string> en, zh, bare;
-    for (const CsvNoteGroup& g : groupCsvNotes(o.skipped)) {
-        en.push_back(csvGroupText(g, false));
-        zh.push_back(csvGroupText(g, true));
-        bare.push_back(csvGroupLines(g) + " " + csvGroupText(g, false, false));
-    }
-    EXPECT_EQ(en, (std::vector<std::string>{
-                      "lines 4\u201330: locations 3\u201329 did not fit after channel 16 and "
-                      "were skipped",
-                      "lines 31\u201332: 2 rows with Frequency outside the band 400 - 481 MHz "
-                      "were skipped",
-                      "lines 33\u201334: 2 rows with Mode \"AM\", which this radio does not "
-                      "have, were skipped",
-                      "line 35: Mode \"USB\" is not a value this column takes"}));
-    EXPECT_EQ(zh[0], "第 4\u201330 行：位置 3\u201329 排在信道 16 之后，已跳过");
-    EXPECT_EQ(zh[1], "第 31\u201332 行：2 行的 Frequency 超出频段 400 - 481 MHz，已跳过");
-    EXPECT_EQ(zh[3], "第 35 行：Mode 的值 \"USB\" 无法识别");
-    EXPECT_EQ(bare[3], "35 Mode \"USB\" is not a value this column takes");
+    EXPECT_EQ(o.channels.size(), 16u);
+    // Rows in other bands between the placed ones are runs of their own; past channel 16,
+    // every row is one.
+    const auto lines = reportLines(o.skipped);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0],
+              "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz");
+    EXPECT_EQ(lines[1], "line 4: Mode \"AM\" is not a value this column takes; skipped");
+    EXPECT_EQ(lines[2], "line 9: Frequency 145.7 MHz is outside the band 400 - 481 MHz; skipped");
+    EXPECT_EQ(lines[9], "lines 30\u20134470: 4,441 rows not imported: the radio holds 16 channels");
+    EXPECT_EQ(reportLines(o.skipped, true)[9],
+              "第 30\u20134470 行：4,441 行未导入：本机只有 16 个信道");
+
+    // By location: the rows whose locations are not channels, whatever the locations.
+    EXPECT_EQ(reportLines(importChannelsCsv(s, text, s.RadioImage).skipped),
+              (std::vector<std::string>{"lines 2\u20134470: 4,469 rows not imported: the "
+                                        "location is not a channel 1\u201316"}));
+}
+
+TEST(CsvImport, ARowWithABadValueIsLeftOutOnlyWhenAskedAndTheOthersImport) {
+    AppState s = started();
+    const std::string text = "Location,Frequency,Tone,rToneFreq,cToneFreq,Power\n"
+                             "1,446.00625,TSQL,88.5,,0.5W\n"   // 2: TSQL without its tone
+                             "2,446.01875,TSQL,88.5,88.5,0.5W\n"
+                             "3,446.O3125,,,,0.5W\n"          // 4: a letter O for a zero
+                             "4,446.04375,,,,half\n";         // 5
+    const std::vector<std::string> reasons = {
+        "line 2: cToneFreq has no value", "line 4: Frequency \"446.O3125\" is not a number",
+        "line 5: Power \"half\" is not a value this column takes"};
+    const CsvImport refused = importChannelsCsv(s, text, s.RadioImage);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(texts(refused.errors), reasons);
+    EXPECT_TRUE(refused.channels.empty());
+
+    CsvPlacement skipBad;
+    skipBad.skipBad = true;
+    const CsvImport r = importChannelsCsv(s, text, s.RadioImage, skipBad);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.channels, (std::vector<int>{2}));
+    EXPECT_EQ(texts(r.bad), reasons);
+    EXPECT_EQ(reportLines(r.bad)[0], "line 2: cToneFreq has no value; skipped");
+    EXPECT_EQ(row(r.image, 1), row(s.RadioImage, 1));
+    const CsvPlan p = planChannelsCsv(s, text, s.RadioImage, skipBad);
+    EXPECT_TRUE(p.rows[0].bad);
+    EXPECT_FALSE(p.rows[1].bad);
+    EXPECT_EQ(csvRowFate(p.rows[0], false), "cannot be imported: cToneFreq has no value");
+    EXPECT_EQ(csvRowFate(p.rows[2], true), "无法导入：Frequency \"446.O3125\" 不是数字");
 }
 
 TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
@@ -616,7 +642,7 @@ TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
 
 TEST(CsvImport, LocationLists) {
     EXPECT_EQ(parseLocationList("71-78,81-88")->size(), 16u);
-    EXPECT_EQ(*parseLocationList(" 0, 3 -5 "), (std::vector<int>{0, 3, 4, 5}));
+    EXPECT_EQ(*parseLocationList(" 5, 3 -5,0, 4 "), (std::vector<int>{0, 3, 4, 5}));
     for (const char* bad : {"", "7,", "5-3", "a", "1-2-3", "-4", "1;2"})
         EXPECT_FALSE(parseLocationList(bad).has_value()) << bad;
 }

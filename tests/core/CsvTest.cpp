@@ -3,6 +3,7 @@
 #include <random>
 
 #include "core/Csv.h"
+#include "core/VisibleText.h"
 
 using namespace nv;
 
@@ -90,4 +91,17 @@ TEST(CsvColumnsByName, NamesIgnoreCaseAndBlanksAndMissingFieldsAreEmpty) {
     EXPECT_EQ(columns.value(d.records[1], "frequency"), "446.1");
     EXPECT_EQ(columns.value(d.records[1], "Extra"), "");   // the line is shorter
     EXPECT_EQ(columns.value(d.records[1], "Duplex"), "");  // no such column
+}
+
+TEST(VisibleText, ControlsAndDirectionOverridesAreEscapes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Rpt \x1b[2J\x1b]0;owned\x07", "Rpt \\x1b[2J\\x1b]0;owned\\x07"},
+        {std::string("a\0b\x7f", 4), "a\\0b\\x7f"},
+        {"\xc2\x9b[31m", "\\u009b[31m"},                   // C1 CSI
+        {"\xe2\x80\xaetxt.exe", "\\u202etxt.exe"},         // right-to-left override
+        {"\xe2\x81\xa6x\xe2\x81\xa9", "\\u2066x\\u2069"},  // isolates
+        {"\x9b[1m \xff", "\\x9b[1m \\xff"},                // bytes that are no UTF-8
+        {"中继台 446.00625 \xe2\x80\x94 ok", "中继台 446.00625 \xe2\x80\x94 ok"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(visibleText(in), out) << out;
 }

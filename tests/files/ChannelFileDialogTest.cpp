@@ -220,12 +220,19 @@ class ChannelFileDialogTest : public QObject {
     void unreadableFileIsRefused() {
         writeFile("locked.chann", canonical(Image{}));
         QFile::setPermissions(path("locked.chann"), QFileDevice::Permissions{});
+        QDir(dir->path()).mkdir("shut");
+        writeFile("shut/in.chann", canonical(Image{}));
+        QFile::setPermissions(path("shut"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         const Image before = gui->image();
         test::AsUnprivilegedUser user;
         load("locked.chann");
-        QVERIFY(
-            gui->messages->lastText().startsWith("The channel parameter file cannot be opened: "));
+        QCOMPARE(gui->messages->lastText(),
+                 QString("The channel parameter file cannot be opened: permission denied"));
         QCOMPARE(gui->image(), before);
+        // In a folder that may not be searched the file is there, only out of reach.
+        gui->main->Language_chn_Click();
+        loadChannelFile(*gui->state, nullptr, path("shut/in.chann"));
+        QCOMPARE(gui->messages->lastText(), QString("信道参数文件无法打开：没有权限"));
     }
 
     void saveIntoAReadOnlyFolderKeepsTheOldFile() {

@@ -179,6 +179,7 @@ class ChannelSheetTest : public QObject {
 
     void titlesNameTheFileOrTheRead() {
         AppState s = startedState();
+        keepImage(s);
         QCOMPARE(currentSheetTitle(s, false), QString("Untitled"));
         s.CurrentFilePath = "/home/a/radios/north.chann";
         QCOMPARE(currentSheetTitle(s, false), QString("north.chann"));
@@ -187,6 +188,11 @@ class ChannelSheetTest : public QObject {
         QCOMPARE(currentSheetTitle(s, false),
                  QString("read from the radio on COM3, 2026-05-04 09:07"));
         QCOMPARE(currentSheetTitle(s, true), QString("从 COM3 上的对讲机读取，2026-05-04 09:07"));
+        s.RadioImage(3, 0) = 0x25;  // an edit since the read
+        QCOMPARE(currentSheetTitle(s, false),
+                 QString("read from the radio on COM3, 2026-05-04 09:07, changed since"));
+        QCOMPARE(currentSheetTitle(s, true),
+                 QString("从 COM3 上的对讲机读取，2026-05-04 09:07，之后有改动"));
     }
 
     // Out-of-range cells are shown as the windows show them after decoding, and the sheet

@@ -100,9 +100,9 @@ class CsvWindowTest : public QObject {
         QCOMPARE(
             rows(w->List_report),
             (QStringList{"3 | Skipped | Location 17 is not a channel (1 to 16) and was skipped",
-                         " | Not kept | the radio does not keep these columns: Name",
                          "4 | Snapped | channel 5: Frequency 446.003 is off the channel "
-                         "raster and was stored as 446.00000"}));
+                         "raster and was stored as 446.00000",
+                         " | Not kept | the radio does not keep these columns: Name"}));
         QCOMPARE(w->Command_close->text(), QString("Close"));
         test::shot(gui->main.get(), "import_en_report");
         // The grid shows the imported channels when it is active again.
@@ -118,26 +118,27 @@ class CsvWindowTest : public QObject {
     void aFileWithErrorsChangesNothingAndListsEveryError() {
         answer = write("bad.csv",
                        "Location,Frequency,Tone,cToneFreq\n"
-                       "1,30x,,\n"
+                       "1,450,,\n"
                        "2,450,TSQL,88.4\n"
-                       "3,45x,,\n");
+                       "1,451,,\n"
+                       "2,452,,\n");
         const Image before = gui->image();
         auto* w = importAccepted();
         QVERIFY(gui->image() == before);
         QCOMPARE(w->Label_result->text(),
                  QString("%1 has errors: nothing was imported.").arg(answer));
         QCOMPARE(rows(w->List_report),
-                 (QStringList{"2 | Error | Frequency \"30x\" is not a number",
-                              "4 | Error | Frequency \"45x\" is not a number",
-                              "3 | Skipped | cToneFreq \"88.4\" is not a CTCSS tone of the tone "
-                              "table"}));
+                 (QStringList{"3 | Skipped | cToneFreq \"88.4\" is not a CTCSS tone of the tone "
+                              "table",
+                              "4 | Error | channel 1 is listed twice (first on line 2)",
+                              "5 | Error | channel 2 is listed twice (first on line 3)"}));
         gui->main->Language_chn_Click();  // a window opened now speaks Chinese
         w = importAccepted();
         QCOMPARE(w->windowTitle(), QString("导入 CSV"));
         QCOMPARE(asked.last().title, QString("导入 CSV"));
         QCOMPARE(w->Label_result->text(), QString("%1 有错误，没有导入任何信道。").arg(answer));
         QCOMPARE(w->List_report->horizontalHeaderItem(0)->text(), QString("行"));
-        QCOMPARE(rows(w->List_report)[0], QString("2 | 错误 | Frequency \"30x\" 不是数字"));
+        QCOMPARE(rows(w->List_report)[1], QString("4 | 错误 | 信道 1 重复（第 2 行已列出）"));
         QCOMPARE(w->Command_close->text(), QString("关闭"));
         test::shot(gui->main.get(), "import_zh_errors");
     }
@@ -150,14 +151,14 @@ class CsvWindowTest : public QObject {
         auto* w = importAccepted();
         QCOMPARE(w->Label_result->text(), QString("16 channels imported from %1.").arg(answer));
         QCOMPARE(rows(w->List_report),
-                 (QStringList{"18\u201324 | Skipped | locations 17\u201323 are not channels "
-                              "1\u201316",
+                 (QStringList{"18\u201324 | Skipped | 7 rows not imported: the location is "
+                              "not a channel 1\u201316",
                               " | Not kept | the radio does not keep these columns: Name"}));
         for (int n = 1; n <= 16; ++n) QCOMPARE(QString::fromStdString(frequencyToText(gui->image(), n, 0)), QString("450.50000"));
         gui->main->Language_chn_Click();
         w = importAccepted();
         QCOMPARE(rows(w->List_report)[0],
-                 QString("18\u201324 | 已跳过 | 位置 17\u201323 不是信道 1\u201316，已跳过"));
+                 QString("18\u201324 | 已跳过 | 7 行未导入：位置不是信道 1\u201316"));
         test::shot(gui->main.get(), "import_zh_grouped");
     }
 

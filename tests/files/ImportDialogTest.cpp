@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "channels/csv/Placement.h"
@@ -21,6 +22,7 @@
 #include "support/GuiFixture.h"
 #include "support/Wheel.h"
 #include "widgets/FileChoice.h"
+#include "widgets/HelpWindow.h"
 
 using namespace nv;
 
@@ -122,6 +124,10 @@ class ImportDialogTest : public QObject {
         QVERIFY(d->Command_import->isEnabled());
         QVERIFY(test::clipped(d).isEmpty());
         test::shot(d, "import_dialog_en");
+        QTest::mouseClick(d->Command_help, Qt::LeftButton);
+        auto* guide = gui->main->findChild<HelpWindow*>("HelpWindow");
+        QVERIFY(guide && guide->isVisible());
+        QCOMPARE(guide->Text_guide->source().path(), QString("/guide/en/files.md"));
     }
 
     void cancelWritesNothingAndLeavesNoWindow() {
@@ -163,7 +169,7 @@ class ImportDialogTest : public QObject {
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QVERIFY(report && report->isVisible());
         QCOMPARE(report->Label_result->text(),
-                 QString("1 channels imported from %1.").arg(answer));
+                 QString("1 channel imported from %1.").arg(answer));
         QCOMPARE(report->List_report->rowCount(), 4);  // the three skipped rows, the names
         // The grid behind the report shows the new channel already.
         QCOMPARE(gui->window<frm_chann>("frm_chann")->MSF_chann->item(3, 1)->text(),
@@ -205,7 +211,7 @@ class ImportDialogTest : public QObject {
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QCOMPARE(report->List_report->rowCount(), 2);  // and the names the radio does not keep
         QCOMPARE(report->List_report->item(0, 2)->text(),
-                 QString("locations 74\u201375 did not fit after channel 16 and were skipped"));
+                 QString("2 rows not imported: the radio holds 16 channels"));
     }
 
     void changingTheFirstChannelChoosesFileOrder() {
@@ -277,8 +283,28 @@ class ImportDialogTest : public QObject {
         QTest::mouseClick(d->Command_cancel, Qt::LeftButton);
     }
 
+    void aRowWithABadValueIsListedUncheckedAndTheOthersImport() {
+        // PMR446 channels typed into a spreadsheet: a TSQL row without its tone, a letter O.
+        auto* d = open("Location,Frequency,Tone,cToneFreq\n1,446.00625,TSQL,\n"
+                       "2,446.01875,TSQL,67.0\n3,446.O3125,,\n");
+        QVERIFY(d);
+        QCOMPARE(fates(d), (QStringList{"cannot be imported: cToneFreq has no value", "channel 2",
+                                        "cannot be imported: Frequency \"446.O3125\" is not a "
+                                        "number"}));
+        for (int r : {0, 2}) {
+            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+            toggleRow(d, r);
+            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+        }
+        QCOMPARE(d->Label_summary->text(), QString("1 of 3 rows will be imported."));
+        importAndSettle(d);
+        QCOMPARE(freq(gui->image(), 2), QString("446.01875"));
+        auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
+        QCOMPARE(report->List_report->item(0, 1)->text(), QString("Bad value, not imported"));
+    }
+
     void aFileThatCannotBeReadOpensNoDialog() {
-        open("Location,Frequency\n1,45x\n");
+        open("Location,Frequency\n1,\"450\n");
         QVERIFY(!gui->main->findChild<Form_import_csv*>("Form_import_csv"));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QVERIFY(report && report->isVisible());

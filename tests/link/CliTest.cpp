@@ -128,8 +128,8 @@ class CliTest : public QObject {
         QVERIFY(
             r.err.contains("Fail connect with transceiver.\nThe radio did not answer at all: "
                            "check that the radio is switched on, the cable is plugged in "
-                           "firmly and the right port is chosen: COM1 is " +
-                           pty + "."));
+                           "firmly and the right port is chosen (" +
+                           pty + ")."));
         QVERIFY(!QFile::exists(file));
     }
 
@@ -179,7 +179,7 @@ class CliTest : public QObject {
         for (const QString& target : targets) {
             // The port does not exist: a message about it would show that the radio came first.
             const Run r = cli({"read", "/dev/nv742-no-such-port", target});
-            QCOMPARE(r.code, 2);
+            QCOMPARE(r.code, 1);
             QVERIFY2(r.err.startsWith("nv742-cli: cannot write " + target), qPrintable(r.err));
             QVERIFY2(!r.err.contains("Communication port"), qPrintable(r.err));
         }
@@ -240,6 +240,67 @@ class CliTest : public QObject {
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 2);
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("many"));
+    }
+
+    // One rule for every verb: 1 the operation failed, 2 the command could not start.
+    void everyVerbsFailureAndUsageCasesExitAsTheManualSays() {
+        const QString good = dir.filePath("good.chann"), junk = dir.filePath("junk.chann");
+        const QString csv = dir.filePath("list.csv"), bad = dir.filePath("bad.csv");
+        const QString nowhere = dir.filePath("no/such/folder/out"), gone = "/dev/nv742-no-port";
+        QVERIFY(cli({"import", "--in-order", csv, good}).code == 2);  // no CSV yet
+        for (const auto& [path, text] :
+             {std::pair{csv, "Location,Frequency\n1,446.00625\n"},
+              std::pair{bad, "Location,Frequency\n1,44x\n"}, std::pair{junk, "hello\n"}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) > 0);
+        }
+        QCOMPARE(cli({"import", csv, good}).code, 0);
+        const struct {
+            QStringList args;
+            int code;
+        } cases[] = {
+            // The command could not start.
+            {{"--bogus", "show", good}, 2},
+            {{"show"}, 2},
+            {{"show", dir.filePath("missing.chann")}, 2},
+            {{"show", junk}, 2},
+            {{"read", "COM1"}, 2},
+            {{"read", "--port", "9=x", "COM1", good}, 2},
+            {{"write", gone, junk}, 2},
+            {{"write", "--verify", gone, junk}, 2},
+            {{"write", gone, gone, good, "--in-order"}, 2},
+            {{"compare", gone, junk}, 2},
+            {{"compare", gone}, 2},
+            {{"export", junk, dir.filePath("x.csv")}, 2},
+            {{"export", good, good}, 2},
+            {{"export", good}, 2},
+            {{"import", "--first", "3", csv, dir.filePath("x.chann")}, 2},
+            {{"import", junk, csv}, 2},
+            {{"import", "--into", junk, csv, dir.filePath("x.chann")}, 2},
+            {{"print", "--verify", good, dir.filePath("x.pdf")}, 2},
+            {{"print", junk, dir.filePath("x.pdf")}, 2},
+            {{"station", good}, 2},
+            {{"station", junk, gone}, 2},
+            {{"station", "--repeat", good, gone, gone}, 2},
+            {{"export", "--repeat", good, dir.filePath("x.csv")}, 2},
+            // The operation failed; compare: no comparison.
+            {{"read", gone, dir.filePath("x.chann")}, 1},
+            {{"read", "--verify", gone, dir.filePath("x.chann")}, 1},
+            {{"read", gone, nowhere}, 1},
+            {{"write", gone, good}, 1},
+            {{"write", gone, "COM8", good}, 1},
+            {{"station", "--no-backup", "--log", dir.filePath("log.csv"), good, gone}, 1},
+            {{"compare", gone, good}, 2},
+            {{"export", good, nowhere}, 1},
+            {{"import", bad, dir.filePath("x.chann")}, 1},
+            {{"import", csv, nowhere}, 1},
+            {{"print", good, nowhere}, 1},
+        };
+        for (const auto& c : cases) {
+            const Run r = cli(c.args);
+            QVERIFY2(r.code == c.code, qPrintable(c.args.join(' ') + " exits " +
+                                                  QString::number(r.code) + ": " + r.err));
+        }
     }
 
     void aWrongCommandIsNamedBeforeTheUsage() {

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/resource.h>
 
 #include "channels/ChannelRecord.h"
 #include "core/Frequency.h"
@@ -47,7 +48,7 @@ class CliVerbsTest : public QObject {
         CliRun r = runCli({"compare", sim.pty, file});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QString());
-        QVERIFY(r.err.contains("The radio holds what " + file + " holds"));
+        QCOMPARE(r.err, "The radio holds what " + file + " holds (addresses 0x000 to 0x30F).\n");
 
         auto im = loadImage(file);
         (*im)(5, 3) = 0x47;   // channel 5 receives on 476.05625 MHz
@@ -249,11 +250,21 @@ class CliVerbsTest : public QObject {
                            "40,450,,\r\n"));
         CliRun r = runCli({"import", csv, out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("line 3: Frequency \"3o0\" is not a number"));
-        QVERIFY(r.err.contains("line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone table"));
-        QVERIFY(r.err.contains("line 5: Location 40 is not a channel (1 to 16) and was skipped"));
-        QVERIFY(r.err.contains("has errors; nothing was written"));
+        QCOMPARE(r.err, QString("line 2: channel 1: Frequency 446.003 is off the channel raster "
+                                "and was stored as 446.00000\n"
+                                "line 3: Frequency \"3o0\" is not a number\n"
+                                "line 4: rToneFreq \"88.4\" is not a CTCSS tone of the tone "
+                                "table; skipped\n"
+                                "line 5: Location 40 is not a channel (1 to 16) and was skipped\n"
+                                "nv742-cli: %1 has errors; nothing was written (--skip-bad "
+                                "imports the other rows)\n")
+                            .arg(csv));
         QVERIFY(!QFile::exists(out));
+        r = runCli({"import", "--skip-bad", csv, out});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("line 3: Frequency \"3o0\" is not a number; skipped\n"));
+        QCOMPARE(frequencyToText(*loadImage(out), 1, 0), std::string("446.00000"));
+        QVERIFY(QFile::remove(out));
 
         QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.003\n"));
         r = runCli({"import", csv, out});
@@ -274,22 +285,97 @@ class CliVerbsTest : public QObject {
         QVERIFY(writeBytes(csv, text));
         CliRun r = runCli({"import", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 18\u201334: locations 17\u201333 are not channels "
-                                "1\u201316\n16 channels imported into %1.\n")
+        QCOMPARE(r.err, QString("lines 18\u201334: 17 rows not imported: the location is not a "
+                                "channel 1\u201316\n16 channels imported into %1.\n")
                             .arg(out));
         // The radio's band and modes are checked once a row has a channel.
         QVERIFY(writeBytes(csv, "Location,Frequency,Mode,Tone\n1,145.5,FM,\n2,50.1,FM,\n"
                                 "3,433,AM,\n4,433,FM,TSQL-R\n5,433,FM,\n"));
         r = runCli({"import", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 2\u20133: 2 rows with Frequency outside the band 400 - "
-                                "481 MHz were skipped\n"
-                                "line 4: Mode \"AM\" is not a value this column takes\n"
-                                "line 5: Tone \"TSQL-R\" is not a value this column takes\n"
-                                "1 channels imported into %1.\n")
+        QCOMPARE(r.err, QString("lines 2\u20133: 2 rows not imported: Frequency outside the "
+                                "band 400 - 481 MHz\n"
+                                "line 4: Mode \"AM\" is not a value this column takes; skipped\n"
+                                "line 5: Tone \"TSQL-R\" is not a value this column takes; "
+                                "skipped\n"
+                                "1 channel imported into %1.\n")
                             .arg(out));
         auto image = loadImage(out);
         QCOMPARE(frequencyToText(*image, 5, 0), std::string("433.00000"));
+    }
+
+    void aFileSizeLimitEndsInTheSystemsReasonWithTheOldFileIntact() {
+        const QString chann = path("sheet.chann"), pdf = path("sheet.pdf");
+        QVERIFY(saveImage(chann, factoryImage()));
+        QVERIFY(writeBytes(pdf, "the old sheet\n"));
+        QProcess p;
+        p.setChildProcessModifier([] {
+            const rlimit small{4096, 4096};  // the sheet is larger
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        });
+        p.start(binary("nv742-cli"), {"print", chann, pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QString("nv742-cli: cannot write %1: the file is larger than allowed\n").arg(pdf));
+        QCOMPARE(fileBytes(pdf), QByteArray("the old sheet\n"));
+    }
+
+    void optionsBeyondTheirBoundsAreUsageErrorsAtOnce() {
+        const QString csv = path("pmr.csv"), out = path("bounds.chann");
+        QVERIFY(writeBytes(csv, "Location,Frequency\n1,446.00625\n"));
+        // Thousands of wide ranges that overlap name 99,999 locations, not billions.
+        const QString wide = QStringList(15000, "1-99999").join(',');
+        CliRun r = runCli({"import", "--locations", wide, csv, out});
+        QVERIFY2(r.code == 0, qPrintable(r.err.left(300)));
+        const QList<QStringList> refused = {
+            {"--locations", "0-999999999"},  // more rows than a CSV file can hold
+            {"--locations", "1-99999999999"},
+            {"--in-order", "--first", "0"},
+            {"--in-order", "--first", "17"},
+            {"--in-order", "--first", "4294967297"},
+        };
+        for (const QStringList& options : refused) {
+            r = runCli(QStringList{"import"} + options + QStringList{csv, out});
+            QVERIFY2(r.code == 2 && r.err.startsWith("nv742-cli: --"), qPrintable(r.err));
+        }
+        QVERIFY(runCli({"import", "--locations", "0-999999999", csv, out})
+                    .err.contains("of at most 16777216 locations (the rows a CSV file can hold)"));
+    }
+
+    void aNameOrValueFromTheFileCannotDriveTheTerminal() {
+        const QString csv = path("hostile.csv"), out = path("hostile.chann");
+        QVERIFY(writeBytes(csv, "Location,Name,Frequency,Mode\n"
+                                "1,\"\x1b]0;owned\x07\",446.00625,\x1b[2JFM\n"
+                                "2,x,446.01875,\xe2\x80\xae" "MFN\n"));
+        const CliRun r = runCli({"import", csv, out});
+        QVERIFY2(r.err.contains("line 2: Mode \"\\x1b[2JFM\" is not a value this column takes"),
+                 qPrintable(r.err));
+        QVERIFY(r.err.contains("line 3: Mode \"\\u202eMFN\""));
+        QVERIFY(!r.err.contains('\x1b') && !r.err.contains(QChar(0x202E)));
+    }
+
+    void aDirectoryExportOfSeveralMegabytesImportsAChannelFileStaysSmall() {
+        const QString csv = path("country.csv"), out = path("country.chann");
+        QByteArray text = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Comment\n";
+        for (int n = 1; n <= 60000; ++n)
+            text += QByteArray::number(n) + ",\"Repeater " + QByteArray::number(n) +
+                    "\",438." + QByteArray::number(500 + n % 4 * 25) +
+                    "000,-,7.600000,Tone,88.5,FM,\"on the hill above town " +
+                    QByteArray::number(n) + "\"\n";
+        QVERIFY(text.size() > (4 << 20));
+        QVERIFY(writeBytes(csv, text));
+        CliRun r = runCli({"import", "--in-order", csv, out});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString("lines 18\u201360001: 59,984 rows not imported: the radio holds "
+                                "16 channels\nthe radio does not keep these columns: Name, "
+                                "Comment\n16 channels imported into %1.\n")
+                            .arg(out));
+        QVERIFY(writeBytes(path("big.chann"), QByteArray(2 << 20, ' ')));
+        r = runCli({"show", path("big.chann")});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("is far too large for this kind of file"), qPrintable(r.err));
     }
 
     void importPlacesChosenLocationsInFileOrder() {
@@ -309,8 +395,8 @@ class CliVerbsTest : public QObject {
 
         r = runCli({"import", "--locations", "81-88", "--in-order", "--first", "12", csv, out});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.err, QString("lines 84\u201386: locations 86\u201388 did not fit after "
-                                "channel 16 and were skipped\n5 channels imported into %1.\n")
+        QCOMPARE(r.err, QString("lines 84\u201386: 3 rows not imported: the radio "
+                                "holds 16 channels\n5 channels imported into %1.\n")
                             .arg(out));
         image = loadImage(out);
         QCOMPARE(frequencyToText(*image, 12, 0), std::string("446.10625"));

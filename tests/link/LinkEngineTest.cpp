@@ -347,32 +347,32 @@ TEST(LinkFailure, LinesInBothLanguages) {
     EXPECT_EQ(describeLinkFailure(none, 2, true),
               "对讲机完全没有应答：请检查对讲机是否已开机、编程线是否插牢、端口是否选对：COM2 对应 "
               "/dev/ttyUSB0。");
-    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, ""}, 5, false),
+    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, "", ""}, 5, false),
               "An answer came, but not this radio's identification: check that the cable leads to "
               "an NV-742 radio and that COM5 is that cable.");
-    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, "/dev/pts/4"},
+    EXPECT_EQ(describeLinkFailure({LinkObservation::NotIdentification, false, 0, 0, "/dev/pts/4", ""},
                                   5, true),
               "收到了应答，但不是本对讲机的识别码：请检查编程线连接的是否为 NV-742 对讲机，以及 "
               "COM5（/dev/pts/4）是否就是这条编程线。");
-    EXPECT_EQ(describeLinkFailure({LinkObservation::Garbled, true, 2, 16, ""}, 1, false),
+    EXPECT_EQ(describeLinkFailure({LinkObservation::Garbled, true, 2, 16, "", ""}, 1, false),
               "The radio's answers were garbled (at block 3 of 16): check that the cable is plugged "
               "in firmly, is not damaged and lies away from sources of interference, then try "
               "again.");
     // A garbled answer tells more than a radio that went quiet later on.
-    EXPECT_EQ(LinkObservation::mostTelling({LinkObservation::Garbled, true, 2, 16, ""},
-                                           {LinkObservation::StoppedPartWay, true, 9, 16, ""})
+    EXPECT_EQ(LinkObservation::mostTelling({LinkObservation::Garbled, true, 2, 16, "", ""},
+                                           {LinkObservation::StoppedPartWay, true, 9, 16, "", ""})
                   .kind,
               LinkObservation::Garbled);
-    EXPECT_EQ(describeLinkFailure({LinkObservation::StoppedPartWay, true, 30, 49, ""}, 1, true),
+    EXPECT_EQ(describeLinkFailure({LinkObservation::StoppedPartWay, true, 30, 49, "", ""}, 1, true),
               "对讲机有应答，但中途停止了（已完成 30 / 49 个数据块）：请检查编程线是否插牢、"
               "对讲机电池电量是否充足，然后重试。");
     // Over the attempts of one transfer, the furthest the radio got is what is told.
-    const LinkObservation early{LinkObservation::StoppedPartWay, true, 3, 16, ""};
-    const LinkObservation late{LinkObservation::StoppedPartWay, true, 9, 16, ""};
+    const LinkObservation early{LinkObservation::StoppedPartWay, true, 3, 16, "", ""};
+    const LinkObservation late{LinkObservation::StoppedPartWay, true, 9, 16, "", ""};
     EXPECT_EQ(LinkObservation::mostTelling(late, none).blocksDone, 9);
     EXPECT_EQ(LinkObservation::mostTelling(early, late).blocksDone, 9);
     EXPECT_EQ(
-        LinkObservation::mostTelling(none, {LinkObservation::NotIdentification, false, 0, 0, ""})
+        LinkObservation::mostTelling(none, {LinkObservation::NotIdentification, false, 0, 0, "", ""})
             .kind,
         LinkObservation::NotIdentification);
 }

@@ -140,6 +140,19 @@ class HelpTest : public QObject {
         QCOMPARE(shownPage(), url("en", "main-window.md"));
     }
 
+    void theGuideIsTitledByItsPageEscapeClosesItAboutSaysWhereItIs() {
+        gui->main->runCommand("Help_guide");
+        QCOMPARE(help()->windowTitle(), QString("NV-742 programming software: user guide"));
+        QVERIFY(test::activated(help()));
+        QTest::keyClick(help()->Text_guide, Qt::Key_Escape);
+        QVERIFY(!help()->isVisible());
+        gui->main->runCommand("Help_about");
+        QVERIFY2(gui->messages->lastText().startsWith("NV-742 programming software V13.10.25\n"
+                                                      "Licence: GNU General Public License"),
+                 qPrintable(gui->messages->lastText()));
+        QVERIFY(gui->messages->lastText().endsWith("/guide"));
+    }
+
     void f1IsTheOnlyShortcutOnItsKey() {
         gui->main->runCommand("Channel_edit");
         int holders = 0;
