@@ -520,6 +520,19 @@ class CliVerbsTest : public QObject {
             auto radio = loadImage(path(saved));
             QVERIFY(radio && sameRows(*radio, image, 0, 48));
         }
+        // A finished radio's line is on the disk at once: a kill of the program loses none.
+        SimServer another;
+        QVERIFY(another.start({"--quiet"}));
+        const QString killedLog = path("killed.csv");
+        QProcess killed;
+        killed.start(binary("nv742-cli"), {"station", "--no-backup", "--log", killedLog, file,
+                                           another.pty, silent.pty});
+        QVERIFY(killed.waitForReadyRead(10000));  // the first radio's line
+        killed.kill();
+        QVERIFY(killed.waitForFinished(5000));
+        const QList<QByteArray> logged = fileBytes(killedLog).split('\n');
+        QCOMPARE(logged.size(), 3);  // the header, the radio, and nothing after the last end
+        QVERIFY(logged[1].contains(another.pty.toUtf8() + ",") && logged[1].contains(",verified,"));
         // Repeat goes on until Ctrl+C or SIGTERM, which stop every port.
         QProcess cli;
         cli.start(binary("nv742-cli"), {"station", "--repeat", "--no-backup", "--log", log, file,
