@@ -214,9 +214,14 @@ int Form_Station::countIn(int row, Column column) const {
     return Table_ports->item(row, column)->text().toInt();
 }
 
+// The channel file the image is, unchanged; anything else (edits since, a read, an .adj file
+// opened last) is "not saved", so that the log never pairs a file's name with other bytes.
 QString Form_Station::configurationName() const {
-    if (state.CurrentFilePath.empty()) return text("未保存", "not saved");
-    return QFileInfo(QString::fromStdString(state.CurrentFilePath)).fileName();
+    const QFileInfo file(QString::fromStdString(state.CurrentFilePath));
+    const bool isTheFile = !state.CurrentFilePath.empty() && state.ReadFromPort == 0 &&
+                           imageKept(state) &&
+                           file.suffix().compare("chann", Qt::CaseInsensitive) == 0;
+    return isTheFile ? file.fileName() : text("未保存", "not saved");
 }
 
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {

@@ -57,14 +57,16 @@ bool appendStationLog(const std::string& path, const StationLogLine& line, std::
         return false;
     }
     struct stat st {};
-    std::string text = (::fstat(fd, &st) == 0 && st.st_size == 0) ? stationLogHeader() : "";
+    const bool sized = ::fstat(fd, &st) == 0;
+    std::string text = sized && st.st_size == 0 ? stationLogHeader() : "";
     text += stationLogCsv(line);
-    const off_t before = st.st_size;
     const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
     if (!written) {
         *error = std::strerror(errno);
         // A half line would join the next one: the file goes back to its last whole line.
-        [[maybe_unused]] const int cut = ::ftruncate(fd, before);
+        if (sized) {
+            [[maybe_unused]] const int cut = ::ftruncate(fd, st.st_size);
+        }
     }
     if (::close(fd) != 0 && written) {
         *error = std::strerror(errno);

@@ -95,7 +95,7 @@ StationPort::~StationPort() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
 }
 
-std::string StationPort::word(const char* chinese, const char* english) const {
+std::string StationPort::word(const std::string& chinese, const std::string& english) const {
     return radio_.LanguageChinese ? chinese : english;
 }
 
@@ -104,9 +104,13 @@ void StationPort::enter(State s, int percent) {
     if (events_.changed) events_.changed(s, percent);
 }
 
+// With repeat a port first asks whether a radio is there, so that an empty cable waits for
+// one instead of failing.
 void StationPort::start() {
     if (running()) return;
-    beginRadio();
+    if (!job_.repeat) return beginRadio();
+    enter(State::WaitNext);
+    nextProbe();
 }
 
 void StationPort::beginRadio() {
@@ -264,7 +268,10 @@ void StationPort::nextProbe() {
 }
 
 void StationPort::probeAnswered(bool present) {
-    if (state_ == State::WaitGone && !present) enter(State::WaitNext);
+    // A radio still on the cable that missed one question is not a new radio: it is gone only
+    // when two questions in a row get no answer.
+    absentInRow_ = present ? 0 : absentInRow_ + 1;
+    if (state_ == State::WaitGone && absentInRow_ >= 2) enter(State::WaitNext);
     if (state_ == State::WaitNext && present) {
         // The probe's own end byte has just gone; the radio is programmed from a fresh entry,
         // once the probe has returned.
@@ -277,13 +284,34 @@ void StationPort::probeAnswered(bool present) {
 
 void StationPort::stop() {
     if (!running()) return;
+    const State stoppedIn = state_;
+    const int rows = engine_ ? engine_->mostBlocksDone() : 0;
     if (engine_) engine_->stop();
     if (probe_) probe_->stop();
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
     transferOver_ = false;
     radioArrived_ = false;
     ++backupsAsked_;
+    // A radio stopped part-way is one of the run's radios too: the log says what it holds.
+    if (stoppedIn == State::Backup || stoppedIn == State::Write || stoppedIn == State::Verify)
+        tellStopped(stoppedIn, rows);
     enter(State::Ended);
+}
+
+void StationPort::tellStopped(State in, int rows) {
+    StationRadio radio;
+    radio.identification = identification_;
+    radio.seconds = now_() - startedAt_;
+    const std::string taken = std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
+    radio.result = in == State::Backup ? word("已停止，未写入", "stopped before it was written")
+                   : in == State::Write
+                       ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",
+                              "stopped while writing (" + taken + " rows taken): write it again")
+                       : word("读回校验时停止：已写入，未校验",
+                              "stopped while reading it back: written, not verified");
+    retired_.reset();
+    engine_.reset();
+    if (events_.finished) events_.finished(radio);
 }
 
 std::string stationStateText(StationPort::State s, bool chinese) {

@@ -76,8 +76,8 @@ class StationPort : private LinkView {
     void timerTick(TimerId id);
 
     // How often a waiting port asks whether a radio is there, and how long it waits for the
-    // answer: a removal and a new radio are each noticed within 3 s.
-    static constexpr int ProbeEveryMs = 1000;
+    // answer: a removal (two questions unanswered) and a new radio are each noticed within 3 s.
+    static constexpr int ProbeEveryMs = 700;
     static constexpr int ProbeAnswerMs = 600;
 
   private:
@@ -101,7 +101,8 @@ class StationPort : private LinkView {
     void nextProbe();
     void probeAnswered(bool present);
     std::string failureCause() const;
-    std::string word(const char* chinese, const char* english) const;
+    std::string word(const std::string& chinese, const std::string& english) const;
+    void tellStopped(State in, int rows);
 
     AppState radio_;  // the engines' state: port number, language, the image they move
     SerialPort& port_;
@@ -116,6 +117,7 @@ class StationPort : private LinkView {
     std::unique_ptr<Probe> probe_;
     bool transferOver_ = false;
     bool radioArrived_ = false;
+    int absentInRow_ = 0;
     int backupsAsked_ = 0;  // a late answer about a radio that is no longer on the port is not heard
     bool transferOk_ = false;
     int verifyReads_ = 0;

@@ -106,6 +106,11 @@ TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     const int stored = s.radio.writesStored, sessions = s.radio.sessions;
     s.run(10000);  // left in place
+    s.port.lineCut = true;  // one question goes unanswered: the radio is still there
+    s.run(StationPort::ProbeEveryMs + StationPort::ProbeAnswerMs);
+    s.port.lineCut = false;
+    s.run(10000);
+    EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     EXPECT_EQ(s.radio.writesStored, stored);
     EXPECT_EQ(s.radio.sessions, sessions);
     EXPECT_EQ(s.radios.size(), 1u);
@@ -141,6 +146,10 @@ TEST(StationPort, StopEndsProgrammingModeWherever) {
         EXPECT_EQ(s.station->state(), StationPort::State::Ended);
         EXPECT_EQ(s.port.sent.back().value, 0x45) << after;
         EXPECT_FALSE(s.port.isOpen());
+        if (after < 1000) {  // a radio stopped part-way is told, with what it holds
+            ASSERT_FALSE(s.radios.empty());
+            EXPECT_EQ(s.radios.back().result.rfind("stopped ", 0), 0u) << s.radios.back().result;
+        }
         const std::size_t sent = s.port.sent.size(), radios = s.radios.size();
         s.run(10000);
         EXPECT_EQ(s.port.sent.size(), sent);
