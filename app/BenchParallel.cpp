@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Startup.h"
-#include "link/ParallelTransfer.h"
+#include "station/ParallelTransfer.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialPort.h"
 

@@ -26,7 +26,9 @@ StationTarget targetFor(const QString& name, const PortDirectory& discovered) {
         t.name = name;
         return t;
     }
-    StationTarget t = stationTargetForPath(directory.target(n));
+    // COMn with no device behind it is a port that will not open, never the virtual radio.
+    const QString device = directory.target(n);
+    StationTarget t = stationTargetForPath(device.isEmpty() ? name : device);
     t.name = name;
     return t;
 }
@@ -85,8 +87,9 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     run.start();
     if (run.running()) loop.exec();
     const double hours = static_cast<double>(clock.elapsed()) / 3.6e6;
+    // Radios per hour counts the radios done, as the window's totals do.
     std::printf("%d verified, %d failed, %.0f radios per hour\n", verified, failed,
-                hours > 0 ? (verified + failed) / hours : 0.0);
+                hours > 0 ? verified / hours : 0.0);
     if (Interruption::received()) return Interruption::exitStatus();
     return failed == 0 ? 0 : 1;
 }

@@ -23,7 +23,7 @@
 #include "files/FileIo.h"
 #include "link/ConsoleTransfer.h"
 #include "link/Interruption.h"
-#include "link/ParallelTransfer.h"
+#include "station/ParallelTransfer.h"
 #include "station/StationRun.h"
 #include "link/WriteLink.h"
 

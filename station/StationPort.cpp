@@ -115,7 +115,9 @@ void StationPort::start() {
 
 void StationPort::beginRadio() {
     startedAt_ = now_();
-    verifyReads_ = 0;
+    reads_.clear();
+    written_ = readBack_ = false;
+    writeMessage_.clear();
     identification_.clear();
     runTransfer(job_.backup ? State::Backup : State::Write);
 }
@@ -123,7 +125,6 @@ void StationPort::beginRadio() {
 void StationPort::runTransfer(State s) {
     enter(s);
     if (s == State::Write) radio_.RadioImage = job_.image;
-    if (s == State::Verify) ++verifyReads_;
     transferOver_ = false;
     LinkView& view = *this;
     if (s == State::Write)
@@ -134,12 +135,19 @@ void StationPort::runTransfer(State s) {
 }
 
 void StationPort::setProgress(int value) {
+    percent_ = value;
     if (events_.changed) events_.changed(state_, value);
+}
+
+void StationPort::setLabel(const std::string& text) {
+    if (events_.linkProgress) events_.linkProgress(percent_, text);
 }
 
 // The last message of a transfer comes from inside the engine: what follows runs on the next
 // tick of the station's own timer, when the engine has returned.
-void StationPort::message(const std::string&, bool done) {
+void StationPort::message(const std::string& text, bool done) {
+    if (events_.linkMessage) events_.linkMessage(text);
+    linkMessage_ = text;
     transferOver_ = true;
     transferOk_ = done;
     timers_.start(Timer5, 0);
@@ -229,23 +237,55 @@ void StationPort::memoryKept(bool kept) {
 
 void StationPort::afterWrite() {
     if (!transferOk_) return finishRadio(false, failureCause() + word("（写入时）", " (writing)"));
+    written_ = true;
+    writeMessage_ = linkMessage_;
+    if (!job_.verify) return finishRadio(false, word("已写入", "written"));
     runTransfer(State::Verify);
 }
 
-void StationPort::afterVerify() {
-    if (!transferOk_)
-        return finishRadio(false, failureCause() + word("（读回时）", " (reading it back)"));
+namespace {
+
+// The rows 0 to 48 where two images differ, as "3, 17"; empty when they agree.
+std::string differentRows(const Image& a, const Image& b) {
     std::string rows;
     for (int r = 0; r <= LastWrittenRow; ++r)
         for (int c = 0; c < RadioCells; ++c)
-            if (radio_.RadioImage.byte(r, c) != job_.image.byte(r, c)) {
+            if (a.byte(r, c) != b.byte(r, c)) {
                 rows += (rows.empty() ? "" : ", ") + std::to_string(r);
                 break;
             }
-    if (rows.empty()) return finishRadio(true, word("已校验", "verified"));
-    // A data bit garbled on the line shows in one read only: a second read tells.
-    if (verifyReads_ < 2) return runTransfer(State::Verify);
-    finishRadio(false, word("读回不同，行 ", "read back different at rows ") + rows);
+    return rows;
+}
+
+bool sameMemory(const Image& a, const Image& b) {
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RadioCells; ++c)
+            if (a.byte(r, c) != b.byte(r, c)) return false;
+    return true;
+}
+
+}  // namespace
+
+// A read-back that shows the configuration stands alone; any other counts only when a second
+// read agrees with it, so that a data bit garbled on the line is never told as a difference.
+void StationPort::afterVerify() {
+    if (!transferOk_)
+        return finishRadio(false, failureCause() + word("（读回时）", " (reading it back)"));
+    const Image& got = radio_.RadioImage;
+    bool agreed = reads_.empty() && differentRows(got, job_.image).empty();
+    for (const Image& earlier : reads_) agreed = agreed || sameMemory(earlier, got);
+    if (agreed) {
+        readBack_ = true;
+        const std::string rows = differentRows(got, job_.image);
+        return rows.empty()
+                   ? finishRadio(true, word("已校验", "verified"))
+                   : finishRadio(false, word("读回不同，行 ", "read back different at rows ") + rows);
+    }
+    reads_.push_back(got);
+    if (reads_.size() < 3) return runTransfer(State::Verify);
+    finishRadio(false, word("三次读回各不相同：线路使数据出错，请检查编程线",
+                            "no two of three reads of the radio agreed: the line garbles data "
+                            "bytes; check the cable."));
 }
 
 void StationPort::finishRadio(bool verified, const std::string& result) {
@@ -255,6 +295,11 @@ void StationPort::finishRadio(bool verified, const std::string& result) {
     radio.verified = verified;
     radio.result = result;
     radio.seconds = now_() - startedAt_;
+    radio.written = written_;
+    radio.readBack = readBack_;
+    if (readBack_) radio.memory = radio_.RadioImage;
+    radio.linkMessage = transferOk_ ? writeMessage_ : linkMessage_;
+    radio.linkFailed = !transferOk_;
     if (events_.finished) events_.finished(radio);
     if (!job_.repeat) return enter(State::Ended);
     enter(State::WaitGone);
@@ -303,6 +348,9 @@ void StationPort::tellStopped(State in, int rows) {
     radio.identification = identification_;
     radio.seconds = now_() - startedAt_;
     const std::string taken = std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
+    radio.stopped = true;
+    radio.rowsTaken = rows;
+    radio.written = in == State::Verify;
     radio.result = in == State::Backup ? word("已停止，未写入", "stopped before it was written")
                    : in == State::Write
                        ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",

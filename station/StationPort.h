@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/AppState.h"
 #include "link/LinkEngine.h"
@@ -24,6 +25,7 @@ struct StationJob {
     std::string fingerprint;  // the first 12 hexadecimal digits of the SHA-256 of rows 0 to 48
     std::string name;         // the configuration's file name, or "not saved"
     bool backup = true;       // read and keep each radio's memory before writing it
+    bool verify = true;       // read it back and compare (without: written is done)
     bool repeat = false;      // go on with the next radio until stopped
 };
 
@@ -33,6 +35,13 @@ struct StationRadio {
     bool verified = false;
     std::string result;  // "verified", or why not
     double seconds = 0;  // from the first frame to the radio to its result
+    bool written = false;          // the radio acknowledged every row of the configuration
+    bool readBack = false;         // and `memory` holds what reading it back agreed on
+    Image memory;                  // the radio's memory as read back
+    std::string linkMessage;       // the link's own last message: the write's, or the failure's
+    bool linkFailed = false;       // the radio's last transfer failed (linkMessage says how)
+    bool stopped = false;          // by Stop, Ctrl+C or SIGTERM, part-way
+    int rowsTaken = 0;             // when stopped while writing: the rows the radio acknowledged
 };
 
 class StationPort : private LinkView {
@@ -57,6 +66,9 @@ class StationPort : private LinkView {
                            std::function<void(bool kept)> kept)>
             backUp;
         std::function<void(const StationRadio&)> finished;
+        // The link's own progress and label of the transfer running, and its messages.
+        std::function<void(int percent, const std::string& label)> linkProgress;
+        std::function<void(const std::string& text)> linkMessage;
     };
 
     // `base` gives the port number the port object opens and the language of the words;
@@ -77,15 +89,15 @@ class StationPort : private LinkView {
 
     // How often a waiting port asks whether a radio is there, and how long it waits for the
     // answer: a removal (two questions unanswered) and a new radio are each noticed within 3 s.
-    static constexpr int ProbeEveryMs = 700;
-    static constexpr int ProbeAnswerMs = 600;
+    static constexpr int ProbeEveryMs = 400;
+    static constexpr int ProbeAnswerMs = 1000;  // the link's reply time-out
 
   private:
     class Probe;
 
     // LinkView: the end of each transfer comes as its last message.
     void setProgress(int value) override;
-    void setLabel(const std::string&) override {}
+    void setLabel(const std::string& text) override;
     void message(const std::string& text, bool done) override;
     void requestClose() override {}
 
@@ -120,7 +132,10 @@ class StationPort : private LinkView {
     int absentInRow_ = 0;
     int backupsAsked_ = 0;  // a late answer about a radio that is no longer on the port is not heard
     bool transferOk_ = false;
-    int verifyReads_ = 0;
+    std::vector<Image> reads_;  // read-backs of this radio that no other has agreed with yet
+    std::string linkMessage_, writeMessage_;
+    int percent_ = 0;
+    bool written_ = false, readBack_ = false;
     double startedAt_ = 0;
     std::string identification_;
 };

@@ -64,11 +64,14 @@ std::vector<StationTarget> systemStationTargets() {
     return targets;
 }
 
+// A device in a hub socket is opened by the socket's link: after a replug, when the adapter
+// may come back under another ttyUSB name, the row is still that socket.
 StationTarget stationTargetForPath(const QString& path) {
     StationTarget t;
     t.name = path;
     t.device = path;
     t.location = physicalLocation(path);
+    if (!t.location.isEmpty()) t.device = "/dev/serial/by-path/" + t.location;
     return t;
 }
 

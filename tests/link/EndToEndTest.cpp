@@ -66,9 +66,14 @@ class EndToEndTest : public QObject {
         const double before = processorSeconds();
         QTRY_COMPARE_WITH_TIMEOUT(messages.messages.size(), 1, 15000);
         const double used = processorSeconds() - before;
-        QCOMPARE(messages.lastText(),
-                 "Communication port is error, please setting right communication port . ！\n" +
-                     QString::fromStdString(pty) + ": the device does not exist.");
+        // Another test running at the same time may be given the freed pseudo-terminal's
+        // number: then the next attempt reaches no radio of ours and the link fails instead.
+        const QString gone =
+            "Communication port is error, please setting right communication port . ！\n" +
+            QString::fromStdString(pty) + ": the device does not exist.";
+        QVERIFY2(messages.lastText() == gone ||
+                     messages.lastText().startsWith("Fail connect with transceiver.\n"),
+                 qPrintable(messages.lastText()));
         QVERIFY2(used < 0.3, qPrintable(QString("%1 s of processor time").arg(used)));
         QVERIFY(main.child("Form_Comm_Read"));
     }

@@ -6,7 +6,7 @@
 
 #include "core/Startup.h"
 #include "link/LinkEngine.h"
-#include "link/ParallelTransfer.h"
+#include "station/ParallelTransfer.h"
 #include "link/VirtualRadioPort.h"
 
 using namespace nv;
