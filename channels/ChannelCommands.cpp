@@ -120,6 +120,17 @@ void frm_chann::buildCommands() {
 
     MSF_chann->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(MSF_chann, &QWidget::customContextMenuRequested, this, &frm_chann::showContextMenu);
+    // From the keyboard the menu opens at the cursor's cell.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName("Channel_menu");
+    menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    menuKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        const QModelIndex at = MSF_chann->model()->index(std::max(1, MSF_chann->currentRow()),
+                                                         std::max(0, MSF_chann->currentColumn()));
+        showContextMenu(MSF_chann->visualRect(at).center());
+    });
+    MSF_chann->addAction(menuKey);
     table_->dragData = [this] { return channelData(selectedChannels()); };
     table_->dropChannels = [this](const std::vector<int>& channels, int before, bool copy) {
         dropChannels(channels, before, copy);

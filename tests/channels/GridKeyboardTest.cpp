@@ -87,6 +87,9 @@ class GridKeyboardTest : public QObject {
         QVERIFY(isEmptyChannel(gui->image(), 11) && !isEmptyChannel(gui->image(), 12));
         press(Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(grid->selectedChannels().size(), std::size_t(16));
+        press(Qt::Key_F10, Qt::ShiftModifier);  // the channel menu from the keyboard
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
     }
 
     void typingEditsTheCellAndEscapeTakesItBack() {
