@@ -66,6 +66,8 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     job.repeat = o.repeat;
     std::vector<StationTarget> targets;
     for (const QString& name : o.ports) targets.push_back(targetFor(name, discovered));
+    if (const StationTarget* twice = sameDeviceTwice(targets))
+        return cliFailure(twice->name + " leads to the same device as another port listed");
 
     int verified = 0, failed = 0;
     QEventLoop loop;

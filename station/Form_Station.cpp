@@ -253,6 +253,12 @@ void Form_Station::Command_start_Click() {
     }
     if (chosen.empty())
         return prompt(state, this, "请先勾选要使用的端口 ！", "Check the ports to use first.");
+    if (const StationTarget* twice = sameDeviceTwice(chosen))
+        return prompt(state, this,
+                      QStringLiteral("%1 与另一个勾选的端口是同一设备，请只勾选其一 ！").arg(twice->name),
+                      QStringLiteral("%1 leads to the same device as another checked port: "
+                                     "check only one of them.")
+                          .arg(twice->name));
     StationJob job = takeJob();
     showConfiguration(qs(job.name), qs(job.fingerprint));
     for (int row : runRows_) {
@@ -284,6 +290,7 @@ void Form_Station::stopTransfer() {
 }
 
 bool Form_Station::transferInProgress() const { return run_ && run_->running(); }
+bool Form_Station::transferWritesRadio() const { return run_ && run_->programming(); }
 
 void Form_Station::setRunning(bool running) {
     Command_start->setEnabled(!running);

@@ -47,7 +47,7 @@ class Form_Station : public MdiChild {
 
     // Every port of a run is a transfer that writes a radio.
     bool transferInProgress() const override;
-    bool transferWritesRadio() const override { return true; }
+    bool transferWritesRadio() const override;
     void stopTransfer() override;
 
     QLabel* Label_configuration;

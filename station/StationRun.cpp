@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QSet>
 #include <algorithm>
 #include <ctime>
 #include <map>
@@ -80,6 +81,17 @@ StationTarget virtualStationTarget(int i) {
     t.name = QStringLiteral("virtual radio %1").arg(i);
     t.details = QStringLiteral("built-in");
     return t;
+}
+
+const StationTarget* sameDeviceTwice(const std::vector<StationTarget>& targets) {
+    QSet<QString> seen;
+    for (const StationTarget& t : targets) {
+        const QString real = QFileInfo(t.device).canonicalFilePath();
+        const QString key = t.device.isEmpty() ? "virtual:" + t.name : real.isEmpty() ? t.device : real;
+        if (seen.contains(key)) return &t;
+        seen.insert(key);
+    }
+    return nullptr;
 }
 
 std::string stationFingerprint(const Image& image) {
@@ -249,6 +261,15 @@ void StationRun::stop() {
     for (auto& p : ports_) p->sequence->stop();
     // Ports stopped before their start tell nothing of themselves.
     if (!ports_.empty()) tellEnded();
+}
+
+bool StationRun::programming() const {
+    using S = StationPort::State;
+    for (const auto& p : ports_) {
+        const S s = p->sequence->state();
+        if (s == S::Backup || s == S::Write || s == S::Verify) return true;
+    }
+    return false;
 }
 
 bool StationRun::running() const {

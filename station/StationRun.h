@@ -35,6 +35,10 @@ StationTarget stationTargetForPath(const QString& path);
 // The i-th built-in virtual radio (1 to 4).
 StationTarget virtualStationTarget(int i);
 
+// A target that leads to the same device as an earlier one (a link and its target, a device
+// by two names), or nullptr: two ports of one run must never drive one radio.
+const StationTarget* sameDeviceTwice(const std::vector<StationTarget>& targets);
+
 // The first 12 hexadecimal digits of the SHA-256 of rows 0 to 48, cells 0 to 15.
 std::string stationFingerprint(const Image& image);
 
@@ -66,6 +70,8 @@ class StationRun {
     // Stops every port between frames; radios in programming mode get the end byte.
     void stop();
     bool running() const;
+    // Whether a port is backing up, writing or reading back a radio (not only waiting).
+    bool programming() const;
     const StationJob& job() const { return job_; }
     const std::vector<StationTarget>& targets() const { return targets_; }
 

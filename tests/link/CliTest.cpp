@@ -255,6 +255,7 @@ class CliTest : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) > 0);
         }
         QCOMPARE(cli({"import", csv, good}).code, 0);
+        QVERIFY(QFile::link("/dev/null", dir.filePath("null-link")));
         const struct {
             QStringList args;
             int code;
@@ -282,6 +283,7 @@ class CliTest : public QObject {
             {{"station", good}, 2},
             {{"station", junk, gone}, 2},
             {{"station", "--repeat", good, gone, gone}, 2},
+            {{"station", good, "/dev/null", dir.filePath("null-link")}, 2},  // one device twice
             {{"export", "--repeat", good, dir.filePath("x.csv")}, 2},
             // The operation failed; compare: no comparison.
             {{"read", gone, dir.filePath("x.chann")}, 1},

@@ -327,7 +327,7 @@ class StationWindowTest : public QObject {
         QVERIFY(r.sim);
         StationGui gui({r.sim->pty});
         gui.start();
-        QVERIFY(gui.window->transferWritesRadio());
+        QTRY_VERIFY(gui.window->transferWritesRadio());  // once a port has begun
         gui.window->subWindow()->close();
         QVERIFY(gui.main->child("Form_Station"));
         QCOMPARE(gui.messages->lastText(),
