@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/BenchRadios.h"
 #include "core/Startup.h"
 #include "station/StationRun.h"
 
@@ -22,10 +23,10 @@ struct Timing {
     double all = -1, longestCycle = 0;
 };
 
-Timing runStation(const std::vector<QString>& ptys, std::size_t count, const AppState& state,
+Timing runStation(const QStringList& ptys, qsizetype count, const AppState& state,
                   const QString& log) {
     std::vector<StationTarget> targets;
-    for (std::size_t i = 0; i < count; ++i) targets.push_back(stationTargetForPath(ptys[i]));
+    for (qsizetype i = 0; i < count; ++i) targets.push_back(stationTargetForPath(ptys[i]));
     StationJob job;
     job.image = state.RadioImage;
     job.fingerprint = stationFingerprint(job.image);
@@ -53,16 +54,8 @@ Timing runStation(const std::vector<QString>& ptys, std::size_t count, const App
 
 int benchStation(const QString& simulator, int radioCount, int rounds, double cycleBoundSeconds) {
     std::vector<std::unique_ptr<QProcess>> servers;
-    std::vector<QString> ptys;
-    for (int i = 0; i < radioCount; ++i) {
-        servers.push_back(std::make_unique<QProcess>());
-        servers.back()->start(simulator, {"--baud", "--quiet"});
-        if (!servers.back()->waitForReadyRead(5000)) {
-            std::fprintf(stderr, "nv742-bench: %s did not start\n", qPrintable(simulator));
-            return 1;
-        }
-        ptys.push_back(QString::fromLocal8Bit(servers.back()->readLine()).trimmed());
-    }
+    const QStringList ptys = startPacedRadios(simulator, radioCount, servers);
+    if (ptys.isEmpty()) return 1;
     AppState state;
     initialiseGlobals(state);
     buildTables(state);

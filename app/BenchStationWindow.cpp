@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/BenchRadios.h"
 #include "app/BenchStation.h"
 #include "station/Form_Station.h"
 #include "ui/MDImain.h"
@@ -88,16 +89,8 @@ double runStation(Form_Station& station, const QStringList& ports, int count) {
 
 int benchStationWindow(const QString& simulator, int radioCount) {
     std::vector<std::unique_ptr<QProcess>> servers;
-    QStringList ports;
-    for (int i = 0; i < radioCount; ++i) {
-        servers.push_back(std::make_unique<QProcess>());
-        servers.back()->start(simulator, {"--baud", "--quiet"});
-        if (!servers.back()->waitForReadyRead(5000)) {
-            std::fprintf(stderr, "nv742-bench: %s did not start\n", qPrintable(simulator));
-            return 1;
-        }
-        ports << QString::fromLocal8Bit(servers.back()->readLine()).trimmed();
-    }
+    const QStringList ports = startPacedRadios(simulator, radioCount, servers);
+    if (ports.isEmpty()) return 1;
     // The backups and the log of the bench's radios stay out of the user's data folder.
     QTemporaryDir data;
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");

@@ -2,6 +2,7 @@
 #include <set>
 #include <string_view>
 
+#include "FuzzStarted.h"
 #include "FuzzTarget.h"
 #include "Require.h"
 #include "channels/csv/Placement.h"
@@ -14,16 +15,7 @@ using namespace nv;
 
 namespace {
 
-const AppState& started() {
-    static const AppState s = [] {
-        AppState s;
-        initialiseGlobals(s);
-        buildTables(s);
-        buildDefaults(s);
-        return s;
-    }();
-    return s;
-}
+using fuzz::started;
 
 constexpr int ScanBitmapRow = 23;
 
