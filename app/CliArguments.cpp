@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "app/CliVerbOptions.h"
 #include "app/Options.h"
 
 namespace nv {
@@ -39,8 +40,12 @@ void describeCliOptions(QCommandLineParser& parser) {
         "                              --no-backup skips the first read; --log LOG.csv instead\n"
         "                              of $XDG_DATA_HOME/nv742-cps/station-log.csv\n\n"
         "PORT is COM1 to COM8 or a device path such as /dev/ttyUSB0 or a pseudo-terminal of "
-        "nv742-sim.\n"
-        "Exit status 0 only on success.");
+        "nv742-sim.\n\n"
+        "Exit status: 0 success; 1 the operation failed (the port, the radio, writing the output,\n"
+        "errors in an imported file; compare: the radio and the file differ); 2 the command could\n"
+        "not start (a wrong, unknown or out-of-range argument or option, an input file that\n"
+        "cannot be read or is not of its kind, an output over an input; compare: no comparison);\n"
+        "130 or 143 after Ctrl+C or SIGTERM.");
     parser.addHelpOption();
     parser.addVersionOption();
     PortOptions().addTo(parser);
@@ -77,8 +82,21 @@ CliCommand parseCliArguments(const QStringList& arguments) {
         command.kind = args[0] == "read" ? CliCommand::Read : CliCommand::Write;
         command.port = args[1];
         command.file = args[2];
+        command.error = portArgumentProblem(command.port);
+        if (!command.error.isEmpty()) command.kind = CliCommand::BadOption;
     }
     return command;
+}
+
+QString portArgumentProblem(const QString& text) {
+    const auto match =
+        QRegularExpression("^COM(\\d+)$", QRegularExpression::CaseInsensitiveOption).match(text);
+    if (!match.hasMatch()) return {};
+    const int n = match.captured(1).toInt();
+    if (n >= 1 && n <= 8) return {};
+    return QStringLiteral("%1 is no port: the ports are COM1 to COM8, or give a device path such "
+                          "as /dev/ttyUSB0")
+        .arg(shownArgument(text));
 }
 
 int choosePort(const QString& text, PortDirectory& directory) {

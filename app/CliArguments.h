@@ -34,6 +34,10 @@ void describeCliOptions(QCommandLineParser& parser);
 // `arguments` starts with the program's name, as QCoreApplication::arguments() does.
 CliCommand parseCliArguments(const QStringList& arguments);
 
+// Why a PORT argument names no port ("COM9", "COM0"), or nothing: ports are COM1 to COM8 or
+// device paths.
+QString portArgumentProblem(const QString& text);
+
 // The port number a command's PORT stands for: COMn names port n of the port map; any other
 // text is a device path, which port 1 is pointed at.
 int choosePort(const QString& text, PortDirectory& directory);

@@ -12,6 +12,7 @@
 #include "files/ChannelFileProblem.h"
 #include "files/FileIo.h"
 #include "link/Interruption.h"
+#include "core/VisibleText.h"
 #include "link/WriteLink.h"
 
 namespace nv {
@@ -39,12 +40,12 @@ void showConsoleProgress(int percent, const std::string& label) {
 
 void showConsoleMessage(const std::string& text) {
     if (::isatty(STDERR_FILENO)) std::fprintf(stderr, "\n");
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", qPrintable(visibleLines(QString::fromStdString(text))));
 }
 
 int keepRead(const Image& image, const QString& port, const QString& file) {
     const BackupResult backup = writeBackup(image, portLabel(port));
-    if (!backup.ok) std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(backupProblem(backup, false)));
+    if (!backup.ok) cliFailure(backupProblem(backup, false));
     keepReplacedOutput(file);
     QString reason;
     if (!writeFileAtomically(file, QByteArray::fromStdString(channelFileText(image)), &reason))
@@ -55,8 +56,8 @@ int keepRead(const Image& image, const QString& port, const QString& file) {
 void keepReplacedOutput(const QString& path) {
     const BackupResult kept = keepReplacedFile(path);
     if (!kept.ok)
-        std::fprintf(stderr, "nv742-cli: the old %s is replaced without a copy: %s\n",
-                     qPrintable(path), qPrintable(backupProblem(kept, false)));
+        cliFailure(QStringLiteral("the old %1 is replaced without a copy: %2")
+                       .arg(path, backupProblem(kept, false)));
 }
 
 namespace {
@@ -103,8 +104,14 @@ int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool e
 }
 
 int cliFailure(const QString& text, int status) {
-    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(text));
+    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(visibleLines(text)));
     return status;
+}
+
+QString visibleLines(const QString& text) {
+    QStringList lines = text.split('\n');
+    for (QString& line : lines) line = QString::fromStdString(visibleText(line.toStdString()));
+    return lines.join('\n');
 }
 
 }  // namespace nv

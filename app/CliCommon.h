@@ -37,7 +37,11 @@ std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QStrin
 int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool endByteSent,
                         const QString& file = {});
 
-// "nv742-cli: TEXT" on stderr; returns the exit status.
+// Text for the terminal: each line with what could drive the terminal or turn the line around
+// (a file or port name from the command line, a value from a file) written as escapes.
+QString visibleLines(const QString& text);
+
+// "nv742-cli: TEXT" on stderr, shown with visibleLines(); returns the exit status.
 int cliFailure(const QString& text, int status = 2);
 
 }  // namespace nv

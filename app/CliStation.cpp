@@ -8,6 +8,7 @@
 
 #include "app/CliArguments.h"
 #include "app/CliCommon.h"
+#include "core/VisibleText.h"
 #include "core/Startup.h"
 #include "link/Interruption.h"
 #include "link/PortDirectory.h"
@@ -35,8 +36,8 @@ StationTarget targetFor(const QString& name, const PortDirectory& discovered) {
 
 void printRadio(const StationLogLine& line, bool verified) {
     const std::string radio = line.identification.empty() ? "" : line.identification + " ";
-    std::printf("%s %s: %s%s%s, %.1f s\n", line.time.c_str(), line.port.c_str(), radio.c_str(),
-                verified ? "" : "failed: ", line.result.c_str(), line.seconds);
+    std::printf("%s %s: %s%s%s, %.1f s\n", line.time.c_str(), visibleText(line.port).c_str(),
+                radio.c_str(), verified ? "" : "failed: ", line.result.c_str(), line.seconds);
     std::fflush(stdout);
 }
 
@@ -81,7 +82,7 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     events.ended = [&] { loop.quit(); };
     StationRun run(state, job, targets, o.log, events);
     InterruptGuard interrupt([&] { run.stop(); });
-    std::fprintf(stderr, "Programming %s (%s) on %lld port(s)%s.\n", qPrintable(o.file),
+    std::fprintf(stderr, "Programming %s (%s) on %lld port(s)%s.\n", qPrintable(visibleLines(o.file)),
                  job.fingerprint.c_str(), static_cast<long long>(targets.size()),
                  o.repeat ? ", radio after radio until Ctrl+C" : "");
     QElapsedTimer clock;

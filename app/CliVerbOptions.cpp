@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "app/CliArguments.h"
 #include "app/Options.h"
 #include "channels/ChannelRecord.h"
 #include "core/Csv.h"
@@ -34,6 +35,28 @@ QString readPlacement(const QCommandLineParser& parser, const QCommandLineOption
     if (!number || placement.first < 1 || placement.first > ChannelCount)
         return "--first takes a channel from 1 to 16, not " + shownArgument(parser.value(first));
     return {};
+}
+
+// The PORT arguments of a verb that runs: one that names no port (COM9) is refused before
+// anything is opened.
+CliVerbParse& checkPorts(CliVerbParse& out) {
+    if (out.kind != CliVerbParse::Run) return out;
+    const QStringList& args = out.verb.args;
+    const QString& name = args[0];
+    QStringList ports;
+    if (name == "station")
+        ports = args.mid(2);
+    else if (name == "write")
+        ports = args.mid(1, args.size() - 2);
+    else if (name == "read" || name == "compare")
+        ports = args.mid(1, 1);
+    for (const QString& port : ports) {
+        out.error = portArgumentProblem(port);
+        if (out.error.isEmpty()) continue;
+        out.kind = CliVerbParse::Refused;
+        break;
+    }
+    return out;
 }
 
 }  // namespace
@@ -79,7 +102,7 @@ CliVerbParse parseCliVerb(const QStringList& arguments) {
     if ((verb.repeat || !verb.backup || parser.isSet(log)) && name != "station") return out;
     if (name == "station") {
         out.kind = count >= 3 ? CliVerbParse::Run : CliVerbParse::WrongArguments;
-        return out;
+        return checkPorts(out);
     }
     if (parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first) ||
         parser.isSet(skipBad)) {
@@ -97,7 +120,7 @@ CliVerbParse parseCliVerb(const QStringList& arguments) {
         out.kind = CliVerbParse::Run;
     else if (threeArguments || verb.verify)
         out.kind = CliVerbParse::WrongArguments;
-    return out;
+    return checkPorts(out);
 }
 
 }  // namespace nv

@@ -62,10 +62,7 @@ void printDifference(const Difference& d, const char* indent, const char* left) 
 bool openTrace(const Verb& verb, std::shared_ptr<TraceLog>* trace, QString* error) {
     if (verb.trace.isEmpty()) return true;
     keepReplacedOutput(verb.trace);
-    *trace = std::make_shared<TraceLog>(verb.trace.toStdString());
-    if ((*trace)->ok()) return true;
-    *error = "cannot write the trace file " + verb.trace;
-    return false;
+    return openTraceLog(verb.trace, trace, error);
 }
 
 // --- read --verify -----------------------------------------------------------------------------
@@ -135,7 +132,7 @@ int compare(const Verb& verb) {
     for (const Difference& d : differences) printDifference(d, "", "file");
     if (differences.empty())
         std::fprintf(stderr, "The radio holds what %s holds (addresses 0x000 to 0x30F).\n",
-                     qPrintable(verb.args[2]));
+                     qPrintable(visibleLines(verb.args[2])));
     return differences.empty() ? 0 : 1;
 }
 
@@ -155,11 +152,7 @@ int writeSeveral(const Verb& verb) {
     PortDirectory discovered;
     if (!portDirectory(verb, &discovered, &error)) return cliFailure(error);
     std::shared_ptr<TraceLog> trace;
-    if (!verb.trace.isEmpty()) {
-        keepReplacedOutput(verb.trace);
-        trace = std::make_shared<TraceLog>(verb.trace.toStdString());
-        if (!trace->ok()) return cliFailure("cannot write the trace file " + verb.trace);
-    }
+    if (!openTrace(verb, &trace, &error)) return cliFailure(error);
 
     // Each radio has a port map of its own, so that every device path can be its port 1.
     std::vector<std::unique_ptr<PortDirectory>> directories;
@@ -181,7 +174,8 @@ int writeSeveral(const Verb& verb) {
     bool allGood = true;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const RadioJobResult& r = results[i];
-        const char* name = jobs[i].name.c_str();
+        const std::string shown = visibleText(jobs[i].name);
+        const char* name = shown.c_str();
         if (r.interrupted && !r.written) {
             std::printf("%s: interrupted after %d of %d rows acknowledged; it holds only part of the new "
                         "configuration and must be written again\n",
@@ -244,7 +238,7 @@ int exportCsv(const Verb& verb) {
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     printNotes(e.notes);
     std::fprintf(stderr, "%s exported to %s.\n", channelCount(e.channels).c_str(),
-                 qPrintable(verb.args[2]));
+                 qPrintable(visibleLines(verb.args[2])));
     return 0;
 }
 
@@ -289,7 +283,7 @@ int importCsv(const Verb& verb) {
                              &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "%s imported into %s.\n", channelCount(r.channels.size()).c_str(),
-                 qPrintable(verb.args[2]));
+                 qPrintable(visibleLines(verb.args[2])));
     return 0;
 }
 
@@ -304,8 +298,8 @@ int printSheet(const Verb& verb) {
     keepReplacedOutput(verb.args[2]);
     if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
-    std::fprintf(stderr, "Channel sheet of %s written to %s.\n", qPrintable(verb.args[1]),
-                 qPrintable(verb.args[2]));
+    std::fprintf(stderr, "Channel sheet of %s written to %s.\n",
+                 qPrintable(visibleLines(verb.args[1])), qPrintable(visibleLines(verb.args[2])));
     return 0;
 }
 
@@ -325,7 +319,8 @@ std::optional<int> runCliVerb(const QStringList& arguments) {
         case CliVerbParse::WrongArguments: {
             QCommandLineParser help;
             describeCliOptions(help);
-            std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s", qPrintable(name),
+            std::fprintf(stderr, "nv742-cli: %s takes other arguments:\n%s",
+                         qPrintable(shownArgument(name)),
                          qPrintable(help.helpText()));
             return 2;
         }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+#include "core/VisibleText.h"
+#include "files/FileIo.h"
 #include "link/PortDirectory.h"
 #include "link/RoutedPort.h"
 #include "link/TracingPort.h"
@@ -15,7 +17,9 @@ namespace nv {
 inline bool openTraceLog(const QString& path, std::shared_ptr<TraceLog>* log, QString* error) {
     *log = std::make_shared<TraceLog>(path.toStdString());
     if (!(*log)->ok()) {
-        *error = QStringLiteral("cannot write the trace file %1").arg(path);
+        *error = QStringLiteral("cannot write the trace file %1: %2")
+                     .arg(QString::fromStdString(visibleText(path.toStdString())),
+                          systemReason((*log)->openError(), false));
         return false;
     }
     return true;

@@ -121,13 +121,13 @@ int main(int argc, char* argv[]) {
             parser.process(app);  // prints what was asked for and ends
             return 0;
         case nv::CliCommand::BadOption:
-            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(command.error),
+            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(nv::visibleLines(command.error)),
                          qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Usage:
             parser.parse(app.arguments());
             std::fprintf(stderr, "nv742-cli: %s\n%s",
-                         qPrintable(wrongCommand(parser.positionalArguments())),
+                         qPrintable(nv::visibleLines(wrongCommand(parser.positionalArguments()))),
                          qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Show:

@@ -1,5 +1,7 @@
 #include "files/FileIo.h"
 
+#include "core/VisibleText.h"
+
 #include <sys/stat.h>
 
 #include <QFile>
@@ -74,27 +76,35 @@ bool withReason(QString* reason, Call call) {
 }  // namespace
 
 QString FileProblem::text(bool chinese) const {
+    // A name is shown as it is, unless it holds what would drive a terminal or turn the line.
+    const QString shown = QString::fromStdString(visibleText(path.toStdString()));
     switch (kind) {
         case None:
             return QString();
         case Folder:
-            return chinese ? QStringLiteral("%1 是文件夹").arg(path)
-                           : QStringLiteral("%1 is a folder").arg(path);
+            return chinese ? QStringLiteral("%1 是文件夹").arg(shown)
+                           : QStringLiteral("%1 is a folder").arg(shown);
         case NotRegularFile:
-            return chinese ? QStringLiteral("%1 不是普通文件").arg(path)
-                           : QStringLiteral("%1 is not a regular file").arg(path);
+            return chinese ? QStringLiteral("%1 不是普通文件").arg(shown)
+                           : QStringLiteral("%1 is not a regular file").arg(shown);
         case Missing:
-            return chinese ? QStringLiteral("%1 不存在").arg(path)
-                           : QStringLiteral("%1 does not exist").arg(path);
+            return chinese ? QStringLiteral("%1 不存在").arg(shown)
+                           : QStringLiteral("%1 does not exist").arg(shown);
         case TooLarge:
-            return chinese ? QStringLiteral("%1 太大，不是这类文件").arg(path)
-                           : QStringLiteral("%1 is far too large for this kind of file").arg(path);
+            return chinese ? QStringLiteral("%1 太大，不是这类文件").arg(shown)
+                           : QStringLiteral("%1 is far too large for this kind of file").arg(shown);
         case System:
             break;
     }
+    if (osError == 0)
+        return chinese ? QStringLiteral("系统错误（%1）").arg(osText) : osText;
+    return systemReason(osError, chinese);
+}
+
+QString systemReason(int osError, bool chinese) {
     const QString known = systemText(osError, chinese);
     if (!known.isEmpty()) return known;
-    const QString system = osError != 0 ? QString::fromLocal8Bit(std::strerror(osError)) : osText;
+    const QString system = QString::fromLocal8Bit(std::strerror(osError));
     return chinese ? QStringLiteral("系统错误（%1）").arg(system) : system;
 }
 

@@ -25,6 +25,10 @@ struct FileProblem {
     QString text(bool chinese) const;
 };
 
+// The system's reason for errno `osError` in either language (the system's own words where no
+// translation is known).
+QString systemReason(int osError, bool chinese);
+
 bool writeFileAtomically(const QString& path, const QByteArray& data, FileProblem* problem);
 // Whether a later writeFileAtomically() could create or replace the file (room on the disk
 // aside).

@@ -1,8 +1,12 @@
 #include "link/TracingPort.h"
 
+#include <cerrno>
+
 namespace nv {
 
-TraceLog::TraceLog(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {}
+TraceLog::TraceLog(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {
+    if (!file_) openError_ = errno;
+}
 
 TraceLog::~TraceLog() {
     flushBytes();

@@ -16,12 +16,15 @@ class TraceLog {
     explicit TraceLog(const std::string& path);
     ~TraceLog();
     bool ok() const { return file_ != nullptr; }
+    // errno of the failed open, for the reason a user is told.
+    int openError() const { return openError_; }
     void line(const char* what, const std::string& text);
     void byte(char direction, std::uint8_t value);
 
   private:
     void flushBytes();
     std::FILE* file_ = nullptr;
+    int openError_ = 0;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     char direction_ = 0;
     std::string pending_;

@@ -267,6 +267,12 @@ class CliTest : public QObject {
             {{"show", junk}, 2},
             {{"read", "COM1"}, 2},
             {{"read", "--port", "9=x", "COM1", good}, 2},
+            {{"read", "COM9", dir.filePath("x.chann")}, 2},  // ports are COM1 to COM8
+            {{"read", "--verify", "com0", dir.filePath("x.chann")}, 2},
+            {{"compare", "COM12", good}, 2},
+            {{"write", gone, "COM9", good}, 2},
+            {{"station", good, gone, "COM0"}, 2},
+            {{"--trace", nowhere, "read", gone, dir.filePath("t.chann")}, 2},
             {{"write", gone, junk}, 2},
             {{"write", "--verify", gone, junk}, 2},
             {{"write", gone, gone, good, "--in-order"}, 2},
@@ -303,6 +309,11 @@ class CliTest : public QObject {
             QVERIFY2(r.code == c.code, qPrintable(c.args.join(' ') + " exits " +
                                                   QString::number(r.code) + ": " + r.err));
         }
+        // The reason is the system's; a name from the command line cannot drive the terminal.
+        QVERIFY(cli({"--trace", nowhere, "read", gone, good}).err.endsWith(": not found\n"));
+        const Run hostile = cli({"show", dir.filePath("a\x1b[2J\u202e.chann")});
+        QVERIFY2(hostile.err.contains("a\\x1b[2J\\u202e.chann does not exist"), qPrintable(hostile.err));
+        QVERIFY(!hostile.err.contains('\x1b') && !hostile.err.contains(QChar(0x202E)));
     }
 
     void aWrongCommandIsNamedBeforeTheUsage() {
