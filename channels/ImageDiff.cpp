@@ -116,7 +116,7 @@ std::string hexBytes(const Image& im, int row, int first, int last) {
 }
 
 std::string address(int row, int cell) {
-    char buf[8];
+    char buf[16];  // room for any int, though an address has three digits
     std::snprintf(buf, sizeof buf, "0x%03X", row * 16 + cell);
     return buf;
 }
