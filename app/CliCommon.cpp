@@ -108,6 +108,13 @@ int cliFailure(const QString& text, int status) {
     return status;
 }
 
+TraceCheck::~TraceCheck() {
+    if (!log_) return;
+    if (const int error = log_->finish())
+        cliFailure(QStringLiteral("the trace file %1 is incomplete: %2")
+                       .arg(path_, systemReason(error, false)));
+}
+
 QString visibleLines(const QString& text) {
     QStringList lines = text.split('\n');
     for (QString& line : lines) line = QString::fromStdString(visibleText(line.toStdString()));

@@ -4,10 +4,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/AppState.h"
+#include "link/TracingPort.h"
 
 namespace nv {
 
@@ -36,6 +38,21 @@ std::optional<int> refuseOutputOverInput(const QStringList& inputs, const QStrin
 // says how many of its rows the radio took; a read, that FILE was not written.
 int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool endByteSent,
                         const QString& file = {});
+
+// When it goes, says on stderr if the trace file could not be written whole (a full disk): the
+// transfer's own result and exit status stand, but nobody should trust a cut trace.
+class TraceCheck {
+  public:
+    TraceCheck(std::shared_ptr<TraceLog> log, QString path)
+        : log_(std::move(log)), path_(std::move(path)) {}
+    ~TraceCheck();
+    TraceCheck(const TraceCheck&) = delete;
+    TraceCheck& operator=(const TraceCheck&) = delete;
+
+  private:
+    std::shared_ptr<TraceLog> log_;
+    QString path_;
+};
 
 // Text for the terminal: each line with what could drive the terminal or turn the line around
 // (a file or port name from the command line, a value from a file) written as escapes.

@@ -77,6 +77,7 @@ int readVerified(const Verb& verb) {
     std::shared_ptr<TraceLog> trace;
     if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
         return cliFailure(error);
+    const TraceCheck traceCheck(trace, verb.trace);
     AppState state = startedState();
     state.CommPortNumber = static_cast<Int16>(choosePort(portName, directory));
     auto port = makePortLayer(directory, std::make_shared<VirtualRadioLine>(), trace).create();
@@ -105,6 +106,7 @@ int compare(const Verb& verb) {
     std::shared_ptr<TraceLog> trace;
     if (!portDirectory(verb, &directory, &error) || !openTrace(verb, &trace, &error))
         return cliFailure(error);
+    const TraceCheck traceCheck(trace, verb.trace);
     // The radio is read into a copy: the file's image is what it is compared with.
     AppState radio = state;
     radio.CommPortNumber = static_cast<Int16>(choosePort(verb.args[1], directory));
@@ -153,6 +155,7 @@ int writeSeveral(const Verb& verb) {
     if (!portDirectory(verb, &discovered, &error)) return cliFailure(error);
     std::shared_ptr<TraceLog> trace;
     if (!openTrace(verb, &trace, &error)) return cliFailure(error);
+    const TraceCheck traceCheck(trace, verb.trace);
 
     // Each radio has a port map of its own, so that every device path can be its port 1.
     std::vector<std::unique_ptr<PortDirectory>> directories;

@@ -161,6 +161,7 @@ int main(int argc, char* argv[]) {
     if (command.tracePath) nv::keepReplacedOutput(*command.tracePath);
     if (command.tracePath && !nv::openTraceLog(*command.tracePath, &trace, &error))
         return fail(error);
+    const nv::TraceCheck traceCheck(trace, command.tracePath.value_or(QString()));
     state.CommPortNumber = static_cast<nv::Int16>(nv::choosePort(command.port, directory));
     auto line = std::make_shared<nv::VirtualRadioLine>();
     auto port = nv::makePortLayer(directory, line, trace).create();

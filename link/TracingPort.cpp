@@ -13,11 +13,21 @@ TraceLog::~TraceLog() {
     if (file_) std::fclose(file_);
 }
 
+int TraceLog::finish() {
+    flushBytes();
+    return writeError_;
+}
+
+void TraceLog::put(double ms, const std::string& text) {
+    errno = 0;
+    const bool written =
+        std::fprintf(file_, "%10.3f %s\n", ms, text.c_str()) >= 0 && std::fflush(file_) == 0;
+    if (!written && writeError_ == 0) writeError_ = errno != 0 ? errno : EIO;
+}
+
 void TraceLog::flushBytes() {
     if (!file_ || pending_.empty()) return;
-    std::fprintf(file_, "%10.3f %s%s\n", pendingAt_, direction_ == 'T' ? "TX" : "RX",
-                 pending_.c_str());
-    std::fflush(file_);
+    put(pendingAt_, (direction_ == 'T' ? "TX" : "RX") + pending_);
     pending_.clear();
 }
 
@@ -27,8 +37,7 @@ void TraceLog::line(const char* what, const std::string& text) {
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
             .count();
-    std::fprintf(file_, "%10.3f -- %s %s\n", ms, what, text.c_str());
-    std::fflush(file_);
+    put(ms, std::string("-- ") + what + " " + text);
 }
 
 // Consecutive bytes in one direction share a line; a change of direction starts a new one.

@@ -20,11 +20,17 @@ class TraceLog {
     int openError() const { return openError_; }
     void line(const char* what, const std::string& text);
     void byte(char direction, std::uint8_t value);
+    // Puts what is pending on the disk; errno of the first write that failed (a full disk, a
+    // file-size limit), or 0.
+    int finish();
 
   private:
     void flushBytes();
+    // One line of the trace: the milliseconds since the start, then `text`.
+    void put(double ms, const std::string& text);
     std::FILE* file_ = nullptr;
     int openError_ = 0;
+    int writeError_ = 0;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     char direction_ = 0;
     std::string pending_;

@@ -118,6 +118,16 @@ class CliTest : public QObject {
         QVERIFY(text.contains(" RX AA 4E 56 37 34 32 55 BB"));    // the identification
         QVERIFY(text.contains(" TX 06 45\n"));  // the last acknowledge and the end byte
         QVERIFY(text.contains("-- open COM1 ok"));
+        // A trace cut by a full disk is told; the transfer's result stands.
+        const QString cutTrace = dir.filePath("cut.txt");
+        const Run cut = cli({"--trace", cutTrace, "write", pty, dir.filePath("traced.chann")}, [] {
+            const rlimit limit{512, 512};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        QCOMPARE(cut.code, 0);
+        QVERIFY2(cut.err.contains("the trace file " + cutTrace +
+                                  " is incomplete: the file is larger than allowed"),
+                 qPrintable(cut.err));
     }
 
     void aSilentRadioFailsAndLeavesNoFile() {
