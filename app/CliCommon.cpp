@@ -116,9 +116,7 @@ TraceCheck::~TraceCheck() {
 }
 
 QString visibleLines(const QString& text) {
-    QStringList lines = text.split('\n');
-    for (QString& line : lines) line = QString::fromStdString(visibleText(line.toStdString()));
-    return lines.join('\n');
+    return QString::fromStdString(nv::visibleLines(text.toStdString()));
 }
 
 }  // namespace nv

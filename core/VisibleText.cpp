@@ -58,4 +58,16 @@ std::string visibleText(std::string_view utf8) {
     return out;
 }
 
+std::string visibleLines(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t start = 0;;) {
+        const std::size_t end = utf8.find('\n', start);
+        out += visibleText(utf8.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) return out;
+        out += '\n';
+        start = end + 1;
+    }
+}
+
 }  // namespace nv

@@ -13,4 +13,7 @@ namespace nv {
 // as it is.
 std::string visibleText(std::string_view utf8);
 
+// The same for a text of several lines: the line breaks stay.
+std::string visibleLines(std::string_view utf8);
+
 }  // namespace nv

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "core/VisibleText.h"
+
 namespace nv {
 
 namespace {
@@ -29,7 +31,15 @@ int execKeepingFocus(QDialog& dialog) {
 
 void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
 
-void showMessage(QWidget* parent, const QString& title, const QString& text) {
+namespace {
+// A file name or a value from a file in a message cannot turn the text around.
+QString visible(const QString& text) {
+    return QString::fromStdString(visibleLines(text.toStdString()));
+}
+}  // namespace
+
+void showMessage(QWidget* parent, const QString& title, const QString& shownText) {
+    const QString text = visible(shownText);
     if (handler()) {
         handler()(parent, title, text);
         return;
@@ -40,9 +50,10 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
 
 void setQuestionHandler(QuestionHandler h) { questionHandler() = std::move(h); }
 
-QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& shownText,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton) {
+    const QString text = visible(shownText);
     if (questionHandler()) return questionHandler()(parent, title, text, buttons);
     QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);

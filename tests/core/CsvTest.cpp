@@ -104,4 +104,6 @@ TEST(VisibleText, ControlsAndDirectionOverridesAreEscapes) {
         {"中继台 446.00625 \xe2\x80\x94 ok", "中继台 446.00625 \xe2\x80\x94 ok"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(visibleText(in), out) << out;
+    // A message of several lines keeps its line breaks, and only those.
+    EXPECT_EQ(visibleLines("a\x1b[2J\nb\r\n\n"), "a\\x1b[2J\nb\\x0d\n\n");
 }
