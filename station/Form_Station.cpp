@@ -30,8 +30,10 @@ enum LogColumn { LogTime, LogPort, LogRadio, LogConfiguration, LogResult, LogSec
 int radioPercent(StationPort::State s, int percent, bool backup) {
     using S = StationPort::State;
     const int steps = backup ? 3 : 2;
-    const int step = s == S::Backup ? 0 : s == S::Write ? steps - 2 : steps - 1;
+    const int step = s == S::Backup ? 0 : s == S::Write || s == S::Check ? steps - 2 : steps - 1;
     switch (s) {
+        case S::Check:  // the write starts again
+            return step * 100 / steps;
         case S::Backup:
         case S::Write:
         case S::Verify:
@@ -164,7 +166,7 @@ void Form_Station::listPorts() {
     Table_ports->resizeColumnsToContents();
     // The state changes all through a run: its column fits the longest of them from the start.
     int stateWidth = Table_ports->columnWidth(StateColumn);
-    for (auto s : {StationPort::State::Backup, StationPort::State::Verify,
+    for (auto s : {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
                    StationPort::State::WaitGone, StationPort::State::WaitNext})
         stateWidth = std::max(
             stateWidth,

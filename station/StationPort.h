@@ -50,6 +50,7 @@ class StationPort : private LinkView {
         Idle,
         Backup,    // reading the radio's memory
         Write,     // writing the configuration
+        Check,     // a write attempt failed: reading the radio to tell whether it is still the one
         Verify,    // reading it back
         WaitGone,  // a radio is done: waiting for it to be taken off the cable
         WaitNext,  // waiting for the next radio to answer
@@ -91,6 +92,8 @@ class StationPort : private LinkView {
     // answer: a removal (two questions unanswered) and a new radio are each noticed within 3 s.
     static constexpr int ProbeEveryMs = 400;
     static constexpr int ProbeAnswerMs = 1000;  // the link's reply time-out
+    // A write is tried as often as the link tries a transfer: once and three times again.
+    static constexpr int WriteRetries = 3;
 
   private:
     class Probe;
@@ -103,11 +106,15 @@ class StationPort : private LinkView {
 
     void enter(State s, int percent = 0);
     void beginRadio();
+    void freshRadio(double startedAt);
     void runTransfer(State s);
     void transferCompleted();
     void afterBackup();
     void memoryKept(bool kept);
     void afterWrite();
+    void afterCheck();
+    bool sameRadio(const Image& memory) const;
+    void tookItsPlace();
     void afterVerify();
     void finishRadio(bool verified, const std::string& result);
     void nextProbe();
@@ -136,7 +143,14 @@ class StationPort : private LinkView {
     std::string linkMessage_, writeMessage_;
     int percent_ = 0;
     bool written_ = false, readBack_ = false;
-    double startedAt_ = 0;
+    double startedAt_ = 0, transferStartedAt_ = 0;
+    // With a backup, a failed write attempt is tried again only after a read has shown that the
+    // radio on the cable is still the one backed up: another radio of the same model plugged in
+    // meanwhile answers with the same identification, and must not be written unsaved.
+    Image backup_;          // the memory of the radio being programmed, as it was read first
+    int writeTriesLeft_ = 0;
+    int rowsTaken_ = 0;     // the most rows of the configuration the radio acknowledged
+    std::string writeFailure_, writeFailureMessage_;
     std::string identification_;
 };
 

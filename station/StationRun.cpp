@@ -267,7 +267,7 @@ bool StationRun::programming() const {
     using S = StationPort::State;
     for (const auto& p : ports_) {
         const S s = p->sequence->state();
-        if (s == S::Backup || s == S::Write || s == S::Verify) return true;
+        if (s == S::Backup || s == S::Write || s == S::Check || s == S::Verify) return true;
     }
     return false;
 }
