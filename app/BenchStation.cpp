@@ -35,10 +35,13 @@ Timing runStation(const QStringList& ptys, qsizetype count, const AppState& stat
     Timing t;
     bool allVerified = true;
     StationRun::Events events;
-    events.finished = [&](std::size_t, const StationLogLine& line, bool ok, const QString&) {
+    events.finished = [&](std::size_t, const StationLogLine& line, const StationRadio& radio,
+                          const QString&) {
+        const bool ok = radio.verified;
         allVerified = allVerified && ok;
         t.longestCycle = std::max(t.longestCycle, line.seconds);
-        if (!ok) std::fprintf(stderr, "nv742-bench: %s: %s\n", line.port.c_str(), line.result.c_str());
+        if (!ok)
+            std::fprintf(stderr, "nv742-bench: %s: %s\n", line.port.c_str(), line.result.c_str());
     };
     events.ended = [&] { loop.quit(); };
     StationRun run(state, job, targets, log, events);

@@ -166,8 +166,9 @@ void Form_Station::listPorts() {
     Table_ports->resizeColumnsToContents();
     // The state changes all through a run: its column fits the longest of them from the start.
     int stateWidth = Table_ports->columnWidth(StateColumn);
-    for (auto s : {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
-                   StationPort::State::WaitGone, StationPort::State::WaitNext})
+    for (auto s :
+         {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
+          StationPort::State::WaitGone, StationPort::State::WaitNext})
         stateWidth = std::max(
             stateWidth,
             Table_ports->fontMetrics().horizontalAdvance(qs(stationStateText(s, chinese))) + 16);
@@ -273,8 +274,8 @@ void Form_Station::Command_start_Click() {
     e.changed = [this](std::size_t i, StationPort::State s, int percent) {
         portChanged(i, s, percent);
     };
-    e.finished = [this](std::size_t i, const StationLogLine& line, bool verified,
-                        const QString& logError) { radioFinished(i, line, verified, logError); };
+    e.finished = [this](std::size_t i, const StationLogLine& line, const StationRadio& radio,
+                        const QString& logError) { radioFinished(i, line, radio, logError); };
     e.ended = [this] { runEnded(); };
     run_.reset();
     run_ = std::make_unique<StationRun>(words, std::move(job), std::move(chosen),
@@ -316,13 +317,14 @@ void Form_Station::portChanged(std::size_t i, StationPort::State s, int percent)
         ->setValue(radioPercent(s, percent, run_->job().backup));
 }
 
-void Form_Station::radioFinished(std::size_t i, const StationLogLine& line, bool verified,
-                                 const QString& logError) {
+// The window shows the result in its language; the log file and the export keep the log's words.
+void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
+                                 const StationRadio& radio, const QString& logError) {
     const int row = runRows_[i];
-    const Column count = verified ? DoneColumn : FailedColumn;
+    const Column count = radio.verified ? DoneColumn : FailedColumn;
     setCell(row, count, QString::number(countIn(row, count) + 1));
-    (verified ? done_ : failed_)++;
-    QString result = qs(line.result);
+    (radio.verified ? done_ : failed_)++;
+    QString result = qs(radio.shownResult);
     if (!logError.isEmpty())
         result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);

@@ -96,8 +96,8 @@ StationPort::~StationPort() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
 }
 
-std::string StationPort::word(const std::string& chinese, const std::string& english) const {
-    return radio_.LanguageChinese ? chinese : english;
+StationWords StationPort::word(const std::string& chinese, const std::string& english) const {
+    return {english, radio_.LanguageChinese ? chinese : english};
 }
 
 void StationPort::enter(State s, int percent) {
@@ -214,7 +214,7 @@ void StationPort::transferCompleted() {
     }
 }
 
-std::string StationPort::failureCause() const {
+StationWords StationPort::failureCause() const {
     if (radio_.PortOpenFailed) return word("端口无法打开或已断开", "port lost or would not open");
     const LinkObservation& seen = retired_->observed();
     switch (seen.kind) {
@@ -320,9 +320,11 @@ void StationPort::tookItsPlace() {
     first.linkMessage = writeFailureMessage_;
     first.linkFailed = true;
     const std::string taken = std::to_string(rowsTaken_) + "/" + std::to_string(LastWrittenRow + 1);
-    first.result = word("写入中途被换下（已写 " + taken + " 行），必须重新写入",
-                        "replaced on the cable while writing (" + taken +
-                            " rows taken): write it again");
+    const StationWords result =
+        word("写入中途被换下（已写 " + taken + " 行），必须重新写入",
+             "replaced on the cable while writing (" + taken + " rows taken): write it again");
+    first.result = result.log;
+    first.shownResult = result.shown;
     if (events_.finished) events_.finished(first);
 
     freshRadio(transferStartedAt_);
@@ -353,12 +355,13 @@ void StationPort::afterVerify() {
                             "bytes; check the cable."));
 }
 
-void StationPort::finishRadio(bool verified, const std::string& result) {
+void StationPort::finishRadio(bool verified, const StationWords& result) {
     retired_.reset();
     StationRadio radio;
     radio.identification = identification_;
     radio.verified = verified;
-    radio.result = result;
+    radio.result = result.log;
+    radio.shownResult = result.shown;
     radio.seconds = now_() - startedAt_;
     radio.written = written_;
     radio.readBack = readBack_;
@@ -419,12 +422,15 @@ void StationPort::tellStopped(State in, int rows) {
     radio.stopped = true;
     radio.rowsTaken = rows;
     radio.written = in == State::Verify;
-    radio.result = in == State::Backup ? word("已停止，未写入", "stopped before it was written")
-                   : in == State::Write || in == State::Check
-                       ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",
-                              "stopped while writing (" + taken + " rows taken): write it again")
-                       : word("读回校验时停止：已写入，未校验",
-                              "stopped while reading it back: written, not verified");
+    const StationWords result =
+        in == State::Backup ? word("已停止，未写入", "stopped before it was written")
+        : in == State::Write || in == State::Check
+            ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",
+                   "stopped while writing (" + taken + " rows taken): write it again")
+            : word("读回校验时停止：已写入，未校验",
+                   "stopped while reading it back: written, not verified");
+    radio.result = result.log;
+    radio.shownResult = result.shown;
     retired_.reset();
     engine_.reset();
     if (events_.finished) events_.finished(radio);

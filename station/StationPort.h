@@ -29,11 +29,29 @@ struct StationJob {
     bool repeat = false;      // go on with the next radio until stopped
 };
 
+// A result in two forms: the log file's (English, always the same words, so that a program
+// can read a log written from either language) and the one the user reads.
+struct StationWords {
+    std::string log;
+    std::string shown;
+};
+
+inline StationWords operator+(StationWords a, const StationWords& b) {
+    a.log += b.log;
+    a.shown += b.shown;
+    return a;
+}
+
+inline StationWords operator+(StationWords a, const std::string& b) {
+    return a + StationWords{b, b};
+}
+
 // One radio, as the log tells it.
 struct StationRadio {
     std::string identification;  // the six identification bytes in hexadecimal
     bool verified = false;
-    std::string result;  // "verified", or why not
+    std::string result;       // "verified", or why not, in the log file's words
+    std::string shownResult;  // the same in the language of the station's words
     double seconds = 0;  // from the first frame to the radio to its result
     bool written = false;          // the radio acknowledged every row of the configuration
     bool readBack = false;         // and `memory` holds what reading it back agreed on
@@ -116,11 +134,11 @@ class StationPort : private LinkView {
     bool sameRadio(const Image& memory) const;
     void tookItsPlace();
     void afterVerify();
-    void finishRadio(bool verified, const std::string& result);
+    void finishRadio(bool verified, const StationWords& result);
     void nextProbe();
     void probeAnswered(bool present);
-    std::string failureCause() const;
-    std::string word(const std::string& chinese, const std::string& english) const;
+    StationWords failureCause() const;
+    StationWords word(const std::string& chinese, const std::string& english) const;
     void tellStopped(State in, int rows);
 
     AppState radio_;  // the engines' state: port number, language, the image they move
@@ -147,10 +165,11 @@ class StationPort : private LinkView {
     // With a backup, a failed write attempt is tried again only after a read has shown that the
     // radio on the cable is still the one backed up: another radio of the same model plugged in
     // meanwhile answers with the same identification, and must not be written unsaved.
-    Image backup_;          // the memory of the radio being programmed, as it was read first
+    Image backup_;  // the memory of the radio being programmed, as it was read first
     int writeTriesLeft_ = 0;
-    int rowsTaken_ = 0;     // the most rows of the configuration the radio acknowledged
-    std::string writeFailure_, writeFailureMessage_;
+    int rowsTaken_ = 0;  // the most rows of the configuration the radio acknowledged
+    StationWords writeFailure_;
+    std::string writeFailureMessage_;
     std::string identification_;
 };
 

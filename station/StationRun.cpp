@@ -314,8 +314,7 @@ void StationRun::radioFinished(std::size_t i, const StationRadio& radio) {
             appendStationLog(path, line, error.get());
         },
         [this, i, line, radio, error] {
-            if (events_.finished)
-                events_.finished(i, line, radio.verified, QString::fromStdString(*error));
+        if (events_.finished) events_.finished(i, line, radio, QString::fromStdString(*error));
         });
 }
 

@@ -270,6 +270,10 @@ class StationWindowTest : public QObject {
         QCOMPARE(gui.of(cable, Form_Station::DoneColumn), "2");
         QVERIFY(gui.window->Label_totals->text().startsWith("完成 2    失败 0"));
         QCOMPARE(gui.window->List_log->topLevelItem(0)->text(4), "已校验");
+        // The log file keeps its own words whatever the window's language.
+        const QStringList lines = logLines(logFile());
+        for (const QString& line : lines.mid(lines.size() - 2))
+            QCOMPARE(line.section(',', 6, 6), "verified");
         QTest::mouseClick(gui.window->Command_stop, Qt::LeftButton);
         QVERIFY(!gui.window->transferInProgress());
         QCOMPARE(gui.of(cable, Form_Station::StateColumn), "已结束");
