@@ -1,5 +1,6 @@
 #include "station/Form_Station.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 
 #include "files/FileIo.h"
 #include "link/SerialPort.h"
+#include "link/WriteLink.h"
 #include "widgets/FileChoice.h"
 #include "widgets/Messages.h"
 
@@ -43,6 +45,13 @@ int radioPercent(StationPort::State s, int percent, bool backup) {
         default:
             return 0;
     }
+}
+
+bool sameRowsWritten(const Image& a, const Image& b) {
+    for (int r = 0; r <= LastWrittenRow; ++r)
+        for (int c = 0; c < RadioCells; ++c)
+            if (a.byte(r, c) != b.byte(r, c)) return false;
+    return true;
 }
 
 // A port the machine lists is a programming cable when it is a USB adapter; the built-in
@@ -81,6 +90,9 @@ Form_Station::Form_Station(AppState& s, Workspace& workspace) : MdiChild(s, work
     Command_Help->setObjectName("Command_Help");
     connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
     buildLayout();
+    // No window tells its changes of the image: the top looks whenever the program goes idle.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Form_Station::followConfiguration);
 }
 
 Form_Station::~Form_Station() {
@@ -148,11 +160,14 @@ void Form_Station::load() {
     show();
 }
 
-// Between runs the top names the configuration a Start would take; its fingerprint is shown
-// while it is still the last run's.
-void Form_Station::activated() {
+void Form_Station::activated() { followConfiguration(); }
+
+// Between runs the top names the configuration a Start would take, following every edit, load
+// and save of the image; its fingerprint is shown while it is still the last run's. During a
+// run it keeps what Start took.
+void Form_Station::followConfiguration() {
     if (transferInProgress()) return;
-    const bool sameAsRun = run_ && stationFingerprint(state.RadioImage) == run_->job().fingerprint;
+    const bool sameAsRun = run_ && sameRowsWritten(state.RadioImage, run_->job().image);
     showConfiguration(configurationName(), sameAsRun ? qs(run_->job().fingerprint) : QString());
 }
 
@@ -228,10 +243,11 @@ QString Form_Station::configurationName() const {
 }
 
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {
-    Label_configuration->setText(
+    const QString shown =
         text("配置：%1    指纹：%2", "Configuration: %1    Fingerprint: %2")
             .arg(name,
-                 fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint));
+                 fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint);
+    if (Label_configuration->text() != shown) Label_configuration->setText(shown);
 }
 
 // Every radio of the run gets these bytes, whatever is edited meanwhile.

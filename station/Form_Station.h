@@ -70,6 +70,7 @@ class Form_Station : public MdiChild {
     void listPorts();
     QString configurationName() const;
     StationJob takeJob() const;
+    void followConfiguration();
     void showConfiguration(const QString& name, const QString& fingerprint);
     void setRunning(bool running);
     void portChanged(std::size_t port, StationPort::State s, int percent);
