@@ -25,7 +25,8 @@ namespace nv {
 
 namespace {
 
-enum LogColumn { LogTime, LogPort, LogRadio, LogConfiguration, LogResult, LogSeconds, LogColumns };
+// The result, the one text of any length, comes last: the seconds never leave the view for it.
+enum LogColumn { LogTime, LogPort, LogRadio, LogConfiguration, LogSeconds, LogResult, LogColumns };
 
 // How far one radio has come, over its whole cycle: the sequence tells the percent within each
 // transfer, the row shows the radio.
@@ -109,8 +110,6 @@ void Form_Station::buildLayout() {
     Table_ports->horizontalHeader()->setStretchLastSection(true);
     List_log->setRootIsDecorated(false);
     List_log->setColumnCount(LogColumns);
-    // The seconds stay beside the result rather than at the far edge.
-    List_log->header()->setStretchLastSection(false);
 
     auto* options = new QHBoxLayout;
     options->addWidget(Check_backup);
@@ -143,7 +142,7 @@ void Form_Station::load() {
                                             text("最近结果", "Last result")});
     List_log->setHeaderLabels({text("时间", "Time"), text("端口", "Port"),
                                text("对讲机识别码", "Radio"), text("配置", "Configuration"),
-                               text("结果", "Result"), text("秒", "Seconds")});
+                               text("秒", "Seconds"), text("结果", "Result")});
     Check_backup->setText(text("写入前备份原数据", "Back up each radio first"));
     Check_repeat->setText(text("连续：等待下一台对讲机", "Repeat: wait for the next radio"));
     Command_start->setText(text("开始", "Start"));
@@ -344,14 +343,16 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
     if (!logError.isEmpty())
         result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);
+    Table_ports->item(row, ResultColumn)->setToolTip(result);  // a long cause is cut in the cell
 
     log_.push_back(line);
     const QString where =
         line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
     auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
-                                      qs(line.fingerprint) + "  " + qs(line.configuration), result,
-                                      QString::number(line.seconds, 'f', 1)});
+                                      qs(line.fingerprint) + "  " + qs(line.configuration),
+                                      QString::number(line.seconds, 'f', 1), result});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
+    item->setToolTip(LogResult, result);
     List_log->insertTopLevelItem(0, item);  // newest first
     for (int c = 0; c < LogColumns; ++c) List_log->resizeColumnToContents(c);
     showTotals();

@@ -224,7 +224,7 @@ class StationWindowTest : public QObject {
             QVERIFY(ports.contains(fields[1]));
             QCOMPARE(fields[4], fingerprint);
             QCOMPARE(fields[5], "fleet.chann");
-            QVERIFY(shown->text(4).startsWith(fields[6]));
+            QVERIFY(shown->text(5).startsWith(fields[6]));
         }
         // Each radio answered with its identification, silent one aside.
         QCOMPARE(lines.filter(QRegularExpression(",[0-9A-F]{12},")).size(), 4);
@@ -269,11 +269,13 @@ class StationWindowTest : public QObject {
         QVERIFY(second.sim);
         QFile::remove(cable);
         QVERIFY(QFile::link(second.sim->pty, cable));
+        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "写入", 5000);
+        shot(gui.window->subWindow(), "station_run_zh");
         QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::DoneColumn), "2", 20000);
         QTest::qWait(2500);
         QCOMPARE(gui.of(cable, Form_Station::DoneColumn), "2");
         QVERIFY(gui.window->Label_totals->text().startsWith("完成 2    失败 0"));
-        QCOMPARE(gui.window->List_log->topLevelItem(0)->text(4), "已校验");
+        QCOMPARE(gui.window->List_log->topLevelItem(0)->text(5), "已校验");
         // The log file keeps its own words whatever the window's language.
         const QStringList lines = logLines(logFile());
         for (const QString& line : lines.mid(lines.size() - 2))
