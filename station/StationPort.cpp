@@ -21,6 +21,11 @@ std::string hex(const std::array<std::uint8_t, 6>& bytes) {
     return s;
 }
 
+// The rows of the configuration a radio took, as "12/49".
+std::string rowsOfAll(int rows) {
+    return std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
+}
+
 }  // namespace
 
 // Asks once whether a radio is on the cable: the program-mode entry, and on an identification
@@ -319,7 +324,7 @@ void StationPort::tookItsPlace() {
     first.rowsTaken = rowsTaken_;
     first.linkMessage = writeFailureMessage_;
     first.linkFailed = true;
-    const std::string taken = std::to_string(rowsTaken_) + "/" + std::to_string(LastWrittenRow + 1);
+    const std::string taken = rowsOfAll(rowsTaken_);
     const StationWords result =
         word("写入中途被换下（已写 " + taken + " 行），必须重新写入",
              "replaced on the cable while writing (" + taken + " rows taken): write it again");
@@ -418,7 +423,7 @@ void StationPort::tellStopped(State in, int rows) {
     StationRadio radio;
     radio.identification = identification_;
     radio.seconds = now_() - startedAt_;
-    const std::string taken = std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
+    const std::string taken = rowsOfAll(rows);
     radio.stopped = true;
     radio.rowsTaken = rows;
     radio.written = in == State::Verify;
