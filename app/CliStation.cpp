@@ -73,7 +73,9 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     int verified = 0, failed = 0;
     QEventLoop loop;
     StationRun::Events events;
-    events.finished = [&](std::size_t, const StationLogLine& line, bool ok, const QString& logError) {
+    events.finished = [&](std::size_t, const StationLogLine& line, const StationRadio& radio,
+                          const QString& logError) {
+        const bool ok = radio.verified;
         printRadio(line, ok);
         ++(ok ? verified : failed);
         if (!logError.isEmpty())

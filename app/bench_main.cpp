@@ -1,8 +1,9 @@
 // nv742-bench: a full read and a full write against nv742-sim pacing its line at 9600 baud.
 // Each time is printed as a ratio to its bound: the bytes on the wire at 960 bytes per second
 // plus 15 ms for every frame that goes through the frame sender. Then eight writes to eight
-// radios at once, as a ratio to the time of one; the station's cycle and 32 radios at once; the
-// CSV import of a 10,000-row list. Last, the station window programming 16 radios at once.
+// radios at once, as a ratio to the time of one; the station's cycle and 32 radios at once, in
+// the program and from nv742-cli station; the CSV import of a 10,000-row list. Last, the
+// station window programming 16 radios at once.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -102,7 +103,9 @@ int main(int argc, char* argv[]) {
     server.terminate();
     server.waitForFinished(3000);
     if (nv::benchParallelWrites(sim, 8, rounds) != 0) status = 1;
-    if (status == 0 && nv::benchStation(sim, 32, rounds, cycleBound) != 0) status = 1;
+    const QString cli =
+        QFileInfo(QCoreApplication::applicationFilePath()).dir().filePath("nv742-cli");
+    if (status == 0 && nv::benchStation(sim, cli, 32, rounds, cycleBound) != 0) status = 1;
     if (nv::benchCsvImport(rounds) != 0) status = 1;
     if (nv::benchStationWindow(sim, 16) != 0) status = 1;
     return status;

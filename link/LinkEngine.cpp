@@ -69,7 +69,7 @@ void LinkEngine::startButton() {
     timers_.stop(Timer3);
     Busy = false;
     closePort();
-    RetriesLeft = 3;
+    RetriesLeft = retries_;
     seen_ = {};
     mostBlocksDone_ = 0;
     running_ = true;

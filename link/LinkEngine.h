@@ -75,6 +75,9 @@ class LinkEngine : public LinkRecord {
     virtual void windowLoaded() {}
     // The window's start button.
     void startButton();
+    // How often a failed attempt is tried again before the transfer fails (three for a window);
+    // set before the start. Whoever must look at the radio before trying again sets none.
+    void setRetries(int retries) { retries_ = retries; }
     // The window's cancel button; true when the window may close.
     bool cancelButton();
     // From the start button until the transfer has completed or failed for good, the retry
@@ -162,6 +165,7 @@ class LinkEngine : public LinkRecord {
 
     // What the radio showed of itself in the attempts of the current transfer.
     bool running_ = false;
+    int retries_ = 3;
     int mostBlocksDone_ = 0;
     std::array<std::uint8_t, 6> identification_{};
     int bytesThisAttempt_ = 0;

@@ -1,5 +1,6 @@
 #include "station/Form_Station.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 
 #include "files/FileIo.h"
 #include "link/SerialPort.h"
+#include "link/WriteLink.h"
 #include "widgets/FileChoice.h"
 #include "widgets/Messages.h"
 
@@ -23,15 +25,18 @@ namespace nv {
 
 namespace {
 
-enum LogColumn { LogTime, LogPort, LogRadio, LogConfiguration, LogResult, LogSeconds, LogColumns };
+// The result, the one text of any length, comes last: the seconds never leave the view for it.
+enum LogColumn { LogTime, LogPort, LogRadio, LogConfiguration, LogSeconds, LogResult, LogColumns };
 
 // How far one radio has come, over its whole cycle: the sequence tells the percent within each
 // transfer, the row shows the radio.
 int radioPercent(StationPort::State s, int percent, bool backup) {
     using S = StationPort::State;
     const int steps = backup ? 3 : 2;
-    const int step = s == S::Backup ? 0 : s == S::Write ? steps - 2 : steps - 1;
+    const int step = s == S::Backup ? 0 : s == S::Write || s == S::Check ? steps - 2 : steps - 1;
     switch (s) {
+        case S::Check:  // the write starts again
+            return step * 100 / steps;
         case S::Backup:
         case S::Write:
         case S::Verify:
@@ -41,6 +46,13 @@ int radioPercent(StationPort::State s, int percent, bool backup) {
         default:
             return 0;
     }
+}
+
+bool sameRowsWritten(const Image& a, const Image& b) {
+    for (int r = 0; r <= LastWrittenRow; ++r)
+        for (int c = 0; c < RadioCells; ++c)
+            if (a.byte(r, c) != b.byte(r, c)) return false;
+    return true;
 }
 
 // A port the machine lists is a programming cable when it is a USB adapter; the built-in
@@ -79,6 +91,9 @@ Form_Station::Form_Station(AppState& s, Workspace& workspace) : MdiChild(s, work
     Command_Help->setObjectName("Command_Help");
     connect(Command_Help, &QPushButton::clicked, this, &MdiChild::showHelp);
     buildLayout();
+    // No window tells its changes of the image: the top looks whenever the program goes idle.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Form_Station::followConfiguration);
 }
 
 Form_Station::~Form_Station() {
@@ -95,8 +110,6 @@ void Form_Station::buildLayout() {
     Table_ports->horizontalHeader()->setStretchLastSection(true);
     List_log->setRootIsDecorated(false);
     List_log->setColumnCount(LogColumns);
-    // The seconds stay beside the result rather than at the far edge.
-    List_log->header()->setStretchLastSection(false);
 
     auto* options = new QHBoxLayout;
     options->addWidget(Check_backup);
@@ -129,7 +142,7 @@ void Form_Station::load() {
                                             text("最近结果", "Last result")});
     List_log->setHeaderLabels({text("时间", "Time"), text("端口", "Port"),
                                text("对讲机识别码", "Radio"), text("配置", "Configuration"),
-                               text("结果", "Result"), text("秒", "Seconds")});
+                               text("秒", "Seconds"), text("结果", "Result")});
     Check_backup->setText(text("写入前备份原数据", "Back up each radio first"));
     Check_repeat->setText(text("连续：等待下一台对讲机", "Repeat: wait for the next radio"));
     Command_start->setText(text("开始", "Start"));
@@ -146,11 +159,14 @@ void Form_Station::load() {
     show();
 }
 
-// Between runs the top names the configuration a Start would take; its fingerprint is shown
-// while it is still the last run's.
-void Form_Station::activated() {
+void Form_Station::activated() { followConfiguration(); }
+
+// Between runs the top names the configuration a Start would take, following every edit, load
+// and save of the image; its fingerprint is shown while it is still the last run's. During a
+// run it keeps what Start took.
+void Form_Station::followConfiguration() {
     if (transferInProgress()) return;
-    const bool sameAsRun = run_ && stationFingerprint(state.RadioImage) == run_->job().fingerprint;
+    const bool sameAsRun = run_ && sameRowsWritten(state.RadioImage, run_->job().image);
     showConfiguration(configurationName(), sameAsRun ? qs(run_->job().fingerprint) : QString());
 }
 
@@ -164,8 +180,9 @@ void Form_Station::listPorts() {
     Table_ports->resizeColumnsToContents();
     // The state changes all through a run: its column fits the longest of them from the start.
     int stateWidth = Table_ports->columnWidth(StateColumn);
-    for (auto s : {StationPort::State::Backup, StationPort::State::Verify,
-                   StationPort::State::WaitGone, StationPort::State::WaitNext})
+    for (auto s :
+         {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
+          StationPort::State::WaitGone, StationPort::State::WaitNext})
         stateWidth = std::max(
             stateWidth,
             Table_ports->fontMetrics().horizontalAdvance(qs(stationStateText(s, chinese))) + 16);
@@ -225,10 +242,11 @@ QString Form_Station::configurationName() const {
 }
 
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {
-    Label_configuration->setText(
+    const QString shown =
         text("配置：%1    指纹：%2", "Configuration: %1    Fingerprint: %2")
             .arg(name,
-                 fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint));
+                 fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint);
+    if (Label_configuration->text() != shown) Label_configuration->setText(shown);
 }
 
 // Every radio of the run gets these bytes, whatever is edited meanwhile.
@@ -271,8 +289,8 @@ void Form_Station::Command_start_Click() {
     e.changed = [this](std::size_t i, StationPort::State s, int percent) {
         portChanged(i, s, percent);
     };
-    e.finished = [this](std::size_t i, const StationLogLine& line, bool verified,
-                        const QString& logError) { radioFinished(i, line, verified, logError); };
+    e.finished = [this](std::size_t i, const StationLogLine& line, const StationRadio& radio,
+                        const QString& logError) { radioFinished(i, line, radio, logError); };
     e.ended = [this] { runEnded(); };
     run_.reset();
     run_ = std::make_unique<StationRun>(words, std::move(job), std::move(chosen),
@@ -314,24 +332,27 @@ void Form_Station::portChanged(std::size_t i, StationPort::State s, int percent)
         ->setValue(radioPercent(s, percent, run_->job().backup));
 }
 
-void Form_Station::radioFinished(std::size_t i, const StationLogLine& line, bool verified,
-                                 const QString& logError) {
+// The window shows the result in its language; the log file and the export keep the log's words.
+void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
+                                 const StationRadio& radio, const QString& logError) {
     const int row = runRows_[i];
-    const Column count = verified ? DoneColumn : FailedColumn;
+    const Column count = radio.verified ? DoneColumn : FailedColumn;
     setCell(row, count, QString::number(countIn(row, count) + 1));
-    (verified ? done_ : failed_)++;
-    QString result = qs(line.result);
+    (radio.verified ? done_ : failed_)++;
+    QString result = qs(radio.shownResult);
     if (!logError.isEmpty())
         result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);
+    Table_ports->item(row, ResultColumn)->setToolTip(result);  // a long cause is cut in the cell
 
     log_.push_back(line);
     const QString where =
         line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
     auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
-                                      qs(line.fingerprint) + "  " + qs(line.configuration), result,
-                                      QString::number(line.seconds, 'f', 1)});
+                                      qs(line.fingerprint) + "  " + qs(line.configuration),
+                                      QString::number(line.seconds, 'f', 1), result});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
+    item->setToolTip(LogResult, result);
     List_log->insertTopLevelItem(0, item);  // newest first
     for (int c = 0; c < LogColumns; ++c) List_log->resizeColumnToContents(c);
     showTotals();

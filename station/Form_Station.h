@@ -70,10 +70,11 @@ class Form_Station : public MdiChild {
     void listPorts();
     QString configurationName() const;
     StationJob takeJob() const;
+    void followConfiguration();
     void showConfiguration(const QString& name, const QString& fingerprint);
     void setRunning(bool running);
     void portChanged(std::size_t port, StationPort::State s, int percent);
-    void radioFinished(std::size_t port, const StationLogLine& line, bool verified,
+    void radioFinished(std::size_t port, const StationLogLine& line, const StationRadio& radio,
                        const QString& logError);
     void runEnded();
     void showTotals();

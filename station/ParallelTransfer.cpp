@@ -52,8 +52,9 @@ class Job {
         // The link's words for a failed transfer or a completed write; the read-back's own
         // verdict when the reads did not agree.
         const bool readsDisagreed = radio.written && spec_.readBack && !radio.readBack;
-        result_.message = radio.linkFailed || !readsDisagreed ? radio.linkMessage : radio.result;
-        if (result_.message.empty()) result_.message = radio.result;
+        result_.message =
+            radio.linkFailed || !readsDisagreed ? radio.linkMessage : radio.shownResult;
+        if (result_.message.empty()) result_.message = radio.shownResult;
         result_.interrupted = radio.stopped;
         result_.rowsWritten = radio.rowsTaken;
         result_.seconds = radio.seconds;

@@ -14,7 +14,7 @@ struct StationLogLine {
     std::string identification;  // the radio's six identification bytes in hexadecimal
     std::string fingerprint;
     std::string configuration;
-    std::string result;  // "verified", or why not
+    std::string result;  // "verified", or why not: in English whatever the window's language
     double seconds = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "station/StationPort.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "link/ReadLink.h"
@@ -18,6 +19,11 @@ std::string hex(const std::array<std::uint8_t, 6>& bytes) {
         s += digits[b & 15];
     }
     return s;
+}
+
+// The rows of the configuration a radio took, as "12/49".
+std::string rowsOfAll(int rows) {
+    return std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
 }
 
 }  // namespace
@@ -95,8 +101,8 @@ StationPort::~StationPort() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
 }
 
-std::string StationPort::word(const std::string& chinese, const std::string& english) const {
-    return radio_.LanguageChinese ? chinese : english;
+StationWords StationPort::word(const std::string& chinese, const std::string& english) const {
+    return {english, radio_.LanguageChinese ? chinese : english};
 }
 
 void StationPort::enter(State s, int percent) {
@@ -114,16 +120,23 @@ void StationPort::start() {
 }
 
 void StationPort::beginRadio() {
-    startedAt_ = now_();
+    freshRadio(now_());
+    runTransfer(job_.backup ? State::Backup : State::Write);
+}
+
+void StationPort::freshRadio(double startedAt) {
+    startedAt_ = startedAt;
     reads_.clear();
     written_ = readBack_ = false;
     writeMessage_.clear();
     identification_.clear();
-    runTransfer(job_.backup ? State::Backup : State::Write);
+    rowsTaken_ = 0;
+    writeTriesLeft_ = WriteRetries;
 }
 
 void StationPort::runTransfer(State s) {
     enter(s);
+    transferStartedAt_ = now_();
     if (s == State::Write) radio_.RadioImage = job_.image;
     transferOver_ = false;
     LinkView& view = *this;
@@ -131,6 +144,8 @@ void StationPort::runTransfer(State s) {
         engine_ = std::make_unique<WriteLink>(radio_, port_, timers_, view);
     else
         engine_ = std::make_unique<ReadLink>(radio_, port_, timers_, view);
+    // After a backup the station itself tries a failed write again, once it has seen the radio.
+    if (s == State::Write && job_.backup) engine_->setRetries(0);
     engine_->startButton();
 }
 
@@ -186,7 +201,8 @@ void StationPort::byteReceived() {
 
 void StationPort::transferCompleted() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_.stop(id);
-    if (engine_->identification() != std::array<std::uint8_t, 6>{})
+    // Whose identification a check read gave is only known once its memory is compared.
+    if (engine_->identification() != std::array<std::uint8_t, 6>{} && state_ != State::Check)
         identification_ = hex(engine_->identification());
     retired_ = std::move(engine_);
     switch (state_) {
@@ -196,12 +212,14 @@ void StationPort::transferCompleted() {
             return afterWrite();
         case State::Verify:
             return afterVerify();
+        case State::Check:
+            return afterCheck();
         default:
             return;
     }
 }
 
-std::string StationPort::failureCause() const {
+StationWords StationPort::failureCause() const {
     if (radio_.PortOpenFailed) return word("端口无法打开或已断开", "port lost or would not open");
     const LinkObservation& seen = retired_->observed();
     switch (seen.kind) {
@@ -221,6 +239,7 @@ void StationPort::afterBackup() {
     if (!transferOk_)
         return finishRadio(false, failureCause() + word("（读取原数据时；未写入）",
                                                         " (reading it first; not written)"));
+    backup_ = radio_.RadioImage;
     if (!events_.backUp) return runTransfer(State::Write);
     const int asked = ++backupsAsked_;
     events_.backUp(identification_, radio_.RadioImage, [this, asked](bool kept) {
@@ -236,7 +255,15 @@ void StationPort::memoryKept(bool kept) {
 }
 
 void StationPort::afterWrite() {
-    if (!transferOk_) return finishRadio(false, failureCause() + word("（写入时）", " (writing)"));
+    if (!transferOk_) {
+        rowsTaken_ = std::max(rowsTaken_, retired_->mostBlocksDone());
+        writeFailure_ = failureCause() + word("（写入时）", " (writing)");
+        writeFailureMessage_ = linkMessage_;
+        if (!job_.backup || writeTriesLeft_ == 0 || radio_.PortOpenFailed)
+            return finishRadio(false, writeFailure_);
+        --writeTriesLeft_;
+        return runTransfer(State::Check);
+    }
     written_ = true;
     writeMessage_ = linkMessage_;
     if (!job_.verify) return finishRadio(false, word("已写入", "written"));
@@ -266,6 +293,51 @@ bool sameMemory(const Image& a, const Image& b) {
 
 }  // namespace
 
+// The radio on the cable is the one being programmed when every row holds either the
+// configuration (written already) or what its backup kept (not reached yet, or never written).
+bool StationPort::sameRadio(const Image& memory) const {
+    auto rowIs = [&memory](const Image& other, int r) {
+        for (int c = 0; c < RadioCells; ++c)
+            if (memory.byte(r, c) != other.byte(r, c)) return false;
+        return true;
+    };
+    for (int r = 0; r < RadioRows; ++r)
+        if (!rowIs(backup_, r) && !(r <= LastWrittenRow && rowIs(job_.image, r))) return false;
+    return true;
+}
+
+void StationPort::afterCheck() {
+    if (!transferOk_) {
+        linkMessage_ = writeFailureMessage_;  // the write's failure is the radio's
+        return finishRadio(false, writeFailure_);
+    }
+    if (sameRadio(radio_.RadioImage)) return runTransfer(State::Write);
+    tookItsPlace();
+}
+
+// Another radio answers on the cable: the first one's line says what it holds, and the one that
+// took its place is a radio of its own, with the memory just read as its backup.
+void StationPort::tookItsPlace() {
+    StationRadio first;
+    first.identification = identification_;
+    first.seconds = now_() - startedAt_;
+    first.rowsTaken = rowsTaken_;
+    first.linkMessage = writeFailureMessage_;
+    first.linkFailed = true;
+    const std::string taken = rowsOfAll(rowsTaken_);
+    const StationWords result =
+        word("写入中途被换下（已写 " + taken + " 行），必须重新写入",
+             "replaced on the cable while writing (" + taken + " rows taken): write it again");
+    first.result = result.log;
+    first.shownResult = result.shown;
+    if (events_.finished) events_.finished(first);
+
+    freshRadio(transferStartedAt_);
+    identification_ = hex(retired_->identification());
+    enter(State::Backup);
+    afterBackup();
+}
+
 // A read-back that shows the configuration stands alone; any other counts only when a second
 // read agrees with it, so that a data bit garbled on the line is never told as a difference.
 void StationPort::afterVerify() {
@@ -288,12 +360,13 @@ void StationPort::afterVerify() {
                             "bytes; check the cable."));
 }
 
-void StationPort::finishRadio(bool verified, const std::string& result) {
+void StationPort::finishRadio(bool verified, const StationWords& result) {
     retired_.reset();
     StationRadio radio;
     radio.identification = identification_;
     radio.verified = verified;
-    radio.result = result;
+    radio.result = result.log;
+    radio.shownResult = result.shown;
     radio.seconds = now_() - startedAt_;
     radio.written = written_;
     radio.readBack = readBack_;
@@ -330,7 +403,9 @@ void StationPort::probeAnswered(bool present) {
 void StationPort::stop() {
     if (!running()) return;
     const State stoppedIn = state_;
-    const int rows = engine_ ? engine_->mostBlocksDone() : 0;
+    int rows = engine_ ? engine_->mostBlocksDone() : 0;
+    if (stoppedIn == State::Check) rows = rowsTaken_;
+    if (stoppedIn == State::Write) rows = std::max(rows, rowsTaken_);
     if (engine_) engine_->stop();
     if (probe_) probe_->stop();
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4, Timer5}) timers_.stop(id);
@@ -338,7 +413,8 @@ void StationPort::stop() {
     radioArrived_ = false;
     ++backupsAsked_;
     // A radio stopped part-way is one of the run's radios too: the log says what it holds.
-    if (stoppedIn == State::Backup || stoppedIn == State::Write || stoppedIn == State::Verify)
+    if (stoppedIn == State::Backup || stoppedIn == State::Write || stoppedIn == State::Check ||
+        stoppedIn == State::Verify)
         tellStopped(stoppedIn, rows);
     enter(State::Ended);
 }
@@ -347,16 +423,19 @@ void StationPort::tellStopped(State in, int rows) {
     StationRadio radio;
     radio.identification = identification_;
     radio.seconds = now_() - startedAt_;
-    const std::string taken = std::to_string(rows) + "/" + std::to_string(LastWrittenRow + 1);
+    const std::string taken = rowsOfAll(rows);
     radio.stopped = true;
     radio.rowsTaken = rows;
     radio.written = in == State::Verify;
-    radio.result = in == State::Backup ? word("已停止，未写入", "stopped before it was written")
-                   : in == State::Write
-                       ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",
-                              "stopped while writing (" + taken + " rows taken): write it again")
-                       : word("读回校验时停止：已写入，未校验",
-                              "stopped while reading it back: written, not verified");
+    const StationWords result =
+        in == State::Backup ? word("已停止，未写入", "stopped before it was written")
+        : in == State::Write || in == State::Check
+            ? word("写入中途停止（已写 " + taken + " 行），必须重新写入",
+                   "stopped while writing (" + taken + " rows taken): write it again")
+            : word("读回校验时停止：已写入，未校验",
+                   "stopped while reading it back: written, not verified");
+    radio.result = result.log;
+    radio.shownResult = result.shown;
     retired_.reset();
     engine_.reset();
     if (events_.finished) events_.finished(radio);
@@ -371,6 +450,8 @@ std::string stationStateText(StationPort::State s, bool chinese) {
             return chinese ? "读取原数据" : "backing up";
         case S::Write:
             return chinese ? "写入" : "writing";
+        case S::Check:
+            return chinese ? "核对是否同一台" : "checking the radio";
         case S::Verify:
             return chinese ? "读回校验" : "verifying";
         case S::WaitGone:

@@ -29,11 +29,29 @@ struct StationJob {
     bool repeat = false;      // go on with the next radio until stopped
 };
 
+// A result in two forms: the log file's (English, always the same words, so that a program
+// can read a log written from either language) and the one the user reads.
+struct StationWords {
+    std::string log;
+    std::string shown;
+};
+
+inline StationWords operator+(StationWords a, const StationWords& b) {
+    a.log += b.log;
+    a.shown += b.shown;
+    return a;
+}
+
+inline StationWords operator+(StationWords a, const std::string& b) {
+    return a + StationWords{b, b};
+}
+
 // One radio, as the log tells it.
 struct StationRadio {
     std::string identification;  // the six identification bytes in hexadecimal
     bool verified = false;
-    std::string result;  // "verified", or why not
+    std::string result;       // "verified", or why not, in the log file's words
+    std::string shownResult;  // the same in the language of the station's words
     double seconds = 0;  // from the first frame to the radio to its result
     bool written = false;          // the radio acknowledged every row of the configuration
     bool readBack = false;         // and `memory` holds what reading it back agreed on
@@ -50,6 +68,7 @@ class StationPort : private LinkView {
         Idle,
         Backup,    // reading the radio's memory
         Write,     // writing the configuration
+        Check,     // a write attempt failed: reading the radio to tell whether it is still the one
         Verify,    // reading it back
         WaitGone,  // a radio is done: waiting for it to be taken off the cable
         WaitNext,  // waiting for the next radio to answer
@@ -91,6 +110,8 @@ class StationPort : private LinkView {
     // answer: a removal (two questions unanswered) and a new radio are each noticed within 3 s.
     static constexpr int ProbeEveryMs = 400;
     static constexpr int ProbeAnswerMs = 1000;  // the link's reply time-out
+    // A write is tried as often as the link tries a transfer: once and three times again.
+    static constexpr int WriteRetries = 3;
 
   private:
     class Probe;
@@ -103,17 +124,21 @@ class StationPort : private LinkView {
 
     void enter(State s, int percent = 0);
     void beginRadio();
+    void freshRadio(double startedAt);
     void runTransfer(State s);
     void transferCompleted();
     void afterBackup();
     void memoryKept(bool kept);
     void afterWrite();
+    void afterCheck();
+    bool sameRadio(const Image& memory) const;
+    void tookItsPlace();
     void afterVerify();
-    void finishRadio(bool verified, const std::string& result);
+    void finishRadio(bool verified, const StationWords& result);
     void nextProbe();
     void probeAnswered(bool present);
-    std::string failureCause() const;
-    std::string word(const std::string& chinese, const std::string& english) const;
+    StationWords failureCause() const;
+    StationWords word(const std::string& chinese, const std::string& english) const;
     void tellStopped(State in, int rows);
 
     AppState radio_;  // the engines' state: port number, language, the image they move
@@ -136,7 +161,15 @@ class StationPort : private LinkView {
     std::string linkMessage_, writeMessage_;
     int percent_ = 0;
     bool written_ = false, readBack_ = false;
-    double startedAt_ = 0;
+    double startedAt_ = 0, transferStartedAt_ = 0;
+    // With a backup, a failed write attempt is tried again only after a read has shown that the
+    // radio on the cable is still the one backed up: another radio of the same model plugged in
+    // meanwhile answers with the same identification, and must not be written unsaved.
+    Image backup_;  // the memory of the radio being programmed, as it was read first
+    int writeTriesLeft_ = 0;
+    int rowsTaken_ = 0;  // the most rows of the configuration the radio acknowledged
+    StationWords writeFailure_;
+    std::string writeFailureMessage_;
     std::string identification_;
 };
 

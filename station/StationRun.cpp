@@ -267,7 +267,7 @@ bool StationRun::programming() const {
     using S = StationPort::State;
     for (const auto& p : ports_) {
         const S s = p->sequence->state();
-        if (s == S::Backup || s == S::Write || s == S::Verify) return true;
+        if (s == S::Backup || s == S::Write || s == S::Check || s == S::Verify) return true;
     }
     return false;
 }
@@ -314,8 +314,7 @@ void StationRun::radioFinished(std::size_t i, const StationRadio& radio) {
             appendStationLog(path, line, error.get());
         },
         [this, i, line, radio, error] {
-            if (events_.finished)
-                events_.finished(i, line, radio.verified, QString::fromStdString(*error));
+        if (events_.finished) events_.finished(i, line, radio, QString::fromStdString(*error));
         });
 }
 

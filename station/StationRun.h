@@ -53,7 +53,7 @@ class StationRun {
     struct Events {
         std::function<void(std::size_t port, StationPort::State, int percent)> changed;
         // A radio is done or failed; its line is in the log (`logError` says why not).
-        std::function<void(std::size_t port, const StationLogLine& line, bool verified,
+        std::function<void(std::size_t port, const StationLogLine& line, const StationRadio& radio,
                            const QString& logError)>
             finished;
         // Every port has ended (without repeat, or after Stop).

@@ -2,12 +2,13 @@
 // pseudo-terminals.
 
 #include <signal.h>
+#include <sys/resource.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/resource.h>
 
 #include "channels/ChannelRecord.h"
+#include "core/Csv.h"
 #include "core/Frequency.h"
 #include "core/Startup.h"
 #include "support/CliProcess.h"
@@ -520,19 +521,28 @@ class CliVerbsTest : public QObject {
             auto radio = loadImage(path(saved));
             QVERIFY(radio && sameRows(*radio, image, 0, 48));
         }
-        // A finished radio's line is on the disk at once: a kill of the program loses none.
-        SimServer another;
-        QVERIFY(another.start({"--quiet"}));
-        const QString killedLog = path("killed.csv");
+        // A finished radio's line is on the disk at once: a kill of the program loses none, and
+        // cuts none of the lines other ports are writing at that moment.
+        SimServer others[3];
+        QStringList killedArgs{"station", "--no-backup", "--log", path("killed.csv"), file};
+        for (SimServer& another : others) {
+            QVERIFY(another.start({"--quiet"}));
+            killedArgs << another.pty;
+        }
         QProcess killed;
-        killed.start(binary("nv742-cli"), {"station", "--no-backup", "--log", killedLog, file,
-                                           another.pty, silent.pty});
+        killed.start(binary("nv742-cli"), killedArgs << silent.pty);
         QVERIFY(killed.waitForReadyRead(10000));  // the first radio's line
         killed.kill();
         QVERIFY(killed.waitForFinished(5000));
-        const QList<QByteArray> logged = fileBytes(killedLog).split('\n');
-        QCOMPARE(logged.size(), 3);  // the header, the radio, and nothing after the last end
-        QVERIFY(logged[1].contains(another.pty.toUtf8() + ",") && logged[1].contains(",verified,"));
+        const QByteArray logged = fileBytes(path("killed.csv"));
+        QVERIFY(logged.endsWith("\r\n"));
+        const CsvDocument parsed = parseCsv(logged.toStdString());
+        QVERIFY(!parsed.error);
+        QVERIFY(parsed.records.size() >= 2);  // the header and at least the radio told
+        for (const CsvRecord& line : parsed.records) {
+            QCOMPARE(line.fields.size(), 8u);
+            QVERIFY(line.line == 1 || line.fields[6] == "verified");
+        }
         // Repeat goes on until Ctrl+C or SIGTERM, which stop every port.
         QProcess cli;
         cli.start(binary("nv742-cli"), {"station", "--repeat", "--no-backup", "--log", log, file,
@@ -542,6 +552,37 @@ class CliVerbsTest : public QObject {
         ::kill(static_cast<pid_t>(cli.processId()), SIGTERM);
         QVERIFY(cli.waitForFinished(10000));
         QCOMPARE(cli.exitCode(), 143);
+    }
+
+    // The station's exit status: 0 when every radio was verified, 1 when one failed (a port that
+    // will not open), 130 after Ctrl+C, which stops between frames with the end byte.
+    void stationExitStatusTellsTheRun() {
+        const QString file = path("status-config.chann");
+        QVERIFY(saveImage(file, factoryImage()));
+        struct Case {
+            QStringList sim;
+            bool missingPortToo;
+            int signal, status;
+        };
+        for (const Case& c :
+             {Case{{}, false, 0, 0}, Case{{}, true, 0, 1}, Case{{"--baud"}, false, SIGINT, 130}}) {
+            SimServer radio;
+            QVERIFY(radio.start(c.sim));
+            QStringList args{"station",          "--no-backup", "--log",
+                             path("status.csv"), file,          radio.pty};
+            if (c.missingPortToo) args << path("no-such-port");
+            QProcess cli;
+            cli.start(binary("nv742-cli"), args);
+            QVERIFY(cli.waitForStarted());
+            if (c.signal) {
+                QTest::qWait(700);  // in the middle of the paced write
+                ::kill(static_cast<pid_t>(cli.processId()), c.signal);
+            }
+            QVERIFY(cli.waitForFinished(30000));
+            QCOMPARE(cli.exitCode(), c.status);
+            QTRY_VERIFY(radio.log().contains("session 1 ended"));  // the end byte arrived
+            if (c.signal) QVERIFY(!radio.log().contains("49 rows written"));
+        }
     }
 };
 

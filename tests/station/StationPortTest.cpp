@@ -156,3 +156,33 @@ TEST(StationPort, StopEndsProgrammingModeWherever) {
         EXPECT_EQ(s.radios.size(), radios);
     }
 }
+
+// A write attempt that fails is tried again only on the radio that was backed up: a radio of
+// the same model put on the cable meanwhile (same identification bytes) is backed up and
+// programmed as a radio of its own; the first one's line says what it holds.
+TEST(StationPort, AFailedWriteIsTriedAgainOnlyOnTheSameRadio) {
+    for (bool swapped : {false, true}) {
+        Station s;
+        s.station->start();
+        while (s.radio.writesStored < 20) s.run(5);
+        VirtualRadio::Memory other = VirtualRadio::plausibleMemory();
+        for (int a = 0; a < 1024; a += 16) other[a + 15] = 0x5A;
+        if (swapped) {
+            s.radio = VirtualRadio();
+            s.radio.memory = other;
+        } else {
+            s.port.lineCut = true;  // a loose plug: the same radio is back a moment later
+            s.run(1200);
+            s.port.lineCut = false;
+        }
+        s.run(40000);
+        ASSERT_EQ(s.radios.size(), swapped ? 2u : 1u) << swapped;
+        EXPECT_TRUE(s.radios.back().verified);
+        EXPECT_TRUE(s.holdsJob());
+        ASSERT_EQ(s.backups.size(), swapped ? 2u : 1u);
+        if (!swapped) continue;
+        EXPECT_EQ(s.radios[0].result.rfind("replaced on the cable while writing (2", 0), 0u)
+            << s.radios[0].result;
+        for (int a = 0; a < 1024; ++a) ASSERT_EQ(s.backups[1].byte(a / 16, a % 16), other[a]);
+    }
+}

@@ -19,6 +19,7 @@
 #include "station/Form_Station.h"
 #include "support/CliProcess.h"
 #include "support/FakePorts.h"
+#include "support/IdleLoop.h"
 #include "support/MessageRecorder.h"
 #include "support/Shots.h"
 #include "support/Wheel.h"
@@ -175,6 +176,7 @@ class StationWindowTest : public QObject {
         QVERIFY(gui.window->Label_configuration->text().contains(fingerprint));
         gui.state->RadioImage(3, 0) = 0x99;  // an edit during the run reaches no radio
         QTRY_VERIFY(gui.of(ports[0], Form_Station::StateColumn) == "writing");
+        QVERIFY(gui.window->Label_configuration->text().contains(fingerprint));
         shot(gui.window->subWindow(), "station_run_en");
         QVERIFY(gui.waitForEnd(60000));
 
@@ -196,12 +198,14 @@ class StationWindowTest : public QObject {
                     QCOMPARE((*held)(r, col), r <= 48 ? expected(r, col) : radioBefore()(r, col));
         }
         QVERIFY(gui.window->Label_totals->text().startsWith("Done 2    Failed 3"));
-        // Back in the window, the top tells whether the configuration is still the run's.
-        gui.window->activated();
-        QVERIFY(gui.window->Label_configuration->text().endsWith("taken at Start"));
+        // After the run the top follows the image: whether it is still the run's, and its name.
+        QLabel* top = gui.window->Label_configuration;
+        QVERIFY(runLoopUntil([&] { return top->text().endsWith("taken at Start"); }));
+        QVERIFY(gui.window->Label_configuration->text().contains("not saved"));
         gui.state->RadioImage(3, 0) = configuration()(3, 0);
-        gui.window->activated();
-        QVERIFY(gui.window->Label_configuration->text().endsWith(fingerprint));
+        gui.state->CurrentFilePath = "/tmp/fleet-2.chann";
+        QVERIFY(runLoopUntil([&] { return top->text().endsWith(fingerprint); }));
+        QVERIFY(gui.window->Label_configuration->text().contains("fleet-2.chann"));
         // The radios read first are kept; the two that could not be read are not written.
         QCOMPARE(QDir(backups()).entryList(QDir::Files).size(), 3);
 
@@ -220,7 +224,7 @@ class StationWindowTest : public QObject {
             QVERIFY(ports.contains(fields[1]));
             QCOMPARE(fields[4], fingerprint);
             QCOMPARE(fields[5], "fleet.chann");
-            QVERIFY(shown->text(4).startsWith(fields[6]));
+            QVERIFY(shown->text(5).startsWith(fields[6]));
         }
         // Each radio answered with its identification, silent one aside.
         QCOMPARE(lines.filter(QRegularExpression(",[0-9A-F]{12},")).size(), 4);
@@ -265,11 +269,17 @@ class StationWindowTest : public QObject {
         QVERIFY(second.sim);
         QFile::remove(cable);
         QVERIFY(QFile::link(second.sim->pty, cable));
+        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "写入", 5000);
+        shot(gui.window->subWindow(), "station_run_zh");
         QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::DoneColumn), "2", 20000);
         QTest::qWait(2500);
         QCOMPARE(gui.of(cable, Form_Station::DoneColumn), "2");
         QVERIFY(gui.window->Label_totals->text().startsWith("完成 2    失败 0"));
-        QCOMPARE(gui.window->List_log->topLevelItem(0)->text(4), "已校验");
+        QCOMPARE(gui.window->List_log->topLevelItem(0)->text(5), "已校验");
+        // The log file keeps its own words whatever the window's language.
+        const QStringList lines = logLines(logFile());
+        for (const QString& line : lines.mid(lines.size() - 2))
+            QCOMPARE(line.section(',', 6, 6), "verified");
         QTest::mouseClick(gui.window->Command_stop, Qt::LeftButton);
         QVERIFY(!gui.window->transferInProgress());
         QCOMPARE(gui.of(cable, Form_Station::StateColumn), "已结束");

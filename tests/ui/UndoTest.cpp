@@ -25,11 +25,13 @@
 #include "features/frm_option.h"
 #include "files/ChannelFileDialogs.h"
 #include "support/GuiFixture.h"
+#include "support/IdleLoop.h"
 #include "support/RadioGui.h"
 #include "support/Shots.h"
 #include "ui/ImageUndo.h"
 
 using namespace nv;
+using nv::test::runLoopUntil;
 
 namespace {
 
@@ -41,20 +43,6 @@ std::vector<int> rowOf(const Image& im, int r) {
     std::vector<int> v;
     for (int c = 0; c < 16; ++c) v.push_back(im(r, c));
     return v;
-}
-
-// Runs an event loop as the program does (QTest's waits never let it go idle) until the
-// condition holds, at most 10 s.
-bool runLoopUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    poll.start(2);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
 }
 
 // Presses keys where a user's keyboard sends them: to the focused widget of the active window.
