@@ -262,6 +262,8 @@ void StationPort::afterWrite() {
         if (!job_.backup || writeTriesLeft_ == 0 || radio_.PortOpenFailed)
             return finishRadio(false, writeFailure_);
         --writeTriesLeft_;
+        checkRead_.reset();
+        checkReads_ = 0;
         return runTransfer(State::Check);
     }
     written_ = true;
@@ -312,7 +314,17 @@ void StationPort::afterCheck() {
         return finishRadio(false, writeFailure_);
     }
     if (sameRadio(radio_.RadioImage)) return runTransfer(State::Write);
-    tookItsPlace();
+    // Another radio only when two reads agree: a data bit garbled on the line is no stranger.
+    const bool confirmed = checkRead_ && sameMemory(*checkRead_, radio_.RadioImage);
+    if (confirmed) return tookItsPlace();
+    if (++checkReads_ < 3) {
+        checkRead_ = radio_.RadioImage;
+        return runTransfer(State::Check);
+    }
+    // Three reads, no two alike: nothing is written to a radio that was not backed up.
+    linkMessage_ = writeFailureMessage_;
+    finishRadio(false, writeFailure_ + word("；线路使数据错乱，请检查数据线",
+                                            "; the line garbles data, check the cable"));
 }
 
 // Another radio answers on the cable: the first one's line says what it holds, and the one that

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,10 @@ class StationPort : private LinkView {
     // meanwhile answers with the same identification, and must not be written unsaved.
     Image backup_;  // the memory of the radio being programmed, as it was read first
     int writeTriesLeft_ = 0;
+    // The check reads after a failed write attempt: what the first of them showed, and how
+    // many reads there were.
+    std::optional<Image> checkRead_;
+    int checkReads_ = 0;
     int rowsTaken_ = 0;  // the most rows of the configuration the radio acknowledged
     StationWords writeFailure_;
     std::string writeFailureMessage_;

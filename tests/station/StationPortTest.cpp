@@ -159,7 +159,8 @@ TEST(StationPort, StopEndsProgrammingModeWherever) {
 
 // A write attempt that fails is tried again only on the radio that was backed up: a radio of
 // the same model put on the cable meanwhile (same identification bytes) is backed up and
-// programmed as a radio of its own; the first one's line says what it holds.
+// programmed as a radio of its own; the first one's line says what it holds. A garbled check
+// read is no other radio.
 TEST(StationPort, AFailedWriteIsTriedAgainOnlyOnTheSameRadio) {
     for (bool swapped : {false, true}) {
         Station s;
@@ -174,6 +175,8 @@ TEST(StationPort, AFailedWriteIsTriedAgainOnlyOnTheSameRadio) {
             s.port.lineCut = true;  // a loose plug: the same radio is back a moment later
             s.run(1200);
             s.port.lineCut = false;
+            s.radio.fault = VirtualRadio::Fault::FlipBit;  // and the first check read garbled
+            s.radio.faultBlock = 5;
         }
         s.run(40000);
         ASSERT_EQ(s.radios.size(), swapped ? 2u : 1u) << swapped;
