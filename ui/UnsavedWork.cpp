@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 #include "widgets/MdiChild.h"
 #include "widgets/Messages.h"
@@ -59,6 +60,7 @@ bool UnsavedWork::transfersMayStop() {
     });
     watch.start(100);
     box.exec();
+    questionWentAway_ = box.clickedButton() == nullptr;
     if (runningTransfers().isEmpty()) return true;
     if (box.clickedButton() != stop) return false;
     // The list is taken again: a transfer may have ended, or its window closed, meanwhile.
@@ -81,9 +83,11 @@ bool UnsavedWork::mayEnd() {
             : qpick(state_, "信道参数和调整参数已修改，尚未保存到文件或写入对讲机。退出前要保存吗？",
                     "The channel parameters and the adjustment values have changed since they "
                     "were last opened, saved, read or written. Save them before leaving?");
+    // Discard may stand where Stop and quit stood a moment ago: a click meant for that is lost.
+    const int arm = std::exchange(questionWentAway_, false) ? 700 : 0;
     const QMessageBox::StandardButton answer =
         ask(frame_, qpick(state_, "操作提示", "Operate prompt"), text,
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save, arm);
     if (answer == QMessageBox::Discard) return true;
     if (answer == QMessageBox::Save) saveThenEnd(channels, adjustment);
     return false;

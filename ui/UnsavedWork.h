@@ -37,6 +37,8 @@ class UnsavedWork : public QObject {
 
   private:
     QList<MdiChild*> runningTransfers() const;
+    // The transfer question went away by itself: the next question comes up under the pointer.
+    bool questionWentAway_ = false;
     void saveThenEnd(bool channels, bool adjustment);
     // Opens a save dialog; once it has closed, `next` runs if `saved` says the save succeeded.
     void saveIn(const QString& dialog, bool (*saved)(const AppState&), std::function<void()> next);

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QAbstractButton>
 #include <QPointer>
+#include <QTimer>
 
 #include "core/VisibleText.h"
 
@@ -52,11 +54,17 @@ void setQuestionHandler(QuestionHandler h) { questionHandler() = std::move(h); }
 
 QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& shownText,
                                 QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton) {
+                                QMessageBox::StandardButton defaultButton, int armAfterMs) {
     const QString text = visible(shownText);
     if (questionHandler()) return questionHandler()(parent, title, text, buttons);
     QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    if (armAfterMs > 0) {
+        for (QAbstractButton* b : box.buttons()) b->setEnabled(false);
+        QTimer::singleShot(armAfterMs, &box, [&box] {
+            for (QAbstractButton* b : box.buttons()) b->setEnabled(true);
+        });
+    }
     const int answer = execKeepingFocus(box);
     return buttons.testFlag(static_cast<QMessageBox::StandardButton>(answer))
                ? static_cast<QMessageBox::StandardButton>(answer)

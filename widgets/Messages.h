@@ -30,9 +30,11 @@ using QuestionHandler = std::function<QMessageBox::StandardButton(
     QWidget* parent, const QString& title, const QString& text,
     QMessageBox::StandardButtons buttons)>;
 void setQuestionHandler(QuestionHandler handler);
+// With `armAfterMs`, the buttons (and Enter and Escape) take no answer for that long: for a box
+// that comes up where another one just went, under a click meant for that one.
 QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
                                 QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton);
+                                QMessageBox::StandardButton defaultButton, int armAfterMs = 0);
 
 // Title "Operate prompt" / "操作提示".
 void prompt(const AppState& s, QWidget* parent, const QString& chinese, const QString& english);

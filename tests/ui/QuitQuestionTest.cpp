@@ -409,6 +409,32 @@ class LeaveDuringTransferTest : public QObject {
         QVERIFY(gui.main->isVisible());
     }
 
+    // The transfer question goes away as the write ends; the unsaved-work question that takes
+    // its place (Discard where Stop and quit stood) takes no click at first.
+    void theQuestionThatFollowsAVanishedOneTakesNoHastyClick() {
+        test::RadioGui gui;
+        startWrite(gui, 40);
+        gui.state->RadioImage(40, 15) = 0x11;
+        setQuestionHandler({});  // the real boxes
+        bool hastyClickTaken = true;
+        QTimer presser;
+        presser.setInterval(5);
+        QObject::connect(&presser, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->button(QMessageBox::Discard)) return;
+            presser.stop();
+            QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_Return);
+            hastyClickTaken = !box->isVisible();
+            QTRY_VERIFY(box->button(QMessageBox::Cancel)->isEnabled());
+            QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
+        });
+        presser.start();
+        gui.main->findChild<QAction*>("Menu_exit")->trigger();
+        QVERIFY(!hastyClickTaken);
+        QVERIFY(gui.main->isVisible());
+    }
+
     void adjustmentEditsAreUnsavedWork() {
         QTemporaryDir dir;
         for (bool channelsToo : {false, true}) {
