@@ -50,7 +50,7 @@ void describeCliOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     PortOptions().addTo(parser);
     parser.addPositionalArgument("command", "read, write, show, compare, export, import, print or station");
-    parser.addPositionalArgument("arguments", "PORT FILE.chann, or FILE.chann");
+    parser.addPositionalArgument("arguments", "the command's ports, files and options, as above");
 }
 
 CliCommand parseCliArguments(const QStringList& arguments) {

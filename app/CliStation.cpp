@@ -1,5 +1,6 @@
 #include "app/CliStation.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include "core/Startup.h"
 #include "link/Interruption.h"
 #include "link/PortDirectory.h"
+#include "station/StationLog.h"
 #include "station/StationRun.h"
 
 namespace nv {
@@ -59,6 +61,12 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     for (const QString& map : portMaps)
         if (!discovered.assignFromOption(map, &error)) return cliFailure(error);
 
+    // A log that cannot be written would lose the record of every radio programmed.
+    if (o.log == defaultStationLog()) QDir().mkpath(QFileInfo(o.log).path());
+    if (std::string reason; !stationLogWritable(o.log.toStdString(), &reason))
+        return cliFailure(QStringLiteral("cannot write the log %1: %2; no radio was programmed")
+                              .arg(o.log, QString::fromStdString(reason)));
+
     StationJob job;
     job.image = state.RadioImage;
     job.fingerprint = stationFingerprint(job.image);
@@ -71,6 +79,7 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
         return cliFailure(twice->name + " leads to the same device as another port listed");
 
     int verified = 0, failed = 0;
+    bool logLost = false;
     QEventLoop loop;
     StationRun::Events events;
     events.finished = [&](std::size_t, const StationLogLine& line, const StationRadio& radio,
@@ -78,6 +87,7 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
         const bool ok = radio.verified;
         printRadio(line, ok);
         ++(ok ? verified : failed);
+        logLost = logLost || !logError.isEmpty();
         if (!logError.isEmpty())
             cliFailure(QStringLiteral("the log %1 was not written: %2").arg(o.log, logError));
     };
@@ -96,7 +106,7 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     std::printf("%d verified, %d failed, %.0f radios per hour\n", verified, failed,
                 hours > 0 ? verified / hours : 0.0);
     if (Interruption::received()) return Interruption::exitStatus();
-    return failed == 0 ? 0 : 1;
+    return failed == 0 && !logLost ? 0 : 1;
 }
 
 }  // namespace nv

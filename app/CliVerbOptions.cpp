@@ -102,6 +102,11 @@ CliVerbParse parseCliVerb(const QStringList& arguments) {
     if ((verb.repeat || !verb.backup || parser.isSet(log)) && name != "station") return out;
     if (name == "station") {
         out.kind = count >= 3 ? CliVerbParse::Run : CliVerbParse::WrongArguments;
+        if (out.kind == CliVerbParse::Run && parser.isSet(options.trace)) {
+            out.kind = CliVerbParse::Refused;
+            out.error = QStringLiteral("--trace follows one port; the station takes none");
+            return out;
+        }
         return checkPorts(out);
     }
     if (parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first) ||

@@ -48,7 +48,28 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
+// A new file's name is on the disk only when its folder is.
+bool folderSynced(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 }  // namespace
+
+bool stationLogWritable(const std::string& path, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
 
 bool appendStationLog(const std::string& path, const StationLogLine& line, std::string* error) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
@@ -60,7 +81,8 @@ bool appendStationLog(const std::string& path, const StationLogLine& line, std::
     const bool sized = ::fstat(fd, &st) == 0;
     std::string text = sized && st.st_size == 0 ? stationLogHeader() : "";
     text += stationLogCsv(line);
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0 &&
+                         (!sized || st.st_size != 0 || folderSynced(path));
     if (!written) {
         *error = std::strerror(errno);
         // A half line would join the next one: the file goes back to its last whole line.

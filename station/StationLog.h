@@ -28,4 +28,8 @@ std::string localIsoTime(std::time_t when);
 // that would break the next one.
 bool appendStationLog(const std::string& path, const StationLogLine& line, std::string* error);
 
+// Whether lines can be appended to the log (it is made, empty, when it does not exist), before
+// any radio is programmed; `error` gives the system's reason.
+bool stationLogWritable(const std::string& path, std::string* error);
+
 }  // namespace nv

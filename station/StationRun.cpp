@@ -306,11 +306,12 @@ void StationRun::radioFinished(std::size_t i, const StationRadio& radio) {
     line.result = radio.result;
     line.seconds = radio.seconds;
     const std::string path = logPath_.toStdString();
-    const QString folder = QFileInfo(logPath_).path();
+    // The program's own data folder is made when missing; a folder the user named is not.
+    const QString folder = logPath_ == defaultStationLog() ? QFileInfo(logPath_).path() : QString();
     auto error = std::make_shared<std::string>();
     onDisk(
         [=] {
-            QDir().mkpath(folder);
+            if (!folder.isEmpty()) QDir().mkpath(folder);
             appendStationLog(path, line, error.get());
         },
         [this, i, line, radio, error] {

@@ -300,6 +300,8 @@ class CliTest : public QObject {
             {{"station", junk, gone}, 2},
             {{"station", "--repeat", good, gone, gone}, 2},
             {{"station", good, "/dev/null", dir.filePath("null-link")}, 2},  // one device twice
+            {{"station", "--log", nowhere, good, gone}, 2},  // no log, no radio programmed
+            {{"station", "--trace", dir.filePath("t.txt"), good, gone}, 2},
             {{"export", "--repeat", good, dir.filePath("x.csv")}, 2},
             // The operation failed; compare: no comparison.
             {{"read", gone, dir.filePath("x.chann")}, 1},
