@@ -101,10 +101,13 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
         CsvLineReader reader(s, columns, *r, ++ordinal, out.bad, out.skipped);
         const auto location = reader.location();
         if (!location) continue;
+        // A repeated Location is a bad row of its own: the other rows do not depend on it.
         if (auto [it, fresh] = firstLine.emplace(*location, r->line); !fresh) {
             CsvNote n{CsvNote::ListedTwice, r->line, *location};
             n.otherLine = it->second;
-            out.errors.push_back(n);
+            n.value = std::to_string(*location);
+            n.record = ordinal;
+            out.bad.push_back(n);
             continue;
         }
         if (std::binary_search(omitted.begin(), omitted.end(), r->line)) {

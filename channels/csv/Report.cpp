@@ -60,9 +60,10 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
             return where + (chinese ? column + " 的值 " + value + " 无法识别"
                                     : column + " " + value + " is not a value this column takes");
         case CsvNote::ListedTwice:
-            return where + (chinese ? "信道 " + channel + " 重复（第 " +
+            // A location need not be a channel: in file order, or past 16, it is only a number.
+            return where + (chinese ? "位置 " + channel + " 重复（第 " +
                                           std::to_string(note.otherLine) + " 行已列出）"
-                                    : "channel " + channel + " is listed twice (first on line " +
+                                    : "Location " + channel + " is listed twice (first on line " +
                                           std::to_string(note.otherLine) + ")");
         case CsvNote::Snapped:
             return where +
@@ -162,6 +163,8 @@ std::string groupReason(const CsvNote& n, bool chinese) {
             return chinese ? column + " 没有值" : column + " has no value";
         case CsvNote::NotANumber:
             return chinese ? column + " 不是数字" : column + " not a number";
+        case CsvNote::ListedTwice:
+            return chinese ? "位置已在前面的行列出" : "the Location is listed on an earlier line";
         case CsvNote::UnknownValue:
             if (n.column == "Mode" || n.column == "Tone")
                 return chinese ? column + " 为 " + value + "，本机没有此方式"

@@ -23,7 +23,7 @@ struct CsvNote {
         NotATone,       // column, value: no CTCSS tone of the tone table
         NotADcsCode,    // column, value: no DCS code of the tone table
         UnknownValue,   // column, value: none of the words the column takes
-        ListedTwice,    // location, otherLine: where it was listed first
+        ListedTwice,    // location (also as value), otherLine: where it was listed first
         // Import report.
         Snapped,  // location, column, value (as written), result (as stored)
         Skipped,  // value: the location, which is not a channel

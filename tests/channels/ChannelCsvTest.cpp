@@ -418,7 +418,7 @@ TEST(CsvImport, AFileThatCannotBeReadIsRefusedWholeWithEveryProblemAndItsLine) {
     EXPECT_EQ(texts(r.errors),
               (std::vector<std::string>{
                   "line 4: Frequency \"45O.000000\" is not a number",
-                  "line 9: channel 3 is listed twice (first on line 4)",
+                  "line 9: Location 3 is listed twice (first on line 4)",
                   "line 10: Duplex \"x\" is not a value this column takes",
                   "line 11: DtcsPolarity \"NX\" is not a value this column takes",
                   "line 12: Location \"1a\" is not a number",
@@ -578,9 +578,14 @@ TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
                                           order);
     EXPECT_EQ(z.channels, (std::vector<int>{1, 2}));
     EXPECT_EQ(frequencyToText(z.image, 2, 0), "451.00000");
-    // A location listed twice is still an error, in any placement.
-    EXPECT_FALSE(importChannelsCsv(s, "Location,Frequency\n80,450\n80,451\n", s.RadioImage, order)
-                     .ok());
+    // A location listed again is a bad row of its own, in any placement.
+    const std::string twice = "Location,Frequency\n80,450\n80,451\n81,452\n";
+    EXPECT_FALSE(importChannelsCsv(s, twice, s.RadioImage, order).ok());
+    order.skipBad = true;
+    const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, order);
+    EXPECT_EQ(t.channels, (std::vector<int>{1, 2}));
+    EXPECT_EQ(texts(t.bad), (std::vector<std::string>{"line 3: Location 80 is listed twice (first "
+                                                      "on line 2)"}));
 }
 
 TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
