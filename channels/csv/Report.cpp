@@ -218,6 +218,24 @@ void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
     notes.push_back(std::move(n));
 }
 
+void addCsvLocationNote(std::vector<CsvNote>& notes, CsvNote::Kind kind, int line, int location,
+                        int record) {
+    if (!notes.empty()) {
+        CsvNote& last = notes.back();
+        if (last.kind == kind && last.column.empty() && !last.rowLeftOut && record > 0 &&
+            record == last.endRecord() + 1) {
+            last.lastLine = line;
+            last.lastRecord = record;
+            ++last.rows;
+            return;
+        }
+    }
+    CsvNote n{kind, line, location};
+    n.value = std::to_string(location);
+    n.record = record;
+    notes.push_back(std::move(n));
+}
+
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
     // Between two rows of one reason, only rows with notes of their own may stand.
     const NotedRows noted(notes);

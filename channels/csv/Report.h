@@ -56,6 +56,11 @@ struct CsvNote {
 // the same reason: a file of a million rows past channel 16 is one note, not a million.
 void addCsvNote(std::vector<CsvNote>& notes, CsvNote n);
 
+// The same for a row skipped for its location alone (Skipped, NoRoom); the note is made only
+// when a run starts, so that the rows of a long run cost nothing.
+void addCsvLocationNote(std::vector<CsvNote>& notes, CsvNote::Kind kind, int line, int location,
+                        int record);
+
 // True for the notes of rows that are skipped rather than refused: what the file says can be
 // read, but this radio has no place or no form for it (or the row was left out for a bad value).
 bool isSkipReason(const CsvNote& note);

@@ -120,7 +120,12 @@ class ImportDialogTest : public QObject {
         QCOMPARE(first, (QStringList{"2", "3", "Repeater, north", "438.025", "-7.6", "Tone 88.5",
                                      "FM", "High"}));
         QCOMPARE(cell(d, 2, 5), QString("TSQL 100.0"));
-        QCOMPARE(checkState(d, 0), Qt::Checked);
+        // Only a row that will be imported is checked; a skipped one has no box to click.
+        for (int r = 0; r < 5; ++r) {
+            const bool imported = r == 0 || r == 2;
+            QCOMPARE(checkState(d, r), imported ? Qt::Checked : Qt::Unchecked);
+            QCOMPARE(at(d, r, 0).flags().testFlag(Qt::ItemIsUserCheckable), imported);
+        }
         QCOMPARE(fates(d),
                  (QStringList{"channel 3", "skipped: location 17 is not a channel 1\u201316",
                               "channel 5",

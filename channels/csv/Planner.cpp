@@ -1,0 +1,321 @@
+#include "channels/csv/Planner.h"
+
+#include <algorithm>
+#include <iterator>
+#include <climits>
+#include <cstdint>
+
+#include "channels/ChannelRecord.h"
+
+namespace nv {
+
+namespace {
+
+// Names and comments: said once, for the whole file, when any row has one.
+struct ColumnsNotKept {
+    bool used[2] = {false, false};
+    static constexpr const char* Names[2] = {"Name", "Comment"};
+
+    void see(const CsvColumns& columns, const CsvRecord& r) {
+        for (int i = 0; i < 2; ++i)
+            used[i] = used[i] || !csvTrimmed(columns.value(r, Names[i])).empty();
+    }
+    std::string names() const {
+        std::string out;
+        for (int i = 0; i < 2; ++i)
+            if (used[i]) out += (out.empty() ? "" : ", ") + std::string(Names[i]);
+        return out;
+    }
+};
+
+CsvNote syntaxError(const CsvError& e) {
+    CsvNote n{CsvNote::Syntax, e.line};
+    n.value = e.text;
+    return n;
+}
+
+// Bad rows are left out when the caller says so, and are errors of the file otherwise.
+void settleBadRows(bool skipBad, CsvImport& out) {
+    if (skipBad) {
+        for (CsvNote& n : out.bad) n.rowLeftOut = true;
+        return;
+    }
+    std::vector<CsvNote> errors;
+    std::merge(out.errors.begin(), out.errors.end(), out.bad.begin(), out.bad.end(),
+               std::back_inserter(errors),
+               [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
+    out.errors = std::move(errors);
+    out.bad.clear();
+}
+
+// A row skipped for its location, whatever else it holds.
+CsvNote locationNote(CsvNote::Kind kind, int line, int location, int ordinal) {
+    CsvNote n{kind, line, location};
+    n.value = std::to_string(location);
+    n.record = ordinal;
+    return n;
+}
+
+// The tone setting in a few words: the mode and the values it uses.
+std::string toneSummary(const CsvColumns& columns, const CsvRecord& record) {
+    auto field = [&](const char* column) { return csvTrimmed(columns.value(record, column)); };
+    const std::string mode = field("Tone");
+    const std::string word = csvUpper(mode);
+    if (word == "TONE") return mode + " " + field("rToneFreq");
+    if (word == "TSQL") return mode + " " + field("cToneFreq");
+    if (word == "DTCS") return mode + " " + field("DtcsCode") + " " + field("DtcsPolarity");
+    if (word != "CROSS") return mode;
+    std::string values;
+    const std::string cross = csvUpper(field("CrossMode"));
+    const std::size_t arrow = cross.find("->");
+    auto side = [&](std::string_view kind, bool encode) {
+        if (kind == "TONE") return field(encode ? "rToneFreq" : "cToneFreq");
+        if (kind == "DTCS") return field(encode ? "DtcsCode" : "RxDtcsCode");
+        return std::string("-");
+    };
+    if (arrow != std::string::npos)
+        values = " " + side(std::string_view(cross).substr(0, arrow), true) + "/" +
+                 side(std::string_view(cross).substr(arrow + 2), false);
+    return mode + " " + field("CrossMode") + values;
+}
+
+std::string offsetSummary(const CsvColumns& columns, const CsvRecord& record) {
+    const std::string duplex = csvTrimmed(columns.value(record, "Duplex"));
+    const std::string offset = csvTrimmed(columns.value(record, "Offset"));
+    if (duplex == "+" || duplex == "-") return duplex + offset;
+    return duplex.empty() ? std::string() : duplex + (offset.empty() ? "" : " " + offset);
+}
+
+}  // namespace
+
+CsvPlanner::CsvPlanner(const AppState& s, std::string_view text) : s_(s), text_(text) {
+    // The file is read a record at a time: a directory export of many megabytes is never
+    // held a second time as a document.
+    CsvRecordReader records(text);
+    CsvRecord header;
+    bool found = false;
+    while (!found && records.next(header)) found = !header.blank();
+    if (records.error()) {
+        fileErrors_.push_back(syntaxError(*records.error()));
+        return;
+    }
+    if (!found) {
+        fileErrors_.push_back(CsvNote{CsvNote::Empty, 1});
+        return;
+    }
+    columns_.emplace(header);
+    for (const char* column : {"Location", "Frequency"}) {
+        if (columns_->has(column)) continue;
+        CsvNote n{CsvNote::MissingColumn, header.line};
+        n.column = column;
+        fileErrors_.push_back(n);
+    }
+    if (!fileErrors_.empty()) return;
+    readRows(records);
+    if (records.error()) {
+        fileErrors_.push_back(syntaxError(*records.error()));
+        rows_.clear();
+    }
+    rows_.shrink_to_fit();
+    notes_.shrink_to_fit();
+    fates_.resize(rows_.size());
+}
+
+// Every row is read whole, whatever its location: which rows a placement reads is then only a
+// question of which of these findings it reports.
+void CsvPlanner::readRows(CsvRecordReader& records) {
+    words_.assign(1, std::string());
+    ColumnsNotKept notKept;
+    std::vector<CsvNote> bad, skipped;
+    CsvRecord record;
+    for (std::size_t at = records.position(); records.next(record); at = records.position()) {
+        if (record.blank()) continue;
+        notKept.see(*columns_, record);
+        ReadRow r;
+        r.offset = static_cast<std::uint32_t>(at);
+        r.line = record.line;
+        bad.clear();
+        skipped.clear();
+        const int ordinal = static_cast<int>(rows_.size()) + 1;
+        CsvLineReader reader(s_, *columns_, record, ordinal, bad, skipped);
+        r.kind = Kind::BadLocation;
+        if (const auto location = reader.location()) {
+            r.location = *location;
+            r.kind = reader.read(false) ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
+        }
+        keep(r, r.kind == Kind::Skip ? skipped : bad);
+        rows_.push_back(r);
+    }
+    notKept_ = notKept.names();
+    markRepeatedLocations();
+}
+
+// A repeated Location is a bad row of its own: the other rows do not depend on it.
+void CsvPlanner::markRepeatedLocations() {
+    std::vector<std::pair<int, std::size_t>> byLocation;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].kind != Kind::BadLocation) byLocation.emplace_back(rows_[i].location, i);
+    std::sort(byLocation.begin(), byLocation.end());
+    for (std::size_t k = 1, first = 0; k < byLocation.size(); ++k) {
+        if (byLocation[k].first != byLocation[first].first) {
+            first = k;
+            continue;
+        }
+        ReadRow& r = rows_[byLocation[k].second];
+        r.kind = Kind::BadLocation;
+        r.first = static_cast<int>(notes_.size());
+        r.count = 1;
+        notes_.push_back({std::to_string(r.location), rows_[byLocation[first].second].line,
+                          CsvNote::ListedTwice, 0, 0});
+    }
+}
+
+void CsvPlanner::keep(ReadRow& r, const std::vector<CsvNote>& notes) {
+    r.first = static_cast<int>(notes_.size());
+    r.count = static_cast<std::uint16_t>(std::min<std::size_t>(notes.size(), UINT16_MAX));
+    for (std::size_t k = 0; k < r.count; ++k) {
+        const CsvNote& n = notes[k];
+        notes_.push_back({n.value, n.otherLine, n.kind, word(n.column), word(n.result)});
+    }
+}
+
+// The reader's columns and results are a few fixed words (the band's edges among them).
+std::uint8_t CsvPlanner::word(const std::string& w) {
+    const auto at = std::find(words_.begin(), words_.end(), w);
+    if (at != words_.end()) return static_cast<std::uint8_t>(at - words_.begin());
+    if (words_.size() > UINT8_MAX) return 0;
+    words_.push_back(w);
+    return static_cast<std::uint8_t>(words_.size() - 1);
+}
+
+CsvNote CsvPlanner::note(std::size_t row, int k) const {
+    const ReadRow& r = rows_[row];
+    const Finding& f = notes_[static_cast<std::size_t>(r.first + k)];
+    CsvNote n{f.kind, r.line, r.location};
+    n.column = words_[f.column];
+    n.value = f.value;
+    n.result = words_[f.result];
+    n.otherLine = f.otherLine;
+    n.record = static_cast<int>(row) + 1;
+    return n;
+}
+
+void CsvPlanner::addNotes(std::size_t row, std::vector<CsvNote>& to) const {
+    for (int k = 0; k < rows_[row].count; ++k) to.push_back(note(row, k));
+}
+
+bool CsvPlanner::readRecord(std::size_t row, CsvRecord& record) const {
+    CsvRecordReader reader(text_);
+    reader.seek(rows_[row].offset, rows_[row].line);
+    return reader.next(record);
+}
+
+ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
+                                    std::vector<CsvNote>& snaps) const {
+    CsvRecord record;
+    readRecord(row, record);
+    std::vector<CsvNote> bad, skipped;
+    CsvLineReader reader(s_, *columns_, record, static_cast<int>(row) + 1, bad, skipped);
+    reader.location();
+    ChannelLine c = reader.read(false).value();  // it was read as a channel before
+    c.location = channel;
+    const auto found = reader.snapsFor(channel);
+    snaps.insert(snaps.end(), found.begin(), found.end());
+    return c;
+}
+
+CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
+    CsvImport out;
+    out.image = base;
+    out.errors = fileErrors_;
+    skipBad_ = placement.skipBad;
+    std::fill(fates_.begin(), fates_.end(), RowFate{});
+    if (!out.ok()) return out;
+    std::vector<int> omitted = placement.leftOutLines;
+    std::sort(omitted.begin(), omitted.end());
+    std::vector<int> locations = placement.locations;
+    std::sort(locations.begin(), locations.end());
+    const auto among = [](const std::vector<int>& sorted, int v) {
+        return std::binary_search(sorted.begin(), sorted.end(), v);
+    };
+    std::vector<ChannelLine> placed;
+    int next = placement.first;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const ReadRow& r = rows_[i];
+        RowFate& f = fates_[i];
+        const int ordinal = static_cast<int>(i) + 1;
+        f.fate = Fate::Read;
+        if (r.kind == Kind::BadLocation) {
+            addNotes(i, out.bad);
+        } else if (among(omitted, r.line)) {
+            ++out.leftOut;
+            f.fate = Fate::NotChosen;
+        } else if (!locations.empty() && !among(locations, r.location)) {
+            ++out.leftOut;
+            f.fate = Fate::NotListed;
+        } else if (placement.inOrder && next > ChannelCount) {
+            // Once the channels are full, why a row would not fit anyway is beside the point.
+            addCsvLocationNote(out.skipped, CsvNote::NoRoom, r.line, r.location, ordinal);
+            f.fate = Fate::NoRoom;
+        } else if (!placement.inOrder && (r.location < 1 || r.location > ChannelCount)) {
+            addCsvLocationNote(out.skipped, CsvNote::Skipped, r.line, r.location, ordinal);
+            f.fate = Fate::NotAChannel;
+        } else if (r.kind == Kind::Bad) {
+            addNotes(i, out.bad);
+        } else if (r.kind == Kind::Skip) {
+            addCsvNote(out.skipped, note(i, 0));
+        } else {
+            f = {placement.inOrder ? next++ : r.location, Fate::Placed};
+            placed.push_back(readChannel(i, f.channel, out.snaps));
+            out.lines.push_back(r.line);
+        }
+    }
+    settleBadRows(placement.skipBad, out);
+    if (!out.ok()) {
+        out.lines.clear();
+        for (RowFate& f : fates_)
+            if (f.fate == Fate::Placed) f = {};
+        return out;
+    }
+    if (!notKept_.empty()) {
+        CsvNote n{CsvNote::NotKept};
+        n.value = notKept_;
+        out.notKept.push_back(n);
+    }
+    for (const ChannelLine& c : placed) {
+        writeChannelLine(out.image, c);
+        out.channels.push_back(c.location);
+    }
+    return out;
+}
+
+CsvRow CsvPlanner::row(std::size_t i) const {
+    const ReadRow& r = rows_[i];
+    CsvRecord record;
+    readRecord(i, record);
+    CsvRow row;
+    row.line = r.line;
+    auto field = [&](const char* column) { return csvTrimmed(columns_->value(record, column)); };
+    row.location = field("Location");
+    row.name = field("Name");
+    row.frequency = field("Frequency");
+    row.offset = offsetSummary(*columns_, record);
+    row.tone = toneSummary(*columns_, record);
+    row.mode = field("Mode");
+    row.power = field("Power");
+    const RowFate& f = fates_[i];
+    row.chosen = f.fate != Fate::NotChosen;
+    row.channel = f.channel;
+    const int ordinal = static_cast<int>(i) + 1;
+    if (f.fate == Fate::NoRoom || f.fate == Fate::NotAChannel) {
+        row.reason = locationNote(f.fate == Fate::NoRoom ? CsvNote::NoRoom : CsvNote::Skipped,
+                                  r.line, r.location, ordinal);
+    } else if (f.fate == Fate::Read && r.count > 0) {
+        row.bad = skipBad_ && r.kind != Kind::Skip;
+        row.reason = note(i, 0);
+        row.reason->rowLeftOut = row.bad;
+    }
+    return row;
+}
+
+}  // namespace nv

@@ -1,0 +1,81 @@
+#pragma once
+// The rows of a community-layout file read once, then placed as often as a choice changes.
+// Reading a directory export of many megabytes takes a second or so; placing its rows again
+// takes milliseconds. Little is kept per row (where its record starts, its location, what
+// reading it found); the texts of a row are read again from the file when they are shown.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "channels/csv/LineReader.h"
+#include "channels/csv/Placement.h"
+
+namespace nv {
+
+class CsvPlanner {
+  public:
+    // Reads every row against the band and the tone table of the state. `text` must outlive
+    // the planner.
+    CsvPlanner(const AppState& s, std::string_view text);
+
+    // What an import under `placement` writes into a copy of `base`; the rows' fates follow it.
+    CsvImport place(const CsvPlacement& placement, const Image& base);
+
+    std::size_t rowCount() const { return rows_.size(); }
+    int line(std::size_t row) const { return rows_[row].line; }
+    // Under the last placement: the channel the row is written to (0 when it is not), and
+    // whether the user left it out.
+    int channelOf(std::size_t row) const { return fates_[row].channel; }
+    bool notChosen(std::size_t row) const { return fates_[row].fate == Fate::NotChosen; }
+    // The row as a preview shows it, with its fate under the last placement.
+    CsvRow row(std::size_t row) const;
+
+  private:
+    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation };
+    struct ReadRow {
+        std::uint32_t offset = 0;  // where the record starts, for reading it again
+        int line = 0;
+        int location = 0;
+        int first = 0;  // its notes in notes_: why it is bad or skipped
+        std::uint16_t count = 0;
+        Kind kind = Kind::Channel;
+    };
+    // A note without what its row tells (line, location, place among the rows); the column
+    // and the result are among a few words of the reader's own.
+    struct Finding {
+        std::string value;
+        int otherLine = 0;
+        CsvNote::Kind kind = CsvNote::Syntax;
+        std::uint8_t column = 0, result = 0;
+    };
+    enum class Fate : std::uint8_t { None, Placed, NotChosen, NotListed, NotAChannel, NoRoom, Read };
+    struct RowFate {
+        int channel = 0;
+        Fate fate = Fate::None;
+    };
+
+    void readRows(CsvRecordReader& records);
+    void markRepeatedLocations();
+    void keep(ReadRow& r, const std::vector<CsvNote>& notes);
+    std::uint8_t word(const std::string& w);
+    CsvNote note(std::size_t row, int finding) const;
+    void addNotes(std::size_t row, std::vector<CsvNote>& to) const;
+    bool readRecord(std::size_t row, CsvRecord& record) const;
+    // Reads a row that is written again: kept for the few rows placed, not for every row.
+    ChannelLine readChannel(std::size_t row, int channel, std::vector<CsvNote>& snaps) const;
+
+    const AppState& s_;
+    std::string_view text_;
+    std::optional<CsvColumns> columns_;
+    std::vector<CsvNote> fileErrors_;  // the file is no list in this layout
+    std::vector<ReadRow> rows_;
+    std::vector<Finding> notes_;
+    std::vector<std::string> words_;
+    std::string notKept_;  // the columns with values the radio has no place for
+    std::vector<RowFate> fates_;
+    bool skipBad_ = false;
+};
+
+}  // namespace nv
