@@ -176,6 +176,51 @@ std::string groupReason(const CsvNote& n, bool chinese) {
     }
 }
 
+// A value as a group's line shows it: escaped and, past a few words, cut.
+std::string shortValue(const std::string& value) {
+    constexpr std::size_t Longest = 24;
+    std::string v = visibleText(value);
+    if (v.size() <= Longest) return v;
+    std::size_t cut = Longest;
+    while (cut > 0 && (static_cast<unsigned char>(v[cut]) & 0xC0) == 0x80) --cut;
+    return v.substr(0, cut) + "\u2026";
+}
+
+// The value of a note as a sample of its group, or "" when the reason says it all.
+std::string sampleOf(const CsvNote& n) {
+    switch (n.kind) {
+        case CsvNote::NotANumber:
+        case CsvNote::NotATone:
+        case CsvNote::NotADcsCode:
+            return "\"" + shortValue(n.value) + "\"";
+        case CsvNote::OutsideBand:
+        case CsvNote::ListedTwice:
+            return shortValue(n.value);
+        default:
+            return {};
+    }
+}
+
+constexpr std::size_t SampleValues = 3;
+
+void addSample(CsvNoteGroup& g, const CsvNote& n) {
+    const std::string v = sampleOf(n);
+    if (v.empty() || std::find(g.values.begin(), g.values.end(), v) != g.values.end()) return;
+    if (g.values.size() < SampleValues)
+        g.values.push_back(v);
+    else
+        g.moreValues = true;
+}
+
+// " (\"abc\", \"x1\", …)" after a group's reason.
+std::string samplesText(const CsvNoteGroup& g, bool chinese) {
+    if (g.values.empty()) return {};
+    std::string out;
+    for (const std::string& v : g.values) out += (out.empty() ? "" : chinese ? "、" : ", ") + v;
+    if (g.moreValues) out += chinese ? "……" : ", \u2026";
+    return chinese ? "（" + out + "）" : " (" + out + ")";
+}
+
 // Whether every row from a to b has a note: the runs of noted rows, joined where they meet.
 class NotedRows {
   public:
@@ -250,11 +295,13 @@ std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
                 open.lastLine = n.endLine();
                 open.lastRecord = n.endRecord();
                 open.count += n.rows;
+                addSample(open, n);
                 continue;
             }
             it->second = groups.size();
         }
-        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows});
+        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows, {}, false});
+        addSample(groups.back(), n);
     }
     std::stable_sort(
         groups.begin(), groups.end(),
@@ -286,7 +333,7 @@ std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine)
                                         : "lines " + lines + ": ";
     const std::string rows = withThousands(group.count);
     return where + (chinese ? rows + " 行未导入：" : rows + " rows not imported: ") +
-           groupReason(n, chinese);
+           groupReason(n, chinese) + samplesText(group, chinese);
 }
 
 }  // namespace nv

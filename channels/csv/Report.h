@@ -73,6 +73,11 @@ struct CsvNoteGroup {
     int lastLine = 0;
     int lastRecord = 0;
     int count = 1;
+    // The first few values the rows hold, as the report shows them, when the value is what is
+    // wrong (a word for a number, a tone the table lacks): a line of bounded length that still
+    // says what to look for. `moreValues` when the rows hold others besides.
+    std::vector<std::string> values;
+    bool moreValues = false;
 };
 // The groups stand in the order of their first lines.
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);

@@ -495,7 +495,8 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     const auto lines = reportLines(o.skipped);
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0],
-              "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz");
+              "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz "
+              "(145.5, 50.1, 145.6, \u2026)");
     EXPECT_EQ(lines[1], "line 4: Mode \"AM\" is not a value this column takes; skipped");
     EXPECT_EQ(lines[2], "line 9: Frequency 145.7 MHz is outside the band 400 - 481 MHz; skipped");
     EXPECT_EQ(lines[9], "lines 30\u20134470: 4,441 rows not imported: the radio holds 16 channels");
@@ -506,6 +507,36 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     EXPECT_EQ(reportLines(importChannelsCsv(s, text, s.RadioImage).skipped),
               (std::vector<std::string>{"lines 2\u20134470: 4,469 rows not imported: the "
                                         "location is not a channel 1\u201316"}));
+}
+
+TEST(CsvImport, AReportLineForARunOfBadRowsShowsTheirFirstValues) {
+    // Spreadsheet files: words typed for numbers, a list pasted twice, a name of escape codes.
+    AppState s = started();
+    CsvPlacement skipBad;
+    skipBad.skipBad = true;
+    const struct {
+        std::string rows;
+        std::vector<std::string> report;
+    } cases[] = {
+        {"1,abc\n2,x1\n3,abc\n4,4 4\n5,q\n",
+         {"lines 2\u20136: 5 rows not imported: Frequency not a number (\"abc\", \"x1\", \"4 4\", "
+          "\u2026)",
+          "第 2\u20136 行：5 行未导入：Frequency 不是数字（\"abc\"、\"x1\"、\"4 4\"……）"}},
+        {"1,446.1\n2,446.2\n1,446.1\n2,446.2\n",
+         {"lines 4\u20135: 2 rows not imported: the Location is listed on an earlier line (1, 2)",
+          "第 4\u20135 行：2 行未导入：位置已在前面的行列出（1、2）"}},
+        {"1,\x1b]0;pwned\x07 446.0062500000000000000000\n2,\u202e446\n",
+         {"lines 2\u20133: 2 rows not imported: Frequency not a number (\"\\x1b]0;pwned\\x07 "
+          "446.006\u2026\", \"\\u202e446\")",
+          "第 2\u20133 行：2 行未导入：Frequency 不是数字（\"\\x1b]0;pwned\\x07 446.006\u2026\"、"
+          "\"\\u202e446\"）"}},
+    };
+    for (const auto& c : cases) {
+        const CsvImport r =
+            importChannelsCsv(s, "Location,Frequency\n" + c.rows, s.RadioImage, skipBad);
+        EXPECT_EQ((std::vector<std::string>{reportLines(r.bad)[0], reportLines(r.bad, true)[0]}),
+                  c.report);
+    }
 }
 
 TEST(CsvImport, ARowWithABadValueIsLeftOutOnlyWhenAskedAndTheOthersImport) {
