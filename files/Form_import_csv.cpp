@@ -14,6 +14,7 @@
 #include "channels/csv/NothingPlaced.h"
 #include "widgets/FocusWheel.h"
 #include "widgets/HelpWindow.h"
+#include "core/VisibleText.h"
 #include "files/FileIo.h"
 #include "widgets/Messages.h"
 
@@ -34,7 +35,7 @@ Form_import_csv::Form_import_csv(const AppState& s, QByteArray text, const Image
     Label_file->setWordWrap(true);
     Label_file->setText(this->text("%1 中的行：勾选要导入的行。",
                                    "The rows of %1: check the rows to import.")
-                            .arg(path));
+                            .arg(qs(visibleText(path.toStdString()))));
 
     rows_ = new ImportRows(planner_,
                            {this->text("行", "Line"), this->text("位置", "Location"),

@@ -339,6 +339,20 @@ class ImportDialogTest : public QObject {
         QCOMPARE(freq(gui->image(), 3), QString("439.10000"));
     }
 
+    void textFromTheFileIsShownWithItsControlCharactersEscaped() {
+        // A list passed around online: a name that clears a terminal, a mode and a file name
+        // that turn the text around.
+        answer = write("\u202evsc.csv", "Location,Name,Frequency,Mode\n"
+                                       "1,\"\x1b[2JNet\x7f\",446.1,\xe2\x80\xaeMF\n");
+        gui->main->runCommand("File_import_csv");
+        auto* d = gui->main->findChild<Form_import_csv*>("Form_import_csv");
+        QVERIFY(d);
+        QCOMPARE(cell(d, 0, 2), QString("\\x1b[2JNet\\x7f"));
+        QCOMPARE(cell(d, 0, 6), QString("\\u202eMF"));
+        QCOMPARE(fates(d), QStringList{"skipped: this radio has no Mode \"\\u202eMF\""});
+        QVERIFY(d->Label_file->text().contains("\\u202evsc.csv"));
+    }
+
     void aFileThatCannotBeReadOpensNoDialog() {
         open("Location,Frequency\n1,\"450\n");
         QVERIFY(!gui->main->findChild<Form_import_csv*>("Form_import_csv"));
