@@ -132,7 +132,7 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
         if (record.blank()) continue;
         notKept.see(*columns_, record);
         ReadRow r;
-        r.offset = static_cast<std::uint32_t>(at);
+        r.offset = at;
         r.line = record.line;
         bad.clear();
         skipped.clear();
@@ -141,7 +141,7 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
         r.kind = Kind::BadLocation;
         if (const auto location = reader.location()) {
             r.location = *location;
-            r.kind = reader.read(false) ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
+            r.kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
         }
         keep(r, r.kind == Kind::Skip ? skipped : bad);
         rows_.push_back(r);
@@ -217,7 +217,7 @@ ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
     std::vector<CsvNote> bad, skipped;
     CsvLineReader reader(s_, *columns_, record, static_cast<int>(row) + 1, bad, skipped);
     reader.location();
-    ChannelLine c = reader.read(false).value();  // it was read as a channel before
+    ChannelLine c = reader.read().value();  // it was read as a channel before
     c.location = channel;
     const auto found = reader.snapsFor(channel);
     snaps.insert(snaps.end(), found.begin(), found.end());

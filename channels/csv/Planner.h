@@ -35,7 +35,7 @@ class CsvPlanner {
   private:
     enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation };
     struct ReadRow {
-        std::uint32_t offset = 0;  // where the record starts, for reading it again
+        std::size_t offset = 0;  // where the record starts, for reading it again
         int line = 0;
         int location = 0;
         int first = 0;  // its notes in notes_: why it is bad or skipped
