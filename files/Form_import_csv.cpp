@@ -27,7 +27,7 @@ Form_import_csv::Form_import_csv(const AppState& s, QByteArray text, const Image
       chinese_(s.LanguageChinese),
       text_(std::move(text)),
       base_(base),
-      planner_(s, asView(text_)) {
+      planner_(s, asView(text_), true) {
     setObjectName("Form_import_csv");
     setWindowTitle(this->text("导入 CSV", "Import CSV"));
     Label_file = new QLabel(this);

@@ -21,7 +21,7 @@ CsvImport importChannelsCsv(const AppState& s, std::string_view text, const Imag
 
 CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& base,
                         const CsvPlacement& placement) {
-    CsvPlanner planner(s, text);
+    CsvPlanner planner(s, text, true);
     CsvPlan plan;
     plan.import = planner.place(placement, base);
     plan.rows.reserve(planner.rowCount());

@@ -88,7 +88,12 @@ std::string offsetSummary(const CsvColumns& columns, const CsvRecord& record) {
 
 }  // namespace
 
-CsvPlanner::CsvPlanner(const AppState& s, std::string_view text) : s_(s), text_(text) {
+CsvPlanner::CsvPlanner(const AppState& s, std::string_view text, bool preview)
+    : s_(s), text_(text) {
+    if (text.size() > static_cast<std::size_t>(MaxCsvFileSize)) {
+        fileErrors_.push_back(CsvNote{CsvNote::TooLarge});
+        return;
+    }
     // The file is read a record at a time: a directory export of many megabytes is never
     // held a second time as a document.
     CsvRecordReader records(text);
@@ -111,14 +116,15 @@ CsvPlanner::CsvPlanner(const AppState& s, std::string_view text) : s_(s), text_(
         fileErrors_.push_back(n);
     }
     if (!fileErrors_.empty()) return;
+    // Room for a row per line: what no row takes is never touched, so it costs no memory,
+    // while growing as rows come would copy them over and over.
+    rows_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     readRows(records);
     if (records.error()) {
         fileErrors_.push_back(syntaxError(*records.error()));
         rows_.clear();
     }
-    rows_.shrink_to_fit();
-    notes_.shrink_to_fit();
-    fates_.resize(rows_.size());
+    if (preview) fates_.resize(rows_.size());
 }
 
 // Every row is read whole, whatever its location: which rows a placement reads is then only a
@@ -132,18 +138,19 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
         if (record.blank()) continue;
         notKept.see(*columns_, record);
         ReadRow r;
-        r.offset = at;
+        r.offset = static_cast<std::uint32_t>(at);
         r.line = record.line;
         bad.clear();
         skipped.clear();
         const int ordinal = static_cast<int>(rows_.size()) + 1;
         CsvLineReader reader(s_, *columns_, record, ordinal, bad, skipped);
-        r.kind = Kind::BadLocation;
+        Kind kind = Kind::BadLocation;
         if (const auto location = reader.location()) {
             r.location = *location;
-            r.kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
+            kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
         }
-        keep(r, r.kind == Kind::Skip ? skipped : bad);
+        r.kind = static_cast<std::uint32_t>(kind);
+        keep(r, kind == Kind::Skip ? skipped : bad);
         rows_.push_back(r);
     }
     notKept_ = notKept.names();
@@ -152,31 +159,46 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
 
 // A repeated Location is a bad row of its own: the other rows do not depend on it.
 void CsvPlanner::markRepeatedLocations() {
-    std::vector<std::pair<int, std::size_t>> byLocation;
+    std::vector<std::uint32_t> byLocation;  // rows, then sorted by location and line
+    byLocation.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].kind != Kind::BadLocation) byLocation.emplace_back(rows_[i].location, i);
-    std::sort(byLocation.begin(), byLocation.end());
+        if (kindOf(rows_[i]) != Kind::BadLocation) byLocation.push_back(static_cast<std::uint32_t>(i));
+    std::sort(byLocation.begin(), byLocation.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::pair(rows_[a].location, a) < std::pair(rows_[b].location, b);
+    });
     for (std::size_t k = 1, first = 0; k < byLocation.size(); ++k) {
-        if (byLocation[k].first != byLocation[first].first) {
+        const ReadRow& firstRow = rows_[byLocation[first]];
+        ReadRow& r = rows_[byLocation[k]];
+        if (r.location != firstRow.location) {
             first = k;
             continue;
         }
-        ReadRow& r = rows_[byLocation[k].second];
-        r.kind = Kind::BadLocation;
-        r.first = static_cast<int>(notes_.size());
-        r.count = 1;
-        notes_.push_back({std::to_string(r.location), rows_[byLocation[first].second].line,
-                          CsvNote::ListedTwice, 0, 0});
+        r.kind = static_cast<std::uint32_t>(Kind::BadLocation);
+        CsvNote n{CsvNote::ListedTwice, r.line, r.location};
+        n.value = std::to_string(r.location);
+        n.otherLine = firstRow.line;
+        keep(r, {n});
     }
 }
 
 void CsvPlanner::keep(ReadRow& r, const std::vector<CsvNote>& notes) {
-    r.first = static_cast<int>(notes_.size());
-    r.count = static_cast<std::uint16_t>(std::min<std::size_t>(notes.size(), UINT16_MAX));
-    for (std::size_t k = 0; k < r.count; ++k) {
+    if (notes.empty()) return;
+    // A row has a finding for each of its few columns at most.
+    const auto count = static_cast<std::uint8_t>(std::min<std::size_t>(notes.size(), UINT8_MAX));
+    std::vector<Finding> found;
+    for (std::size_t k = 0; k < count; ++k) {
         const CsvNote& n = notes[k];
-        notes_.push_back({n.value, n.otherLine, n.kind, word(n.column), word(n.result)});
+        found.push_back({n.value, n.otherLine, n.kind, word(n.column), word(n.result),
+                         static_cast<std::uint8_t>(count - k)});
     }
+    // The same findings as the row before (a column missing from every row, one location
+    // repeated): kept once.
+    if (found.size() == 1 && !notes_.empty() && notes_.back() == found.front()) {
+        r.first = static_cast<std::uint32_t>(notes_.size() - 1);
+        return;
+    }
+    r.first = static_cast<std::uint32_t>(notes_.size());
+    notes_.insert(notes_.end(), found.begin(), found.end());
 }
 
 // The reader's columns and results are a few fixed words (the band's edges among them).
@@ -190,7 +212,7 @@ std::uint8_t CsvPlanner::word(const std::string& w) {
 
 CsvNote CsvPlanner::note(std::size_t row, int k) const {
     const ReadRow& r = rows_[row];
-    const Finding& f = notes_[static_cast<std::size_t>(r.first + k)];
+    const Finding& f = notes_[r.first + static_cast<std::size_t>(k)];
     CsvNote n{f.kind, r.line, r.location};
     n.column = words_[f.column];
     n.value = f.value;
@@ -201,7 +223,8 @@ CsvNote CsvPlanner::note(std::size_t row, int k) const {
 }
 
 void CsvPlanner::addNotes(std::size_t row, std::vector<CsvNote>& to) const {
-    for (int k = 0; k < rows_[row].count; ++k) to.push_back(note(row, k));
+    // Rows next to each other with the same finding are one note, as skipped rows are.
+    for (int k = 0; k < countOf(rows_[row]); ++k) addCsvNote(to, note(row, k));
 }
 
 bool CsvPlanner::readRecord(std::size_t row, CsvRecord& record) const {
@@ -239,13 +262,15 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
         return std::binary_search(sorted.begin(), sorted.end(), v);
     };
     std::vector<ChannelLine> placed;
-    int next = placement.first;
+    int next = std::max(1, placement.first);  // never a row of the image before the channels
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const ReadRow& r = rows_[i];
-        RowFate& f = fates_[i];
+        RowFate unshown;
+        RowFate& f = fates_.empty() ? unshown : fates_[i];
         const int ordinal = static_cast<int>(i) + 1;
         f.fate = Fate::Read;
-        if (r.kind == Kind::BadLocation) {
+        const Kind kind = kindOf(r);
+        if (kind == Kind::BadLocation) {
             addNotes(i, out.bad);
         } else if (among(omitted, r.line)) {
             ++out.leftOut;
@@ -260,13 +285,14 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
         } else if (!placement.inOrder && (r.location < 1 || r.location > ChannelCount)) {
             addCsvLocationNote(out.skipped, CsvNote::Skipped, r.line, r.location, ordinal);
             f.fate = Fate::NotAChannel;
-        } else if (r.kind == Kind::Bad) {
+        } else if (kind == Kind::Bad) {
             addNotes(i, out.bad);
-        } else if (r.kind == Kind::Skip) {
+        } else if (kind == Kind::Skip) {
             addCsvNote(out.skipped, note(i, 0));
         } else {
-            f = {placement.inOrder ? next++ : r.location, Fate::Placed};
-            placed.push_back(readChannel(i, f.channel, out.snaps));
+            const int channel = placement.inOrder ? next++ : r.location;
+            f = {static_cast<std::uint8_t>(channel), Fate::Placed};
+            placed.push_back(readChannel(i, channel, out.snaps));
             out.lines.push_back(r.line);
         }
     }
@@ -310,8 +336,8 @@ CsvRow CsvPlanner::row(std::size_t i) const {
     if (f.fate == Fate::NoRoom || f.fate == Fate::NotAChannel) {
         row.reason = locationNote(f.fate == Fate::NoRoom ? CsvNote::NoRoom : CsvNote::Skipped,
                                   r.line, r.location, ordinal);
-    } else if (f.fate == Fate::Read && r.count > 0) {
-        row.bad = skipBad_ && r.kind != Kind::Skip;
+    } else if (f.fate == Fate::Read && countOf(r) > 0) {
+        row.bad = skipBad_ && kindOf(r) != Kind::Skip;
         row.reason = note(i, 0);
         row.reason->rowLeftOut = row.bad;
     }

@@ -17,8 +17,9 @@ namespace nv {
 class CsvPlanner {
   public:
     // Reads every row against the band and the tone table of the state. `text` must outlive
-    // the planner.
-    CsvPlanner(const AppState& s, std::string_view text);
+    // the planner; a text longer than a CSV file may be is refused. Only a planner for a
+    // preview keeps each row's fate (channelOf, notChosen, row).
+    CsvPlanner(const AppState& s, std::string_view text, bool preview = false);
 
     // What an import under `placement` writes into a copy of `base`; the rows' fates follow it.
     CsvImport place(const CsvPlacement& placement, const Image& base);
@@ -34,31 +35,38 @@ class CsvPlanner {
 
   private:
     enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation };
+    // 16 bytes a row: a file of many short rows costs little more than its text.
     struct ReadRow {
-        std::size_t offset = 0;  // where the record starts, for reading it again
+        std::uint32_t offset = 0;  // where the record starts, for reading it again
         int line = 0;
         int location = 0;
-        int first = 0;  // its notes in notes_: why it is bad or skipped
-        std::uint16_t count = 0;
-        Kind kind = Kind::Channel;
+        std::uint32_t kind : 2 = 0;    // a Kind
+        std::uint32_t first : 30 = 0;  // its findings in notes_: why it is bad or skipped
     };
     // A note without what its row tells (line, location, place among the rows); the column
-    // and the result are among a few words of the reader's own.
+    // and the result are among a few words of the reader's own. Rows next to each other with
+    // the same findings share them.
     struct Finding {
         std::string value;
         int otherLine = 0;
         CsvNote::Kind kind = CsvNote::Syntax;
         std::uint8_t column = 0, result = 0;
+        std::uint8_t count = 0;  // the findings of the row, from this one on
+        bool operator==(const Finding&) const = default;
     };
     enum class Fate : std::uint8_t { None, Placed, NotChosen, NotListed, NotAChannel, NoRoom, Read };
     struct RowFate {
-        int channel = 0;
+        std::uint8_t channel = 0;  // 1 to 16
         Fate fate = Fate::None;
     };
 
     void readRows(CsvRecordReader& records);
     void markRepeatedLocations();
     void keep(ReadRow& r, const std::vector<CsvNote>& notes);
+    static Kind kindOf(const ReadRow& r) { return static_cast<Kind>(r.kind); }
+    int countOf(const ReadRow& r) const {
+        return kindOf(r) == Kind::Channel ? 0 : notes_[r.first].count;
+    }
     std::uint8_t word(const std::string& w);
     CsvNote note(std::size_t row, int finding) const;
     void addNotes(std::size_t row, std::vector<CsvNote>& to) const;

@@ -36,6 +36,8 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
         case CsvNote::Empty:
             return chinese ? "文件是空的：没有标题行"
                            : "the file is empty: there is no header line";
+        case CsvNote::TooLarge:
+            return chinese ? "文件大于 64 MiB" : "the file is larger than 64 MiB";
         case CsvNote::MissingColumn:
             return where + (chinese ? "缺少列 " + column : "the column " + column + " is missing");
         case CsvNote::MissingValue:
@@ -134,14 +136,14 @@ const char* const Dash = "\u2013";  // an en dash between the ends of a range
 std::string withThousands(int n) {
     std::string digits = std::to_string(n);
     for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
+        digits.insert(static_cast<std::size_t>(i), 1, ',');
     return digits;
 }
 
 // Why the rows of a group were not imported, in a few words.
 std::string groupReason(const CsvNote& n, bool chinese) {
     const std::string column = columnText(n.column, chinese);
-    const std::string value = "\"" + visibleText(n.value) + "\"";
+    const std::string value = std::string(1, '"').append(visibleText(n.value)).append(1, '"');
     switch (n.kind) {
         case CsvNote::Skipped:
             return chinese ? std::string("位置不是信道 1") + Dash + "16"
@@ -192,7 +194,7 @@ std::string sampleOf(const CsvNote& n) {
         case CsvNote::NotANumber:
         case CsvNote::NotATone:
         case CsvNote::NotADcsCode:
-            return "\"" + shortValue(n.value) + "\"";
+            return std::string(1, '"').append(shortValue(n.value)).append(1, '"');
         case CsvNote::OutsideBand:
         case CsvNote::ListedTwice:
             return shortValue(n.value);

@@ -16,6 +16,7 @@ struct CsvNote {
         // Errors: the import writes nothing.
         Syntax,         // value: what is wrong with the quoting
         Empty,          // no header line
+        TooLarge,       // more than a CSV file may hold
         MissingColumn,  // column
         MissingValue,   // column
         NotANumber,     // column, value

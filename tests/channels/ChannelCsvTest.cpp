@@ -699,6 +699,8 @@ TEST(CsvImport, MissingColumnsBrokenQuotesAndEmptyFiles) {
     EXPECT_EQ(errors("Location,Frequency\n1,\"450\n2,450\n"),
               (std::vector<std::string>{"line 2: a quoted field is not closed"}));
     EXPECT_EQ(errors(""), (std::vector<std::string>{"the file is empty: there is no header line"}));
+    EXPECT_EQ(errors(std::string(MaxCsvFileSize + 1, '\n')),
+              (std::vector<std::string>{"the file is larger than 64 MiB"}));
     // A header alone, or only locations that are not channels, is not an error.
     const CsvImport r = importChannelsCsv(s, "Location,Frequency\n17,450\n", s.RadioImage);
     EXPECT_TRUE(r.ok());
