@@ -309,6 +309,7 @@ class ImportDialogTest : public QObject {
             QCOMPARE(checkState(d, r), Qt::Unchecked);
         }
         QCOMPARE(d->Label_summary->text(), QString("1 of 3 rows will be imported."));
+        test::shot(d, "import_dialog_bad_rows");
         importAndSettle(d);
         QCOMPARE(freq(gui->image(), 2), QString("446.01875"));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
