@@ -35,7 +35,7 @@ class CsvPlanner {
 
   private:
     enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation };
-    // 16 bytes a row: a file of many short rows costs little more than its text.
+    // 16 bytes a row, however long the row: its texts stay in the file.
     struct ReadRow {
         std::uint32_t offset = 0;  // where the record starts, for reading it again
         int line = 0;
