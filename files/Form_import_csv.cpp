@@ -132,7 +132,7 @@ CsvImport Form_import_csv::importInto(const Image& base) {
 
 void Form_import_csv::replan() {
     const CsvPlacement p = placement();
-    const CsvImport i = planner_.place(p, base_);
+    const CsvImport i = planner_.place(p, base_, false);
     rows_->placed();
     Command_import->setEnabled(i.ok() && !i.channels.empty());
     const std::string nothing = csvNothingPlaced(i, p, chinese_, CsvAdvice::Dialog);

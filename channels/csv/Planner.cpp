@@ -222,6 +222,16 @@ CsvNote CsvPlanner::note(std::size_t row, int k) const {
     return n;
 }
 
+// Room for the notes of every bad row, made at once: a list that grows by doubling would
+// hold nearly twice as much while it is copied.
+std::size_t CsvPlanner::badFindings() const {
+    std::size_t n = 0;
+    for (const ReadRow& r : rows_)
+        if (kindOf(r) == Kind::Bad || kindOf(r) == Kind::BadLocation)
+            n += static_cast<std::size_t>(countOf(r));
+    return n;
+}
+
 void CsvPlanner::addNotes(std::size_t row, std::vector<CsvNote>& to) const {
     // Rows next to each other with the same finding are one note, as skipped rows are.
     for (int k = 0; k < countOf(rows_[row]); ++k) addCsvNote(to, note(row, k));
@@ -247,13 +257,15 @@ ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
     return c;
 }
 
-CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
+CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bool badNotes) {
     CsvImport out;
     out.image = base;
     out.errors = fileErrors_;
     skipBad_ = placement.skipBad;
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
+    badNotes = badNotes || !placement.skipBad;  // bad rows that are errors are told
+    if (badNotes) out.bad.reserve(badFindings());
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
     std::vector<int> locations = placement.locations;
@@ -271,7 +283,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
         f.fate = Fate::Read;
         const Kind kind = kindOf(r);
         if (kind == Kind::BadLocation) {
-            addNotes(i, out.bad);
+            if (badNotes) addNotes(i, out.bad);
         } else if (among(omitted, r.line)) {
             ++out.leftOut;
             f.fate = Fate::NotChosen;
@@ -286,7 +298,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base) {
             addCsvLocationNote(out.skipped, CsvNote::Skipped, r.line, r.location, ordinal);
             f.fate = Fate::NotAChannel;
         } else if (kind == Kind::Bad) {
-            addNotes(i, out.bad);
+            if (badNotes) addNotes(i, out.bad);
         } else if (kind == Kind::Skip) {
             addCsvNote(out.skipped, note(i, 0));
         } else {

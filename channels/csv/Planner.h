@@ -22,7 +22,9 @@ class CsvPlanner {
     CsvPlanner(const AppState& s, std::string_view text, bool preview = false);
 
     // What an import under `placement` writes into a copy of `base`; the rows' fates follow it.
-    CsvImport place(const CsvPlacement& placement, const Image& base);
+    // A preview, which shows each row's own reason, can do without the notes of the bad rows
+    // (a spreadsheet's whole column of them).
+    CsvImport place(const CsvPlacement& placement, const Image& base, bool badNotes = true);
 
     std::size_t rowCount() const { return rows_.size(); }
     int line(std::size_t row) const { return rows_[row].line; }
@@ -70,6 +72,7 @@ class CsvPlanner {
     std::uint8_t word(const std::string& w);
     CsvNote note(std::size_t row, int finding) const;
     void addNotes(std::size_t row, std::vector<CsvNote>& to) const;
+    std::size_t badFindings() const;
     bool readRecord(std::size_t row, CsvRecord& record) const;
     // Reads a row that is written again: kept for the few rows placed, not for every row.
     ChannelLine readChannel(std::size_t row, int channel, std::vector<CsvNote>& snaps) const;
