@@ -57,6 +57,9 @@ NV742_FUZZ_TARGET(import_plan) {
     other.inOrder = !p.inOrder;
     other.leftOutLines.clear();
     planner.place(other, s.RadioImage);
+    const CsvImport preview = planner.place(p, s.RadioImage, false);  // as the dialog places
+    fuzz::require(preview.ok() == i.ok() && preview.channels == i.channels,
+                  "a preview places other rows than the import");
     fuzz::require(planner.place(p, s.RadioImage).image == i.image,
                   "a placement depends on the one before");
     for (std::size_t k = 0; k < plan.rows.size(); ++k)
