@@ -257,15 +257,16 @@ ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
     return c;
 }
 
-CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bool badNotes) {
+CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bool everyNote) {
     CsvImport out;
     out.image = base;
     out.errors = fileErrors_;
     skipBad_ = placement.skipBad;
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
-    badNotes = badNotes || !placement.skipBad;  // bad rows that are errors are told
-    if (badNotes) out.bad.reserve(badFindings());
+    everyNote = everyNote || !placement.skipBad;  // bad rows that are errors are told
+    if (everyNote) out.bad.reserve(badFindings());
+    bool valueSkipped = false;  // a row was skipped for a value
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
     std::vector<int> locations = placement.locations;
@@ -283,7 +284,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
         f.fate = Fate::Read;
         const Kind kind = kindOf(r);
         if (kind == Kind::BadLocation) {
-            if (badNotes) addNotes(i, out.bad);
+            if (everyNote || out.bad.empty()) addNotes(i, out.bad);
         } else if (among(omitted, r.line)) {
             ++out.leftOut;
             f.fate = Fate::NotChosen;
@@ -298,9 +299,10 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
             addCsvLocationNote(out.skipped, CsvNote::Skipped, r.line, r.location, ordinal);
             f.fate = Fate::NotAChannel;
         } else if (kind == Kind::Bad) {
-            if (badNotes) addNotes(i, out.bad);
+            if (everyNote || out.bad.empty()) addNotes(i, out.bad);
         } else if (kind == Kind::Skip) {
-            addCsvNote(out.skipped, note(i, 0));
+            if (everyNote || !valueSkipped) addCsvNote(out.skipped, note(i, 0));
+            valueSkipped = true;
         } else {
             const int channel = placement.inOrder ? next++ : r.location;
             f = {static_cast<std::uint8_t>(channel), Fate::Placed};

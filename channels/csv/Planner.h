@@ -22,9 +22,9 @@ class CsvPlanner {
     CsvPlanner(const AppState& s, std::string_view text, bool preview = false);
 
     // What an import under `placement` writes into a copy of `base`; the rows' fates follow it.
-    // A preview, which shows each row's own reason, can do without the notes of the bad rows
-    // (a spreadsheet's whole column of them).
-    CsvImport place(const CsvPlacement& placement, const Image& base, bool badNotes = true);
+    // A preview, which shows each row's own reason, needs only the first note of a bad row
+    // and of a row skipped for a value (whether there are any), not a whole column of them.
+    CsvImport place(const CsvPlacement& placement, const Image& base, bool everyNote = true);
 
     std::size_t rowCount() const { return rows_.size(); }
     int line(std::size_t row) const { return rows_[row].line; }
