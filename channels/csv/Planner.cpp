@@ -130,7 +130,6 @@ CsvPlanner::CsvPlanner(const AppState& s, std::string_view text, bool preview)
 // Every row is read whole, whatever its location: which rows a placement reads is then only a
 // question of which of these findings it reports.
 void CsvPlanner::readRows(CsvRecordReader& records) {
-    words_.assign(1, std::string());
     ColumnsNotKept notKept;
     std::vector<CsvNote> bad, skipped;
     CsvRecord record;
@@ -150,11 +149,12 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
             kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
         }
         r.kind = static_cast<std::uint32_t>(kind);
-        keep(r, kind == Kind::Skip ? skipped : bad);
         rows_.push_back(r);
     }
     notKept_ = notKept.names();
     markRepeatedLocations();
+    for (const ReadRow& r : rows_)
+        badRows_ += kindOf(r) != Kind::Channel && kindOf(r) != Kind::Skip ? 1 : 0;
 }
 
 // A repeated Location is a bad row of its own: the other rows do not depend on it.
@@ -162,79 +162,39 @@ void CsvPlanner::markRepeatedLocations() {
     std::vector<std::uint32_t> byLocation;  // rows, then sorted by location and line
     byLocation.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (kindOf(rows_[i]) != Kind::BadLocation) byLocation.push_back(static_cast<std::uint32_t>(i));
+        if (kindOf(rows_[i]) != Kind::BadLocation)
+            byLocation.push_back(static_cast<std::uint32_t>(i));
     std::sort(byLocation.begin(), byLocation.end(), [&](std::uint32_t a, std::uint32_t b) {
         return std::pair(rows_[a].location, a) < std::pair(rows_[b].location, b);
     });
     for (std::size_t k = 1, first = 0; k < byLocation.size(); ++k) {
-        const ReadRow& firstRow = rows_[byLocation[first]];
         ReadRow& r = rows_[byLocation[k]];
-        if (r.location != firstRow.location) {
+        if (r.location != rows_[byLocation[first]].location) {
             first = k;
             continue;
         }
-        r.kind = static_cast<std::uint32_t>(Kind::BadLocation);
+        r.kind = static_cast<std::uint32_t>(Kind::Repeated);
+        r.first = byLocation[first];
+    }
+}
+
+std::vector<CsvNote> CsvPlanner::notesOf(std::size_t row) const {
+    const ReadRow& r = rows_[row];
+    const int ordinal = static_cast<int>(row) + 1;
+    if (kindOf(r) == Kind::Repeated) {
         CsvNote n{CsvNote::ListedTwice, r.line, r.location};
         n.value = std::to_string(r.location);
-        n.otherLine = firstRow.line;
-        keep(r, {n});
+        n.otherLine = rows_[r.first].line;
+        n.record = ordinal;
+        return {n};
     }
-}
-
-void CsvPlanner::keep(ReadRow& r, const std::vector<CsvNote>& notes) {
-    if (notes.empty()) return;
-    // A row has a finding for each of its few columns at most.
-    const auto count = static_cast<std::uint8_t>(std::min<std::size_t>(notes.size(), UINT8_MAX));
-    std::vector<Finding> found;
-    for (std::size_t k = 0; k < count; ++k) {
-        const CsvNote& n = notes[k];
-        found.push_back({n.value, n.otherLine, n.kind, word(n.column), word(n.result),
-                         static_cast<std::uint8_t>(count - k)});
-    }
-    // The same findings as the row before (a column missing from every row, one location
-    // repeated): kept once.
-    if (found.size() == 1 && !notes_.empty() && notes_.back() == found.front()) {
-        r.first = static_cast<std::uint32_t>(notes_.size() - 1);
-        return;
-    }
-    r.first = static_cast<std::uint32_t>(notes_.size());
-    notes_.insert(notes_.end(), found.begin(), found.end());
-}
-
-// The reader's columns and results are a few fixed words (the band's edges among them).
-std::uint8_t CsvPlanner::word(const std::string& w) {
-    const auto at = std::find(words_.begin(), words_.end(), w);
-    if (at != words_.end()) return static_cast<std::uint8_t>(at - words_.begin());
-    if (words_.size() > UINT8_MAX) return 0;
-    words_.push_back(w);
-    return static_cast<std::uint8_t>(words_.size() - 1);
-}
-
-CsvNote CsvPlanner::note(std::size_t row, int k) const {
-    const ReadRow& r = rows_[row];
-    const Finding& f = notes_[r.first + static_cast<std::size_t>(k)];
-    CsvNote n{f.kind, r.line, r.location};
-    n.column = words_[f.column];
-    n.value = f.value;
-    n.result = words_[f.result];
-    n.otherLine = f.otherLine;
-    n.record = static_cast<int>(row) + 1;
-    return n;
-}
-
-// Room for the notes of every bad row, made at once: a list that grows by doubling would
-// hold nearly twice as much while it is copied.
-std::size_t CsvPlanner::badFindings() const {
-    std::size_t n = 0;
-    for (const ReadRow& r : rows_)
-        if (kindOf(r) == Kind::Bad || kindOf(r) == Kind::BadLocation)
-            n += static_cast<std::size_t>(countOf(r));
-    return n;
-}
-
-void CsvPlanner::addNotes(std::size_t row, std::vector<CsvNote>& to) const {
-    // Rows next to each other with the same finding are one note, as skipped rows are.
-    for (int k = 0; k < countOf(rows_[row]); ++k) addCsvNote(to, note(row, k));
+    std::vector<CsvNote> bad, skipped;
+    if (kindOf(r) == Kind::Channel) return bad;
+    CsvRecord record;
+    readRecord(row, record);
+    CsvLineReader reader(s_, *columns_, record, ordinal, bad, skipped);
+    if (reader.location()) reader.read();
+    return kindOf(r) == Kind::Skip ? skipped : bad;
 }
 
 bool CsvPlanner::readRecord(std::size_t row, CsvRecord& record) const {
@@ -257,6 +217,11 @@ ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
     return c;
 }
 
+void CsvPlanner::addNotes(std::size_t row, std::vector<CsvNote>& to) const {
+    // Rows next to each other with the same finding are one note, as skipped rows are.
+    for (CsvNote& n : notesOf(row)) addCsvNote(to, std::move(n));
+}
+
 CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bool everyNote) {
     CsvImport out;
     out.image = base;
@@ -265,7 +230,9 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
     everyNote = everyNote || !placement.skipBad;  // bad rows that are errors are told
-    if (everyNote) out.bad.reserve(badFindings());
+    // Room for the notes of every bad row at once: a list that grows by doubling would hold
+    // nearly twice as much while it is copied.
+    if (everyNote) out.bad.reserve(badRows_);
     bool valueSkipped = false;  // a row was skipped for a value
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
@@ -283,7 +250,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
         const int ordinal = static_cast<int>(i) + 1;
         f.fate = Fate::Read;
         const Kind kind = kindOf(r);
-        if (kind == Kind::BadLocation) {
+        if (kind == Kind::BadLocation || kind == Kind::Repeated) {
             if (everyNote || out.bad.empty()) addNotes(i, out.bad);
         } else if (among(omitted, r.line)) {
             ++out.leftOut;
@@ -301,7 +268,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
         } else if (kind == Kind::Bad) {
             if (everyNote || out.bad.empty()) addNotes(i, out.bad);
         } else if (kind == Kind::Skip) {
-            if (everyNote || !valueSkipped) addCsvNote(out.skipped, note(i, 0));
+            if (everyNote || !valueSkipped) addNotes(i, out.skipped);
             valueSkipped = true;
         } else {
             const int channel = placement.inOrder ? next++ : r.location;
@@ -350,9 +317,9 @@ CsvRow CsvPlanner::row(std::size_t i) const {
     if (f.fate == Fate::NoRoom || f.fate == Fate::NotAChannel) {
         row.reason = locationNote(f.fate == Fate::NoRoom ? CsvNote::NoRoom : CsvNote::Skipped,
                                   r.line, r.location, ordinal);
-    } else if (f.fate == Fate::Read && countOf(r) > 0) {
+    } else if (const auto notes = notesOf(i); f.fate == Fate::Read && !notes.empty()) {
         row.bad = skipBad_ && kindOf(r) != Kind::Skip;
-        row.reason = note(i, 0);
+        row.reason = notes.front();
         row.reason->rowLeftOut = row.bad;
     }
     return row;

@@ -36,25 +36,16 @@ class CsvPlanner {
     CsvRow row(std::size_t row) const;
 
   private:
-    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation };
-    // 16 bytes a row, however long the row: its texts stay in the file.
+    // Bad and Skip rows are read again for their notes when a placement reports them; a
+    // Repeated row names the row that listed its location first.
+    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation, Repeated };
+    // 16 bytes a row, however long the row: its texts and findings stay in the file.
     struct ReadRow {
         std::uint32_t offset = 0;  // where the record starts, for reading it again
         int line = 0;
         int location = 0;
-        std::uint32_t kind : 2 = 0;    // a Kind
-        std::uint32_t first : 30 = 0;  // its findings in notes_: why it is bad or skipped
-    };
-    // A note without what its row tells (line, location, place among the rows); the column
-    // and the result are among a few words of the reader's own. Rows next to each other with
-    // the same findings share them.
-    struct Finding {
-        std::string value;
-        int otherLine = 0;
-        CsvNote::Kind kind = CsvNote::Syntax;
-        std::uint8_t column = 0, result = 0;
-        std::uint8_t count = 0;  // the findings of the row, from this one on
-        bool operator==(const Finding&) const = default;
+        std::uint32_t kind : 3 = 0;    // a Kind
+        std::uint32_t first : 29 = 0;  // Repeated: the row that listed the location first
     };
     enum class Fate : std::uint8_t { None, Placed, NotChosen, NotListed, NotAChannel, NoRoom, Read };
     struct RowFate {
@@ -64,15 +55,10 @@ class CsvPlanner {
 
     void readRows(CsvRecordReader& records);
     void markRepeatedLocations();
-    void keep(ReadRow& r, const std::vector<CsvNote>& notes);
     static Kind kindOf(const ReadRow& r) { return static_cast<Kind>(r.kind); }
-    int countOf(const ReadRow& r) const {
-        return kindOf(r) == Kind::Channel ? 0 : notes_[r.first].count;
-    }
-    std::uint8_t word(const std::string& w);
-    CsvNote note(std::size_t row, int finding) const;
+    // Why the row is bad or skipped, as reading it found.
+    std::vector<CsvNote> notesOf(std::size_t row) const;
     void addNotes(std::size_t row, std::vector<CsvNote>& to) const;
-    std::size_t badFindings() const;
     bool readRecord(std::size_t row, CsvRecord& record) const;
     // Reads a row that is written again: kept for the few rows placed, not for every row.
     ChannelLine readChannel(std::size_t row, int channel, std::vector<CsvNote>& snaps) const;
@@ -82,8 +68,7 @@ class CsvPlanner {
     std::optional<CsvColumns> columns_;
     std::vector<CsvNote> fileErrors_;  // the file is no list in this layout
     std::vector<ReadRow> rows_;
-    std::vector<Finding> notes_;
-    std::vector<std::string> words_;
+    std::size_t badRows_ = 0;
     std::string notKept_;  // the columns with values the radio has no place for
     std::vector<RowFate> fates_;
     bool skipBad_ = false;
