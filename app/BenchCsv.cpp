@@ -61,6 +61,15 @@ void resetPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+// The file read at once into a text of its size, as the programs read it.
+std::string wholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string text(static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg())), '\0');
+    in.seekg(0);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
+}
+
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -74,11 +83,7 @@ int benchCsvFile(const AppState& state, const std::string& folder) {
     resetPeak();
     const long before = peakKiB();
     const auto start = std::chrono::steady_clock::now();
-    std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    const std::string text = wholeFile(path);
     CsvPlacement order;
     order.inOrder = true;
     const CsvImport r = importChannelsCsv(state, text, state.RadioImage, order);
@@ -104,9 +109,8 @@ int benchCsvDialog(const AppState& state, const std::string& folder) {
     std::ofstream(path, std::ios::binary) << repeaterList(rows);
     QByteArray text;
     {
-        std::ifstream in(path, std::ios::binary);
-        text = QByteArray::fromStdString(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        const std::string whole = wholeFile(path);
+        text = QByteArray(whole.data(), static_cast<qsizetype>(whole.size()));
     }
     std::remove(path.c_str());
     const double fileMiB = static_cast<double>(text.size()) / (1 << 20);
