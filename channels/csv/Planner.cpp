@@ -1,9 +1,8 @@
 #include "channels/csv/Planner.h"
 
 #include <algorithm>
-#include <iterator>
-#include <climits>
 #include <cstdint>
+#include <iterator>
 
 #include "channels/ChannelRecord.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 // The rows of a community-layout file read once, then placed as often as a choice changes.
-// Reading a directory export of many megabytes takes a second or so; placing its rows again
-// takes milliseconds. Little is kept per row (where its record starts, its location, what
-// reading it found); the texts of a row are read again from the file when they are shown.
+// Reading a directory export of many megabytes checks every row of it; placing its rows again
+// takes milliseconds. Little is kept per row (where its record starts, its location, whether
+// it is a channel, a bad row or a skipped one); a row's texts and the reasons it is bad or
+// skipped are read again from the file when they are shown or reported.
 
 #include <cstdint>
 #include <optional>
