@@ -134,10 +134,16 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
     misfits.insert(misfits.end(), in.skipped.begin(), in.skipped.end());
     std::stable_sort(misfits.begin(), misfits.end(),
                      [](const CsvNote& a, const CsvNote& b) { return a.line < b.line; });
-    for (CsvNote note : misfits) {
-        if (note.line > 0 && note.line < static_cast<int>(originalLine.size()))
-            note.line = originalLine[note.line];
-        r.problems.push_back(PasteProblem{PasteProblem::Csv, note.line, 0, 0, {}, note});
+    // A note may stand for a run of rows; each pasted row has a problem of its own.
+    for (const CsvNote& run : misfits) {
+        for (int line = run.line; line <= run.endLine(); ++line) {
+            CsvNote note = run;
+            note.rows = 1;
+            note.line = line;
+            if (line > 0 && line < static_cast<int>(originalLine.size()))
+                note.line = originalLine[line];
+            r.problems.push_back(PasteProblem{PasteProblem::Csv, note.line, 0, 0, {}, note});
+        }
     }
     if (!r.ok()) return r;
     r.image = in.image;

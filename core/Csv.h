@@ -43,6 +43,14 @@ class CsvRecordReader {
     // The next record into `record` (its storage is reused); false at the end or on an error.
     bool next(CsvRecord& record);
     const std::optional<CsvError>& error() const { return error_; }
+    // Where the next record starts, and reading from such a place again (a record read twice
+    // instead of kept).
+    std::size_t position() const { return pos_; }
+    void seek(std::size_t position, int line) {
+        pos_ = position;
+        line_ = line;
+        error_.reset();
+    }
 
   private:
     bool atLineEnd() const { return t_[pos_] == '\n' || t_[pos_] == '\r'; }

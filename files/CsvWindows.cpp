@@ -104,28 +104,24 @@ void Form_Csv_Import::load() {
         closeWindow();
         return;
     }
-    CsvPlacement rowsWithBadValuesLeftOut;
-    rowsWithBadValuesLeftOut.skipBad = true;
-    const CsvImport r =
-        importChannelsCsv(state, asView(data), state.RadioImage, rowsWithBadValuesLeftOut);
-    if (!r.ok()) {
+    // The dialog reads the file once; a file it cannot read as a list goes to the report.
+    auto* dialog = new Form_import_csv(state, data, state.RadioImage, path_, workspace.frame());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (const CsvImport r = dialog->importInto(state.RadioImage); !r.ok()) {
+        delete dialog;
         report(r);
         return;
     }
     // Window-modal and not waiting here: the window's loading ends, and the import is the
     // user's own action, one step of its own to undo.
-    auto* dialog =
-        new Form_import_csv(state, data.toStdString(), state.RadioImage, path_, workspace.frame());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QDialog::accepted, this, [this, dialog] { import(*dialog); });
     connect(dialog, &QDialog::rejected, this, &CsvReport::closeWindow);
     dialog->show();
 }
 
-void Form_Csv_Import::import(const Form_import_csv& dialog) {
-    const CsvImport r =
-        importChannelsCsv(state, dialog.fileText(), state.RadioImage, dialog.placement());
+void Form_Csv_Import::import(Form_import_csv& dialog) {
+    const CsvImport r = dialog.importInto(state.RadioImage);
     // The whole import is one change of the image, made only when every line is good.
     if (r.ok()) state.RadioImage = r.image;
     refreshOtherWindows();

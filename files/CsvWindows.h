@@ -52,7 +52,7 @@ class Form_Csv_Import : public CsvReport {
     void load() override;
 
   private:
-    void import(const Form_import_csv& dialog);
+    void import(Form_import_csv& dialog);
     void report(const CsvImport& r);
 
     QString path_;

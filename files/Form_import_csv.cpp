@@ -7,20 +7,27 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "channels/ChannelRecord.h"
 #include "channels/csv/NothingPlaced.h"
 #include "widgets/FocusWheel.h"
 #include "widgets/HelpWindow.h"
+#include "core/VisibleText.h"
+#include "files/FileIo.h"
 #include "widgets/Messages.h"
 
 namespace nv {
 
-Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Image& base,
+Form_import_csv::Form_import_csv(const AppState& s, QByteArray text, const Image& base,
                                  const QString& path, QWidget* parent)
-    : QDialog(parent), state_(s), chinese_(s.LanguageChinese), text_(std::move(text)), base_(base) {
+    : QDialog(parent),
+      state_(s),
+      chinese_(s.LanguageChinese),
+      text_(std::move(text)),
+      base_(base),
+      planner_(s, asView(text_), true) {
     setObjectName("Form_import_csv");
     setWindowTitle(this->text("导入 CSV", "Import CSV"));
     Label_file = new QLabel(this);
@@ -28,22 +35,22 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
     Label_file->setWordWrap(true);
     Label_file->setText(this->text("%1 中的行：勾选要导入的行。",
                                    "The rows of %1: check the rows to import.")
-                            .arg(path));
+                            .arg(qs(visibleText(path.toStdString()))));
 
-    Table_rows = new QTableWidget(0, Columns, this);
+    rows_ = new ImportRows(planner_,
+                           {this->text("行", "Line"), this->text("位置", "Location"),
+                            this->text("名称", "Name"), this->text("频率", "Frequency"),
+                            this->text("频差", "Offset"), this->text("亚音", "Tone"),
+                            this->text("模式", "Mode"), this->text("功率", "Power"),
+                            this->text("结果", "Result")},
+                           chinese_, this);
+    Table_rows = new QTableView(this);
     Table_rows->setObjectName("Table_rows");
-    Table_rows->setHorizontalHeaderLabels(
-        {this->text("行", "Line"), this->text("位置", "Location"), this->text("名称", "Name"),
-         this->text("频率", "Frequency"), this->text("频差", "Offset"),
-         this->text("亚音", "Tone"), this->text("模式", "Mode"), this->text("功率", "Power"),
-         this->text("结果", "Result")});
+    Table_rows->setModel(rows_);
     Table_rows->verticalHeader()->hide();
     Table_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
-    QHeaderView* header = Table_rows->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(Result, QHeaderView::Stretch);
-
+    Table_rows->setWordWrap(false);
     Option_location = new QRadioButton(this->text("按位置", "By location"), this);
     Option_location->setObjectName("Option_location");
     Option_location->setChecked(true);
@@ -92,9 +99,7 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
         else
             Option_order->setChecked(true);
     });
-    connect(Table_rows, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!filling_ && item->column() == Use) replan();
-    });
+    connect(rows_, &ImportRows::choiceChanged, this, [this] { replan(); });
     connect(Command_import, &QPushButton::clicked, this, &QDialog::accept);
     connect(Command_cancel, &QPushButton::clicked, this, &QDialog::reject);
     // The guide opens beside the main window, in the language of the moment.
@@ -103,9 +108,12 @@ Form_import_csv::Form_import_csv(const AppState& s, std::string text, const Imag
                              state_.LanguageChinese);
     });
 
-    plan_ = planChannelsCsv(state_, text_, base_, placement());
-    fillRows();
     replan();
+    // Measured once, on the rows a view measures (the first thousand and those on screen):
+    // measuring again after each choice would cost a pass over every row.
+    Table_rows->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Table_rows->resizeColumnsToContents();
+    Table_rows->horizontalHeader()->setSectionResizeMode(ImportRows::Result, QHeaderView::Stretch);
     resize(860, 480);
 }
 
@@ -114,60 +122,23 @@ CsvPlacement Form_import_csv::placement() const {
     p.inOrder = Option_order->isChecked();
     p.first = Spin_first->value();
     p.skipBad = true;  // a bad row is shown with its reason; the others can still be imported
-    for (int r = 0; r < Table_rows->rowCount(); ++r) {
-        const QTableWidgetItem* use = Table_rows->item(r, Use);
-        if (use->flags().testFlag(Qt::ItemIsUserCheckable) && use->checkState() != Qt::Checked)
-            p.leftOutLines.push_back(use->data(Qt::UserRole).toInt());
-    }
+    p.leftOutLines = rows_->leftOutLines();
     return p;
 }
 
-void Form_import_csv::fillRows() {
-    filling_ = true;
-    Table_rows->setRowCount(static_cast<int>(plan_.rows.size()));
-    for (int r = 0; r < Table_rows->rowCount(); ++r) {
-        const CsvRow& row = plan_.rows[static_cast<std::size_t>(r)];
-        auto* use = new QTableWidgetItem(QString::number(row.line));
-        use->setData(Qt::UserRole, row.line);
-        use->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        use->setCheckState(Qt::Checked);
-        Table_rows->setItem(r, Use, use);
-        const std::string* cells[] = {&row.location, &row.name, &row.frequency, &row.offset,
-                                      &row.tone,     &row.mode, &row.power};
-        for (int c = Location; c <= Power; ++c)
-            Table_rows->setItem(r, c, new QTableWidgetItem(qs(*cells[c - Location])));
-        Table_rows->setItem(r, Result, new QTableWidgetItem);
-    }
-    filling_ = false;
-}
-
-void Form_import_csv::showWhetherCheckable(QTableWidgetItem* use, bool checkable) {
-    const bool was = use->flags().testFlag(Qt::ItemIsUserCheckable);
-    if (was == checkable) return;
-    use->setFlags(use->flags().setFlag(Qt::ItemIsUserCheckable, checkable));
-    // A row that cannot be imported shows no check mark; one that can again is chosen again.
-    use->setCheckState(checkable ? Qt::Checked : Qt::Unchecked);
+CsvImport Form_import_csv::importInto(const Image& base) {
+    return planner_.place(placement(), base);
 }
 
 void Form_import_csv::replan() {
-    if (filling_) return;
-    plan_ = planChannelsCsv(state_, text_, base_, placement());
-    // A change told cell by cell makes the view measure every row again for each cell: a
-    // list of thousands of rows would take minutes. Only the Result column changes, and it
-    // takes the room that is left, so one repaint is enough.
-    const QSignalBlocker quiet(Table_rows->model());
-    for (int r = 0; r < Table_rows->rowCount(); ++r) {
-        const CsvRow& row = plan_.rows[static_cast<std::size_t>(r)];
-        Table_rows->item(r, Result)->setText(qs(csvRowFate(row, chinese_)));
-        showWhetherCheckable(Table_rows->item(r, Use), !row.bad);
-    }
-    Table_rows->viewport()->update();
-    const CsvImport& i = plan_.import;
+    const CsvPlacement p = placement();
+    const CsvImport i = planner_.place(p, base_, false);
+    rows_->placed();
     Command_import->setEnabled(i.ok() && !i.channels.empty());
-    const std::string nothing = csvNothingPlaced(i, placement(), chinese_, CsvAdvice::Dialog);
+    const std::string nothing = csvNothingPlaced(i, p, chinese_, CsvAdvice::Dialog);
     QString summary = i.ok() ? text("将导入 %1 行，共 %2 行", "%1 of %2 rows will be imported")
                                    .arg(i.channels.size())
-                                   .arg(plan_.rows.size())
+                                   .arg(planner_.rowCount())
                              : text("这样放置时文件有错误：无法导入", "With this placement the file "
                                                                    "has errors: nothing can be "
                                                                    "imported");

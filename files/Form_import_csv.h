@@ -4,17 +4,17 @@
 // and filling channels in file order. The dialog only chooses; the import itself is made by
 // whoever opened it, from placement().
 
+#include <QByteArray>
 #include <QDialog>
-#include <string>
 
-#include "channels/csv/Placement.h"
+#include "channels/csv/Planner.h"
+#include "files/ImportRows.h"
 
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
-class QTableWidgetItem;
+class QTableView;
 
 namespace nv {
 
@@ -22,11 +22,11 @@ class Form_import_csv : public QDialog {
     Q_OBJECT
   public:
     // `text` is the whole file, already read; `base` the image it would be imported into.
-    Form_import_csv(const AppState& state, std::string text, const Image& base,
+    Form_import_csv(const AppState& state, QByteArray text, const Image& base,
                     const QString& path, QWidget* parent);
 
     QLabel* Label_file;
-    QTableWidget* Table_rows;
+    QTableView* Table_rows;
     QRadioButton* Option_location;
     QRadioButton* Option_order;
     QSpinBox* Spin_first;
@@ -37,25 +37,22 @@ class Form_import_csv : public QDialog {
 
     // The chosen rows and the chosen placement.
     CsvPlacement placement() const;
-    const CsvPlan& plan() const { return plan_; }
-    const std::string& fileText() const { return text_; }
+    // The file read in the dialog's time: what the chosen rows make of `base`.
+    CsvImport importInto(const Image& base);
 
   private:
-    enum Column { Use, Location, Name, Frequency, Offset, Tone, Mode, Power, Result, Columns };
     QString text(const char* chineseText, const char* englishText) const {
         return QString::fromUtf8(chinese_ ? chineseText : englishText);
     }
-    void fillRows();
-    static void showWhetherCheckable(QTableWidgetItem* use, bool checkable);
-    // Plans again after any choice and shows each row's fate.
+    // Places the rows again after any choice and shows each row's fate.
     void replan();
 
     const AppState& state_;
     const bool chinese_;
-    const std::string text_;
+    const QByteArray text_;
     const Image base_;
-    CsvPlan plan_;
-    bool filling_ = false;
+    CsvPlanner planner_;  // reads text_ once
+    ImportRows* rows_;
 };
 
 }  // namespace nv

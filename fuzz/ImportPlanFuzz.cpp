@@ -10,7 +10,9 @@
 #include "FuzzTarget.h"
 #include "Require.h"
 #include "channels/ChannelRecord.h"
+#include "channels/csv/NothingPlaced.h"
 #include "channels/csv/Placement.h"
+#include "channels/csv/Planner.h"
 
 using namespace nv;
 
@@ -49,6 +51,23 @@ NV742_FUZZ_TARGET(import_plan) {
     fuzz::require(i.image == importChannelsCsv(s, text, s.RadioImage, p).image,
                   "the plan differs from the import");
     for (const auto* notes : {&i.errors, &i.bad, &i.skipped, &i.snaps}) requireVisible(*notes);
+    // The dialog places the rows of one reading again after each choice: what an earlier
+    // placement found leaves nothing behind.
+    CsvPlanner planner(s, text, true);
+    CsvPlacement other = p;
+    other.inOrder = !p.inOrder;
+    other.leftOutLines.clear();
+    planner.place(other, s.RadioImage);
+    const CsvImport preview = planner.place(p, s.RadioImage, false);  // as the dialog places
+    fuzz::require(preview.ok() == i.ok() && preview.channels == i.channels &&
+                      csvNothingPlaced(preview, p, false, CsvAdvice::Dialog) ==
+                          csvNothingPlaced(i, p, false, CsvAdvice::Dialog),
+                  "a preview places other rows than the import, or tells otherwise why not");
+    fuzz::require(planner.place(p, s.RadioImage).image == i.image,
+                  "a placement depends on the one before");
+    for (std::size_t k = 0; k < plan.rows.size(); ++k)
+        fuzz::require(csvRowFate(planner.row(k), false) == csvRowFate(plan.rows[k], false),
+                      "a row's fate depends on the placement before");
     if (!i.ok()) return 0;
     fuzz::require(p.skipBad || i.bad.empty(), "bad rows left out without being asked");
     std::set<int> written(i.channels.begin(), i.channels.end());

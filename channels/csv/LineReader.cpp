@@ -80,14 +80,7 @@ class CsvLineReader::Checks {
         return n;
     }
 
-    std::optional<ChannelLine> read(bool byLocation) {
-        if (byLocation && (c_.location < 1 || c_.location > ChannelCount)) {
-            CsvNote skipped{CsvNote::Skipped, record_.line, c_.location};
-            skipped.value = std::to_string(c_.location);
-            skipped.record = ordinal_;
-            addCsvNote(skipped_, std::move(skipped));
-            return std::nullopt;
-        }
+    std::optional<ChannelLine> read() {
         const std::size_t badBefore = bad_.size();
         readFrequencies();
         readTones();
@@ -332,9 +325,7 @@ CsvLineReader::~CsvLineReader() = default;
 
 std::optional<int> CsvLineReader::location() { return checks_->location(); }
 
-std::optional<ChannelLine> CsvLineReader::read(bool byLocation) {
-    return checks_->read(byLocation);
-}
+std::optional<ChannelLine> CsvLineReader::read() { return checks_->read(); }
 
 std::vector<CsvNote> CsvLineReader::snapsFor(int channel) const {
     return checks_->snapsFor(channel);

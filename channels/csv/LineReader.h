@@ -47,9 +47,8 @@ class CsvLineReader {
 
     // The number in the Location column, or nothing after an error.
     std::optional<int> location();
-    // The channel of the line, or nothing (a bad row, or a row that is skipped). With
-    // `byLocation`, a location that is not a channel skips the row before anything else is read.
-    std::optional<ChannelLine> read(bool byLocation);
+    // The channel of the line, or nothing (a bad row, or a row that is skipped).
+    std::optional<ChannelLine> read();
     // What was snapped, for the channel the row ends up in.
     std::vector<CsvNote> snapsFor(int channel) const;
 

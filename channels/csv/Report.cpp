@@ -36,6 +36,8 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
         case CsvNote::Empty:
             return chinese ? "文件是空的：没有标题行"
                            : "the file is empty: there is no header line";
+        case CsvNote::TooLarge:
+            return chinese ? "文件大于 64 MiB" : "the file is larger than 64 MiB";
         case CsvNote::MissingColumn:
             return where + (chinese ? "缺少列 " + column : "the column " + column + " is missing");
         case CsvNote::MissingValue:
@@ -60,9 +62,10 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
             return where + (chinese ? column + " 的值 " + value + " 无法识别"
                                     : column + " " + value + " is not a value this column takes");
         case CsvNote::ListedTwice:
-            return where + (chinese ? "信道 " + channel + " 重复（第 " +
+            // A location need not be a channel: in file order, or past 16, it is only a number.
+            return where + (chinese ? "位置 " + channel + " 重复（第 " +
                                           std::to_string(note.otherLine) + " 行已列出）"
-                                    : "channel " + channel + " is listed twice (first on line " +
+                                    : "Location " + channel + " is listed twice (first on line " +
                                           std::to_string(note.otherLine) + ")");
         case CsvNote::Snapped:
             return where +
@@ -133,14 +136,14 @@ const char* const Dash = "\u2013";  // an en dash between the ends of a range
 std::string withThousands(int n) {
     std::string digits = std::to_string(n);
     for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
+        digits.insert(static_cast<std::size_t>(i), 1, ',');
     return digits;
 }
 
 // Why the rows of a group were not imported, in a few words.
 std::string groupReason(const CsvNote& n, bool chinese) {
     const std::string column = columnText(n.column, chinese);
-    const std::string value = "\"" + visibleText(n.value) + "\"";
+    const std::string value = std::string(1, '"').append(visibleText(n.value)).append(1, '"');
     switch (n.kind) {
         case CsvNote::Skipped:
             return chinese ? std::string("位置不是信道 1") + Dash + "16"
@@ -162,6 +165,8 @@ std::string groupReason(const CsvNote& n, bool chinese) {
             return chinese ? column + " 没有值" : column + " has no value";
         case CsvNote::NotANumber:
             return chinese ? column + " 不是数字" : column + " not a number";
+        case CsvNote::ListedTwice:
+            return chinese ? "位置已在前面的行列出" : "the Location is listed on an earlier line";
         case CsvNote::UnknownValue:
             if (n.column == "Mode" || n.column == "Tone")
                 return chinese ? column + " 为 " + value + "，本机没有此方式"
@@ -171,6 +176,51 @@ std::string groupReason(const CsvNote& n, bool chinese) {
         default:
             return csvNoteText(n, chinese);
     }
+}
+
+// A value as a group's line shows it: escaped and, past a few words, cut.
+std::string shortValue(const std::string& value) {
+    constexpr std::size_t Longest = 24;
+    std::string v = visibleText(value);
+    if (v.size() <= Longest) return v;
+    std::size_t cut = Longest;
+    while (cut > 0 && (static_cast<unsigned char>(v[cut]) & 0xC0) == 0x80) --cut;
+    return v.substr(0, cut) + "\u2026";
+}
+
+// The value of a note as a sample of its group, or "" when the reason says it all.
+std::string sampleOf(const CsvNote& n) {
+    switch (n.kind) {
+        case CsvNote::NotANumber:
+        case CsvNote::NotATone:
+        case CsvNote::NotADcsCode:
+            return std::string(1, '"').append(shortValue(n.value)).append(1, '"');
+        case CsvNote::OutsideBand:
+        case CsvNote::ListedTwice:
+            return shortValue(n.value);
+        default:
+            return {};
+    }
+}
+
+constexpr std::size_t SampleValues = 3;
+
+void addSample(CsvNoteGroup& g, const CsvNote& n) {
+    const std::string v = sampleOf(n);
+    if (v.empty() || std::find(g.values.begin(), g.values.end(), v) != g.values.end()) return;
+    if (g.values.size() < SampleValues)
+        g.values.push_back(v);
+    else
+        g.moreValues = true;
+}
+
+// " (\"abc\", \"x1\", …)" after a group's reason.
+std::string samplesText(const CsvNoteGroup& g, bool chinese) {
+    if (g.values.empty()) return {};
+    std::string out;
+    for (const std::string& v : g.values) out += (out.empty() ? "" : chinese ? "、" : ", ") + v;
+    if (g.moreValues) out += chinese ? "……" : ", \u2026";
+    return chinese ? "（" + out + "）" : " (" + out + ")";
 }
 
 // Whether every row from a to b has a note: the runs of noted rows, joined where they meet.
@@ -215,6 +265,24 @@ void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
     notes.push_back(std::move(n));
 }
 
+void addCsvLocationNote(std::vector<CsvNote>& notes, CsvNote::Kind kind, int line, int location,
+                        int record) {
+    if (!notes.empty()) {
+        CsvNote& last = notes.back();
+        if (last.kind == kind && last.column.empty() && !last.rowLeftOut && record > 0 &&
+            record == last.endRecord() + 1) {
+            last.lastLine = line;
+            last.lastRecord = record;
+            ++last.rows;
+            return;
+        }
+    }
+    CsvNote n{kind, line, location};
+    n.value = std::to_string(location);
+    n.record = record;
+    notes.push_back(std::move(n));
+}
+
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
     // Between two rows of one reason, only rows with notes of their own may stand.
     const NotedRows noted(notes);
@@ -229,11 +297,13 @@ std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes) {
                 open.lastLine = n.endLine();
                 open.lastRecord = n.endRecord();
                 open.count += n.rows;
+                addSample(open, n);
                 continue;
             }
             it->second = groups.size();
         }
-        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows});
+        groups.push_back(CsvNoteGroup{n, n.endLine(), n.endRecord(), n.rows, {}, false});
+        addSample(groups.back(), n);
     }
     std::stable_sort(
         groups.begin(), groups.end(),
@@ -265,7 +335,7 @@ std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine)
                                         : "lines " + lines + ": ";
     const std::string rows = withThousands(group.count);
     return where + (chinese ? rows + " 行未导入：" : rows + " rows not imported: ") +
-           groupReason(n, chinese);
+           groupReason(n, chinese) + samplesText(group, chinese);
 }
 
 }  // namespace nv

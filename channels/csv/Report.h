@@ -16,6 +16,7 @@ struct CsvNote {
         // Errors: the import writes nothing.
         Syntax,         // value: what is wrong with the quoting
         Empty,          // no header line
+        TooLarge,       // more than a CSV file may hold
         MissingColumn,  // column
         MissingValue,   // column
         NotANumber,     // column, value
@@ -23,7 +24,7 @@ struct CsvNote {
         NotATone,       // column, value: no CTCSS tone of the tone table
         NotADcsCode,    // column, value: no DCS code of the tone table
         UnknownValue,   // column, value: none of the words the column takes
-        ListedTwice,    // location, otherLine: where it was listed first
+        ListedTwice,    // location (also as value), otherLine: where it was listed first
         // Import report.
         Snapped,  // location, column, value (as written), result (as stored)
         Skipped,  // value: the location, which is not a channel
@@ -56,6 +57,11 @@ struct CsvNote {
 // the same reason: a file of a million rows past channel 16 is one note, not a million.
 void addCsvNote(std::vector<CsvNote>& notes, CsvNote n);
 
+// The same for a row skipped for its location alone (Skipped, NoRoom); the note is made only
+// when a run starts, so that the rows of a long run cost nothing.
+void addCsvLocationNote(std::vector<CsvNote>& notes, CsvNote::Kind kind, int line, int location,
+                        int record);
+
 // True for the notes of rows that are skipped rather than refused: what the file says can be
 // read, but this radio has no place or no form for it (or the row was left out for a bad value).
 bool isSkipReason(const CsvNote& note);
@@ -68,6 +74,11 @@ struct CsvNoteGroup {
     int lastLine = 0;
     int lastRecord = 0;
     int count = 1;
+    // The first few values the rows hold, as the report shows them, when the value is what is
+    // wrong (a word for a number, a tone the table lacks): a line of bounded length that still
+    // says what to look for. `moreValues` when the rows hold others besides.
+    std::vector<std::string> values;
+    bool moreValues = false;
 };
 // The groups stand in the order of their first lines.
 std::vector<CsvNoteGroup> groupCsvNotes(const std::vector<CsvNote>& notes);

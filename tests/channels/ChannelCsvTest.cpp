@@ -418,7 +418,7 @@ TEST(CsvImport, AFileThatCannotBeReadIsRefusedWholeWithEveryProblemAndItsLine) {
     EXPECT_EQ(texts(r.errors),
               (std::vector<std::string>{
                   "line 4: Frequency \"45O.000000\" is not a number",
-                  "line 9: channel 3 is listed twice (first on line 4)",
+                  "line 9: Location 3 is listed twice (first on line 4)",
                   "line 10: Duplex \"x\" is not a value this column takes",
                   "line 11: DtcsPolarity \"NX\" is not a value this column takes",
                   "line 12: Location \"1a\" is not a number",
@@ -495,7 +495,8 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     const auto lines = reportLines(o.skipped);
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0],
-              "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz");
+              "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz "
+              "(145.5, 50.1, 145.6, \u2026)");
     EXPECT_EQ(lines[1], "line 4: Mode \"AM\" is not a value this column takes; skipped");
     EXPECT_EQ(lines[2], "line 9: Frequency 145.7 MHz is outside the band 400 - 481 MHz; skipped");
     EXPECT_EQ(lines[9], "lines 30\u20134470: 4,441 rows not imported: the radio holds 16 channels");
@@ -506,6 +507,36 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     EXPECT_EQ(reportLines(importChannelsCsv(s, text, s.RadioImage).skipped),
               (std::vector<std::string>{"lines 2\u20134470: 4,469 rows not imported: the "
                                         "location is not a channel 1\u201316"}));
+}
+
+TEST(CsvImport, AReportLineForARunOfBadRowsShowsTheirFirstValues) {
+    // Spreadsheet files: words typed for numbers, a list pasted twice, a name of escape codes.
+    AppState s = started();
+    CsvPlacement skipBad;
+    skipBad.skipBad = true;
+    const struct {
+        std::string rows;
+        std::vector<std::string> report;
+    } cases[] = {
+        {"1,abc\n2,x1\n3,abc\n4,4 4\n5,q\n",
+         {"lines 2\u20136: 5 rows not imported: Frequency not a number (\"abc\", \"x1\", \"4 4\", "
+          "\u2026)",
+          "第 2\u20136 行：5 行未导入：Frequency 不是数字（\"abc\"、\"x1\"、\"4 4\"……）"}},
+        {"1,446.1\n2,446.2\n1,446.1\n2,446.2\n",
+         {"lines 4\u20135: 2 rows not imported: the Location is listed on an earlier line (1, 2)",
+          "第 4\u20135 行：2 行未导入：位置已在前面的行列出（1、2）"}},
+        {"1,\x1b]0;pwned\x07 446.0062500000000000000000\n2,\u202e446\n",
+         {"lines 2\u20133: 2 rows not imported: Frequency not a number (\"\\x1b]0;pwned\\x07 "
+          "446.006\u2026\", \"\\u202e446\")",
+          "第 2\u20133 行：2 行未导入：Frequency 不是数字（\"\\x1b]0;pwned\\x07 446.006\u2026\"、"
+          "\"\\u202e446\"）"}},
+    };
+    for (const auto& c : cases) {
+        const CsvImport r =
+            importChannelsCsv(s, "Location,Frequency\n" + c.rows, s.RadioImage, skipBad);
+        EXPECT_EQ((std::vector<std::string>{reportLines(r.bad)[0], reportLines(r.bad, true)[0]}),
+                  c.report);
+    }
 }
 
 TEST(CsvImport, ARowWithABadValueIsLeftOutOnlyWhenAskedAndTheOthersImport) {
@@ -578,9 +609,14 @@ TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
                                           order);
     EXPECT_EQ(z.channels, (std::vector<int>{1, 2}));
     EXPECT_EQ(frequencyToText(z.image, 2, 0), "451.00000");
-    // A location listed twice is still an error, in any placement.
-    EXPECT_FALSE(importChannelsCsv(s, "Location,Frequency\n80,450\n80,451\n", s.RadioImage, order)
-                     .ok());
+    // A location listed again is a bad row of its own, in any placement.
+    const std::string twice = "Location,Frequency\n80,450\n80,451\n81,452\n";
+    EXPECT_FALSE(importChannelsCsv(s, twice, s.RadioImage, order).ok());
+    order.skipBad = true;
+    const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, order);
+    EXPECT_EQ(t.channels, (std::vector<int>{1, 2}));
+    EXPECT_EQ(texts(t.bad), (std::vector<std::string>{"line 3: Location 80 is listed twice (first "
+                                                      "on line 2)"}));
 }
 
 TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
@@ -663,6 +699,8 @@ TEST(CsvImport, MissingColumnsBrokenQuotesAndEmptyFiles) {
     EXPECT_EQ(errors("Location,Frequency\n1,\"450\n2,450\n"),
               (std::vector<std::string>{"line 2: a quoted field is not closed"}));
     EXPECT_EQ(errors(""), (std::vector<std::string>{"the file is empty: there is no header line"}));
+    EXPECT_EQ(errors(std::string(MaxCsvFileSize + 1, '\n')),
+              (std::vector<std::string>{"the file is larger than 64 MiB"}));
     // A header alone, or only locations that are not channels, is not an error.
     const CsvImport r = importChannelsCsv(s, "Location,Frequency\n17,450\n", s.RadioImage);
     EXPECT_TRUE(r.ok());

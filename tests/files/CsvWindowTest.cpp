@@ -116,29 +116,23 @@ class CsvWindowTest : public QObject {
     }
 
     void aFileWithErrorsChangesNothingAndListsEveryError() {
-        answer = write("bad.csv",
-                       "Location,Frequency,Tone,cToneFreq\n"
-                       "1,450,,\n"
-                       "2,450,TSQL,88.4\n"
-                       "1,451,,\n"
-                       "2,452,,\n");
+        // A spreadsheet with headings of its own: no column of the layout is found.
+        answer = write("bad.csv", "Channel,Frequency MHz\n1,450\n2,451\n");
         const Image before = gui->image();
         auto* w = importAccepted();
         QVERIFY(gui->image() == before);
         QCOMPARE(w->Label_result->text(),
                  QString("%1 has errors: nothing was imported.").arg(answer));
         QCOMPARE(rows(w->List_report),
-                 (QStringList{"3 | Skipped | cToneFreq \"88.4\" is not a CTCSS tone of the tone "
-                              "table",
-                              "4 | Error | channel 1 is listed twice (first on line 2)",
-                              "5 | Error | channel 2 is listed twice (first on line 3)"}));
+                 (QStringList{"1 | Error | the column Location is missing",
+                              "1 | Error | the column Frequency is missing"}));
         gui->main->Language_chn_Click();  // a window opened now speaks Chinese
         w = importAccepted();
         QCOMPARE(w->windowTitle(), QString("导入 CSV"));
         QCOMPARE(asked.last().title, QString("导入 CSV"));
         QCOMPARE(w->Label_result->text(), QString("%1 有错误，没有导入任何信道。").arg(answer));
         QCOMPARE(w->List_report->horizontalHeaderItem(0)->text(), QString("行"));
-        QCOMPARE(rows(w->List_report)[1], QString("4 | 错误 | 信道 1 重复（第 2 行已列出）"));
+        QCOMPARE(rows(w->List_report)[1], QString("1 | 错误 | 缺少列 Frequency"));
         QCOMPARE(w->Command_close->text(), QString("关闭"));
         test::shot(gui->main.get(), "import_zh_errors");
     }

@@ -66,19 +66,26 @@ class ImportDialogTest : public QObject {
         gui->main->runCommand("File_import_csv");
         return gui->main->findChild<Form_import_csv*>("Form_import_csv");
     }
-    static QString cell(const Form_import_csv* d, int row, int column) {
-        return d->Table_rows->item(row, column)->text();
+    static QModelIndex at(const Form_import_csv* d, int row, int column) {
+        return d->Table_rows->model()->index(row, column);
     }
+    static QString cell(const Form_import_csv* d, int row, int column) {
+        return at(d, row, column).data().toString();
+    }
+    static Qt::CheckState checkState(const Form_import_csv* d, int row) {
+        return at(d, row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>();
+    }
+    static int rowCount(const Form_import_csv* d) { return d->Table_rows->model()->rowCount(); }
     static QStringList fates(const Form_import_csv* d) {
         QStringList out;
-        for (int r = 0; r < d->Table_rows->rowCount(); ++r) out << cell(d, r, 8);
+        for (int r = 0; r < rowCount(d); ++r) out << cell(d, r, 8);
         return out;
     }
     // A click on the row, Left to its check box, then Space, as a user toggles it from the
     // keyboard.
     static void toggleRow(Form_import_csv* d, int row) {
-        QTableWidget* t = d->Table_rows;
-        const QRect rect = t->visualItemRect(t->item(row, 1));
+        QTableView* t = d->Table_rows;
+        const QRect rect = t->visualRect(at(d, row, 1));
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::keyClick(t, Qt::Key_Left);
         QTest::keyClick(t, Qt::Key_Space);
@@ -107,13 +114,18 @@ class ImportDialogTest : public QObject {
         QVERIFY(d->isModal());
         QVERIFY(!gui->window<Form_Csv_Import>("Form_Csv_Import")->isVisible());
         QCOMPARE(d->windowTitle(), QString("Import CSV"));
-        QCOMPARE(d->Table_rows->rowCount(), 5);
+        QCOMPARE(rowCount(d), 5);
         QStringList first;
         for (int c = 0; c < 8; ++c) first << cell(d, 0, c);
         QCOMPARE(first, (QStringList{"2", "3", "Repeater, north", "438.025", "-7.6", "Tone 88.5",
                                      "FM", "High"}));
         QCOMPARE(cell(d, 2, 5), QString("TSQL 100.0"));
-        QCOMPARE(d->Table_rows->item(0, 0)->checkState(), Qt::Checked);
+        // Only a row that will be imported is checked; a skipped one has no box to click.
+        for (int r = 0; r < 5; ++r) {
+            const bool imported = r == 0 || r == 2;
+            QCOMPARE(checkState(d, r), imported ? Qt::Checked : Qt::Unchecked);
+            QCOMPARE(at(d, r, 0).flags().testFlag(Qt::ItemIsUserCheckable), imported);
+        }
         QCOMPARE(fates(d),
                  (QStringList{"channel 3", "skipped: location 17 is not a channel 1\u201316",
                               "channel 5",
@@ -153,7 +165,7 @@ class ImportDialogTest : public QObject {
         const Image before = gui->image();
         auto* d = open(MixedList);
         toggleRow(d, 2);  // 5, Simplex
-        QCOMPARE(d->Table_rows->item(2, 0)->checkState(), Qt::Unchecked);
+        QCOMPARE(checkState(d, 2), Qt::Unchecked);
         QCOMPARE(fates(d)[2], QString("not chosen"));
         QCOMPARE(d->Label_summary->text(), QString("1 of 5 rows will be imported."));
         CsvPlacement expected;
@@ -231,18 +243,18 @@ class ImportDialogTest : public QObject {
 
     void aClickOnTheCheckBoxTogglesItADoubleClickEditsNothing() {
         auto* d = open(MixedList);
-        QTableWidget* t = d->Table_rows;
+        QTableView* t = d->Table_rows;
         QStyleOptionViewItem option;
         option.initFrom(t->viewport());
-        option.rect = t->visualItemRect(t->item(0, 0));
+        option.rect = t->visualRect(at(d, 0, 0));
         option.features = QStyleOptionViewItem::HasCheckIndicator;
         const QRect box =
             t->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, t);
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, box.center());
-        QCOMPARE(t->item(0, 0)->checkState(), Qt::Unchecked);
+        QCOMPARE(checkState(d, 0), Qt::Unchecked);
         QCOMPARE(fates(d)[0], QString("not chosen"));
         QCOMPARE(d->Label_summary->text(), QString("1 of 5 rows will be imported."));
-        const QRect name = t->visualItemRect(t->item(1, 2));
+        const QRect name = t->visualRect(at(d, 1, 2));
         QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, name.center());
         QVERIFY(!t->findChild<QLineEdit*>());
         QCOMPARE(cell(d, 1, 2), QString("Beyond"));
@@ -262,8 +274,8 @@ class ImportDialogTest : public QObject {
         auto* d = open(MixedList);
         QCOMPARE(d->windowTitle(), QString("导入 CSV"));
         QStringList headers;
-        for (int c = 0; c < d->Table_rows->columnCount(); ++c)
-            headers << d->Table_rows->horizontalHeaderItem(c)->text();
+        for (int c = 0; c < d->Table_rows->model()->columnCount(); ++c)
+            headers << d->Table_rows->model()->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(headers, (QStringList{"行", "位置", "名称", "频率", "频差", "亚音", "模式",
                                        "功率", "结果"}));
         QCOMPARE(d->Option_location->text(), QString("按位置"));
@@ -292,15 +304,54 @@ class ImportDialogTest : public QObject {
                                         "cannot be imported: Frequency \"446.O3125\" is not a "
                                         "number"}));
         for (int r : {0, 2}) {
-            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+            QCOMPARE(checkState(d, r), Qt::Unchecked);
             toggleRow(d, r);
-            QCOMPARE(d->Table_rows->item(r, 0)->checkState(), Qt::Unchecked);
+            QCOMPARE(checkState(d, r), Qt::Unchecked);
         }
         QCOMPARE(d->Label_summary->text(), QString("1 of 3 rows will be imported."));
+        test::shot(d, "import_dialog_bad_rows");
         importAndSettle(d);
         QCOMPARE(freq(gui->image(), 2), QString("446.01875"));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QCOMPARE(report->List_report->item(0, 1)->text(), QString("Bad value, not imported"));
+    }
+
+    void aRepeatedLocationIsABadRowOfItsOwn() {
+        // A repeater directory's export that lists two repeaters twice.
+        auto* d = open("Location,Name,Frequency,Duplex,Offset,Mode\n"
+                       "1,Hill,438.025,-,7.6,FM\n2,Town,438.05,-,7.6,FM\n"
+                       "2,Town,438.05,-,7.6,FM\n99994,Coast,439.1,-,7.6,FM\n"
+                       "99994,Coast,439.1,-,7.6,FM\n");
+        QVERIFY(d);
+        QCOMPARE(fates(d)[2],
+                 QString("cannot be imported: Location 2 is listed twice (first on line 3)"));
+        QTest::mouseClick(d->Option_order, Qt::LeftButton);
+        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 2",
+                                        "cannot be imported: Location 2 is listed twice (first "
+                                        "on line 3)",
+                                        "channel 3",
+                                        "cannot be imported: Location 99994 is listed twice "
+                                        "(first on line 5)"}));
+        for (int r : {2, 4}) {
+            toggleRow(d, r);
+            QCOMPARE(checkState(d, r), Qt::Unchecked);
+        }
+        importAndSettle(d);
+        QCOMPARE(freq(gui->image(), 3), QString("439.10000"));
+    }
+
+    void textFromTheFileIsShownWithItsControlCharactersEscaped() {
+        // A list passed around online: a name that clears a terminal, a mode and a file name
+        // that turn the text around.
+        answer = write("\u202evsc.csv", "Location,Name,Frequency,Mode\n"
+                                       "1,\"\x1b[2JNet\x7f\",446.1,\xe2\x80\xaeMF\n");
+        gui->main->runCommand("File_import_csv");
+        auto* d = gui->main->findChild<Form_import_csv*>("Form_import_csv");
+        QVERIFY(d);
+        QCOMPARE(cell(d, 0, 2), QString("\\x1b[2JNet\\x7f"));
+        QCOMPARE(cell(d, 0, 6), QString("\\u202eMF"));
+        QCOMPARE(fates(d), QStringList{"skipped: this radio has no Mode \"\\u202eMF\""});
+        QVERIFY(d->Label_file->text().contains("\\u202evsc.csv"));
     }
 
     void aFileThatCannotBeReadOpensNoDialog() {

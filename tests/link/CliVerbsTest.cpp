@@ -295,7 +295,7 @@ class CliVerbsTest : public QObject {
         r = runCli({"import", csv, out});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.err, QString("lines 2\u20133: 2 rows not imported: Frequency outside the "
-                                "band 400 - 481 MHz\n"
+                                "band 400 - 481 MHz (145.5, 50.1)\n"
                                 "line 4: Mode \"AM\" is not a value this column takes; skipped\n"
                                 "line 5: Tone \"TSQL-R\" is not a value this column takes; "
                                 "skipped\n"
