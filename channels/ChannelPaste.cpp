@@ -259,7 +259,7 @@ PasteResult pasteText(const AppState& s, const Image& base, std::string_view tex
 std::string pasteProblemText(const PasteProblem& p, bool chinese) {
     const std::string line = std::to_string(p.line);
     const std::string where = chinese ? "第 " + line + " 行：" : "line " + line + ": ";
-    const std::string value = "\"" + visibleText(p.value) + "\"";
+    const std::string value = std::string(1, '"').append(visibleText(p.value)).append(1, '"');
     switch (p.kind) {
         case PasteProblem::PastLastChannel: {
             const int room = ChannelCount - p.channel + 1;
