@@ -81,6 +81,14 @@ class CsvLineReader::Checks {
     }
 
     std::optional<ChannelLine> read() {
+        // A copied channel list keeps an empty channel's place with a row of its location alone.
+        if (onlyLocation()) {
+            CsvNote n{CsvNote::EmptyRow, record_.line, c_.location};
+            n.value = std::to_string(c_.location);
+            n.record = ordinal_;
+            addCsvNote(skipped_, std::move(n));
+            return std::nullopt;
+        }
         const std::size_t badBefore = bad_.size();
         readFrequencies();
         readTones();
@@ -105,6 +113,11 @@ class CsvLineReader::Checks {
     }
 
   private:
+    bool onlyLocation() const {
+        int filled = 0;
+        for (const std::string& f : record_.fields) filled += csvTrimmed(f).empty() ? 0 : 1;
+        return filled == 1;
+    }
     std::string field(const char* column) const {
         return csvTrimmed(columns_.value(record_, column));
     }

@@ -43,6 +43,8 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
                                  " is not a channel 1\u201316";
         case CsvNote::NoRoom:
             return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
+        case CsvNote::EmptyRow:
+            return chinese ? "跳过：没有信道数据" : "skipped: no channel, only a location";
         case CsvNote::UnknownValue:
             if (isSkipReason(n))  // a Mode or Tone word
                 return chinese ? "跳过：本机没有 " + n.column + " \"" + visibleText(n.value) + "\""

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 
 #include "channels/csv/Placement.h"
@@ -211,6 +212,14 @@ TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
         const CsvImport back = importChannelsCsv(s, e.text, empty);
         ASSERT_TRUE(back.ok());
         for (int n : back.channels) ASSERT_EQ(row(over.image, n), row(back.image, n));
+        // A copied list keeps an empty channel's place with a row of its location alone: that
+        // row is skipped, not a bad row.
+        std::vector<int> all(ChannelCount);
+        std::iota(all.begin(), all.end(), 1);
+        const CsvImport copied = importChannelsCsv(s, exportChannelRowsCsv(s, im, all).text, empty);
+        ASSERT_TRUE(copied.ok() && copied.bad.empty());
+        for (int n = 1; n <= ChannelCount; ++n) ASSERT_EQ(row(copied.image, n), row(back.image, n));
+        for (const CsvNote& n : copied.skipped) ASSERT_EQ(n.kind, CsvNote::EmptyRow);
         for (int n = 1; n <= ChannelCount; ++n) {
             if (isEmptyChannel(im, n)) {
                 ASSERT_TRUE(isEmptyChannel(back.image, n));
