@@ -182,7 +182,7 @@ void Form_Station::listPorts() {
     int stateWidth = Table_ports->columnWidth(StateColumn);
     for (auto s :
          {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
-          StationPort::State::WaitGone, StationPort::State::WaitNext})
+          StationPort::State::WaitGone, StationPort::State::WaitNext, StationPort::State::NoPort})
         stateWidth = std::max(
             stateWidth,
             Table_ports->fontMetrics().horizontalAdvance(qs(stationStateText(s, chinese))) + 16);

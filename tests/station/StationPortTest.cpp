@@ -18,6 +18,7 @@ struct Station {
     std::vector<StationRadio> radios;
     std::vector<Image> backups;
     std::vector<StationPort::State> states;
+    std::vector<std::string> portProblems;
     bool keepBackups = true;
     test::FakeTimers timers{clock, [this](TimerId id) { station->timerTick(id); }};
     std::unique_ptr<StationPort> station;  // goes before the timers it stops
@@ -41,6 +42,7 @@ struct Station {
             kept(keepBackups);
         };
         events.finished = [this](const StationRadio& r) { radios.push_back(r); };
+        events.portProblem = [this](const StationWords& why) { portProblems.push_back(why.log); };
         station = std::make_unique<StationPort>(
             base, port, timers, [this] { return clock.now / 1000.0; }, job, events);
         port.onByteReceived = [this] { station->byteReceived(); };
@@ -96,8 +98,9 @@ TEST(StationPort, FailuresNameTheirCause) {
     }
 }
 
-// Repeat: a radio left in place sees only entry and end; a removal and a new radio are each
-// noticed within 3 s; each new radio is programmed once.
+// Repeat: a radio left in place sees only entry and end, and after a missed question one read;
+// a removal and a new radio are each noticed within 3 s; each new radio is programmed once, even
+// when it took the place of the last one within a second.
 TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     Station s(true);
     s.station->start();
@@ -106,13 +109,14 @@ TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     const int stored = s.radio.writesStored, sessions = s.radio.sessions;
     s.run(10000);  // left in place
+    EXPECT_EQ(s.radio.sessions, sessions);
     s.port.lineCut = true;  // one question goes unanswered: the radio is still there
     s.run(StationPort::ProbeEveryMs + StationPort::ProbeAnswerMs);
     s.port.lineCut = false;
     s.run(10000);
     EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     EXPECT_EQ(s.radio.writesStored, stored);
-    EXPECT_EQ(s.radio.sessions, sessions);
+    EXPECT_EQ(s.radio.sessions, sessions + 1);
     EXPECT_EQ(s.radios.size(), 1u);
 
     s.port.lineCut = true;  // taken off the cable
@@ -133,6 +137,19 @@ TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     EXPECT_TRUE(s.radios[1].verified);
     EXPECT_TRUE(s.holdsJob());
     EXPECT_EQ(s.radio.writesStored, 49);
+
+    s.port.lineCut = true;  // swapped for a third radio in 0.8 s
+    s.run(800);
+    s.radio = VirtualRadio();
+    s.radio.memory = VirtualRadio::plausibleMemory();
+    s.port.lineCut = false;
+    s.run(30000);
+    ASSERT_EQ(s.radios.size(), 3u);
+    EXPECT_TRUE(s.radios[2].verified);
+    EXPECT_EQ(s.radio.writesStored, 49);
+    ASSERT_EQ(s.backups.size(), 3u);
+    for (int a = 0; a < 1024; ++a)
+        ASSERT_EQ(s.backups[2].byte(a / 16, a % 16), VirtualRadio::plausibleMemory()[a]);
 }
 
 TEST(StationPort, StopEndsProgrammingModeWherever) {
@@ -188,4 +205,39 @@ TEST(StationPort, AFailedWriteIsTriedAgainOnlyOnTheSameRadio) {
             << s.radios[0].result;
         for (int a = 0; a < 1024; ++a) ASSERT_EQ(s.backups[1].byte(a / 16, a % 16), other[a]);
     }
+}
+
+// A port that will not open says why, in a line without repeat and in its waiting state with
+// repeat (where it is tried again until it opens); a cable pulled while writing is a lost port.
+TEST(StationPort, APortThatWillNotOpenSaysWhy) {
+    const std::string reason = "No serial device stands behind COM1";
+    {
+        Station s;
+        s.port.available = false;
+        s.station->start();
+        s.run(30000);
+        ASSERT_EQ(s.radios.size(), 1u);
+        EXPECT_EQ(s.radios[0].result,
+                  "port would not open: " + reason + " (reading it first; not written)");
+    }
+    {
+        Station s;
+        s.station->start();
+        while (s.radio.writesStored < 20) s.run(5);
+        s.port.lineCut = true;
+        s.port.available = false;
+        s.run(30000);
+        ASSERT_EQ(s.radios.size(), 1u);
+        EXPECT_EQ(s.radios[0].result, "port lost: " + reason + " (writing)");
+    }
+    Station s(true);
+    s.port.available = false;
+    s.station->start();
+    s.run(5000);
+    EXPECT_EQ(s.station->state(), StationPort::State::NoPort);
+    s.port.available = true;
+    s.run(20000);
+    EXPECT_EQ(s.portProblems, (std::vector<std::string>{"port would not open: " + reason, ""}));
+    ASSERT_EQ(s.radios.size(), 1u);
+    EXPECT_TRUE(s.radios[0].verified);
 }
