@@ -59,6 +59,9 @@ bool sameRowsWritten(const Image& a, const Image& b) {
 // serial ports are left unchecked, since a run on them would only fail for want of an answer.
 bool looksLikeCable(const StationTarget& t) { return t.details.startsWith("USB"); }
 
+// No file's name: a channel file's ends in .chann.
+const QString NotSaved = QStringLiteral("not saved");
+
 }  // namespace
 
 Form_Station::Form_Station(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
@@ -232,19 +235,24 @@ int Form_Station::countIn(int row, Column column) const {
 }
 
 // The channel file the image is, unchanged; anything else (edits since, a read, an .adj file
-// opened last) is "not saved", so that the log never pairs a file's name with other bytes.
+// opened last) is "not saved", so that the log never pairs a file's name with other bytes. These
+// are the log file's words, the same in either language; the window shows them in its own.
 QString Form_Station::configurationName() const {
     const QFileInfo file(QString::fromStdString(state.CurrentFilePath));
     const bool isTheFile = !state.CurrentFilePath.empty() && state.ReadFromPort == 0 &&
                            imageKept(state) &&
                            file.suffix().compare("chann", Qt::CaseInsensitive) == 0;
-    return isTheFile ? file.fileName() : text("未保存", "not saved");
+    return isTheFile ? file.fileName() : NotSaved;
+}
+
+QString Form_Station::shownName(const QString& name) const {
+    return name == NotSaved ? text("未保存", "not saved") : name;
 }
 
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {
     const QString shown =
         text("配置：%1    指纹：%2", "Configuration: %1    Fingerprint: %2")
-            .arg(name,
+            .arg(shownName(name),
                  fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint);
     if (Label_configuration->text() != shown) Label_configuration->setText(shown);
 }
@@ -349,7 +357,7 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
     const QString where =
         line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
     auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
-                                      qs(line.fingerprint) + "  " + qs(line.configuration),
+                                      qs(line.fingerprint) + "  " + shownName(qs(line.configuration)),
                                       QString::number(line.seconds, 'f', 1), result});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
     item->setToolTip(LogResult, result);

@@ -69,6 +69,7 @@ class Form_Station : public MdiChild {
     void buildLayout();
     void listPorts();
     QString configurationName() const;
+    QString shownName(const QString& name) const;
     StationJob takeJob() const;
     void followConfiguration();
     void showConfiguration(const QString& name, const QString& fingerprint);

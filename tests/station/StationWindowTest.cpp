@@ -248,6 +248,7 @@ class StationWindowTest : public QObject {
         QVERIFY(first.sim);
         QVERIFY(QFile::link(first.sim->pty, cable));
         StationGui gui({cable}, true);
+        gui.state->CurrentFilePath.clear();  // an unsaved configuration
         gui.window->Check_repeat->click();
         gui.start();
         QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "请取下对讲机", 20000);
@@ -276,10 +277,13 @@ class StationWindowTest : public QObject {
         QCOMPARE(gui.of(cable, Form_Station::DoneColumn), "2");
         QVERIFY(gui.window->Label_totals->text().startsWith("完成 2    失败 0"));
         QCOMPARE(gui.window->List_log->topLevelItem(0)->text(5), "已校验");
+        QVERIFY(gui.window->List_log->topLevelItem(0)->text(3).endsWith("未保存"));
         // The log file keeps its own words whatever the window's language.
         const QStringList lines = logLines(logFile());
-        for (const QString& line : lines.mid(lines.size() - 2))
+        for (const QString& line : lines.mid(lines.size() - 2)) {
+            QCOMPARE(line.section(',', 5, 5), "not saved");
             QCOMPARE(line.section(',', 6, 6), "verified");
+        }
         QTest::mouseClick(gui.window->Command_stop, Qt::LeftButton);
         QVERIFY(!gui.window->transferInProgress());
         QCOMPARE(gui.of(cable, Form_Station::StateColumn), "已结束");
