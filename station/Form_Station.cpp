@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -110,6 +111,9 @@ void Form_Station::buildLayout() {
     Table_ports->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_ports->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_ports->setWordWrap(false);
+    // Tab leaves the table for the controls under it; Space checks a row from any column.
+    Table_ports->setTabKeyNavigation(false);
+    Table_ports->installEventFilter(this);
     Table_ports->horizontalHeader()->setStretchLastSection(true);
     List_log->setRootIsDecorated(false);
     List_log->setColumnCount(LogColumns);
@@ -135,6 +139,21 @@ void Form_Station::buildLayout() {
     layout->addLayout(options);
     layout->addLayout(buttons);
     layout->addWidget(List_log, 2);
+    // Tab goes as the eye reads the window: top to bottom, left to right.
+    QWidget* order[] = {Table_ports,   Check_backup,   Check_repeat,       Command_add_port,
+                        Command_start, Command_stop,   Command_export_log, Command_Help,
+                        List_log};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool Form_Station::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Table_ports || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space)
+        return MdiChild::eventFilter(watched, event);
+    QTableWidgetItem* use = Table_ports->item(Table_ports->currentRow(), PortColumn);
+    if (use && (use->flags() & Qt::ItemIsUserCheckable))
+        use->setCheckState(use->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    return true;
 }
 
 void Form_Station::load() {

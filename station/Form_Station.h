@@ -64,6 +64,7 @@ class Form_Station : public MdiChild {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLayout();

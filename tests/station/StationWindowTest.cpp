@@ -382,6 +382,24 @@ class StationWindowTest : public QObject {
             QVERIFY(!gui.window->Check_repeat->isChecked());
             QCOMPARE(gui.window->Table_ports->item(row, 0)->checkState(), Qt::Checked);
 
+            // Space checks a row from any column; Tab leaves the table and reaches Start.
+            QTableWidget* table = gui.window->Table_ports;
+            gui.main->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(gui.main.get()));
+            table->setFocus();
+            table->setCurrentCell(row, Form_Station::StateColumn);
+            for (Qt::CheckState after : {Qt::Unchecked, Qt::Checked}) {
+                QTest::keyClick(table, Qt::Key_Space);
+                QCOMPARE(table->item(row, 0)->checkState(), after);
+            }
+            for (QWidget* next : {static_cast<QWidget*>(gui.window->Check_backup),
+                                  static_cast<QWidget*>(gui.window->Check_repeat),
+                                  static_cast<QWidget*>(gui.window->Command_add_port),
+                                  static_cast<QWidget*>(gui.window->Command_start)}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), next);
+            }
+
             QStringList buttons;
             QTimer typer;
             typer.setInterval(10);
