@@ -219,12 +219,14 @@ void Form_Station::addPort(const StationTarget& target, bool use) {
     const int row = Table_ports->rowCount();
     Table_ports->insertRow(row);
     targets_.push_back(target);
-    auto* port = new QTableWidgetItem(target.name);
+    auto* port = new QTableWidgetItem(shownPort(target));
+    port->setToolTip(port->text());  // a long device path is cut in the cell
     port->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     port->setCheckState(use ? Qt::Checked : Qt::Unchecked);
     Table_ports->setItem(row, PortColumn, port);
     QStringList known;
-    for (const QString& part : {target.details, target.location})
+    const QString details = target.device.isEmpty() ? text("内置", "built-in") : target.details;
+    for (const QString& part : {details, target.location})
         if (!part.isEmpty()) known << part;
     setCell(row, KnownColumn, known.join(", "));
     setCell(row, StateColumn, qs(stationStateText(StationPort::State::Idle, chinese)));
@@ -235,6 +237,12 @@ void Form_Station::addPort(const StationTarget& target, bool use) {
     setCell(row, DoneColumn, "0");
     setCell(row, FailedColumn, "0");
     setCell(row, ResultColumn, QString());
+}
+
+// A built-in virtual radio is named in the log file's words; the window says it in its own.
+QString Form_Station::shownPort(const StationTarget& target) const {
+    if (!target.device.isEmpty()) return target.name;
+    return text("虚拟对讲机 %1", "virtual radio %1").arg(target.name.section(' ', -1));
 }
 
 void Form_Station::setCell(int row, Column column, const QString& text) {
@@ -373,8 +381,8 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
     Table_ports->item(row, ResultColumn)->setToolTip(result);  // a long cause is cut in the cell
 
     log_.push_back(line);
-    const QString where =
-        line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
+    const QString port = Table_ports->item(row, PortColumn)->text();
+    const QString where = line.location.empty() ? port : port + " (" + qs(line.location) + ")";
     auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
                                       qs(line.fingerprint) + "  " + shownName(qs(line.configuration)),
                                       QString::number(line.seconds, 'f', 1), result});

@@ -80,6 +80,7 @@ class Form_Station : public MdiChild {
                        const QString& logError);
     void runEnded();
     void showTotals();
+    QString shownPort(const StationTarget& target) const;
     void setCell(int row, Column column, const QString& text);
     int countIn(int row, Column column) const;
 

@@ -420,6 +420,13 @@ class StationWindowTest : public QObject {
             QCOMPARE(gui.window->Table_ports->item(gui.row("/dev/ttyUSB7"), 0)->checkState(),
                      Qt::Checked);
 
+            // A built-in virtual radio is named in the window's language.
+            gui.window->addPort(virtualStationTarget(2), false);
+            const int last = gui.window->Table_ports->rowCount() - 1;
+            QCOMPARE(gui.cell(last, Form_Station::PortColumn),
+                     chinese ? "虚拟对讲机 2" : "virtual radio 2");
+            QCOMPARE(gui.cell(last, Form_Station::KnownColumn), chinese ? "内置" : "built-in");
+
             // Start with nothing checked says so and runs nothing.
             for (int r = 0; r < gui.window->Table_ports->rowCount(); ++r)
                 gui.window->Table_ports->item(r, 0)->setCheckState(Qt::Unchecked);
