@@ -237,6 +237,7 @@ void Form_Station::addPort(const StationTarget& target, bool use) {
     setCell(row, DoneColumn, "0");
     setCell(row, FailedColumn, "0");
     setCell(row, ResultColumn, QString());
+    Table_ports->resizeColumnToContents(PortColumn);
 }
 
 // A built-in virtual radio is named in the log file's words; the window says it in its own.
@@ -314,6 +315,7 @@ void Form_Station::Command_start_Click() {
                           .arg(twice->name));
     StationJob job = takeJob();
     showConfiguration(qs(job.name), qs(job.fingerprint));
+    ended_.assign(runRows_.size(), false);
     for (int row : runRows_) {
         setCell(row, ResultColumn, QString());
         static_cast<QProgressBar*>(Table_ports->cellWidget(row, ProgressColumn))->setValue(0);
@@ -362,7 +364,8 @@ void Form_Station::setRunning(bool running) {
 void Form_Station::portChanged(std::size_t i, StationPort::State s, int percent) {
     const int row = runRows_[i];
     setCell(row, StateColumn, qs(stationStateText(s, chinese)));
-    if (s == StationPort::State::Ended) return;  // the bar keeps where the radio got to
+    ended_[i] = s == StationPort::State::Ended;
+    if (ended_[i]) return;  // the bar keeps where the radio got to
     static_cast<QProgressBar*>(Table_ports->cellWidget(row, ProgressColumn))
         ->setValue(radioPercent(s, percent, run_->job().backup));
 }
@@ -379,6 +382,9 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
         result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);
     Table_ports->item(row, ResultColumn)->setToolTip(result);  // a long cause is cut in the cell
+    // A port ends before its radio's line is on the disk: the line tells how it ended.
+    if (ended_[i] && !radio.stopped)
+        setCell(row, StateColumn, radio.verified ? text("完成", "done") : text("失败", "failed"));
 
     log_.push_back(line);
     const QString port = Table_ports->item(row, PortColumn)->text();

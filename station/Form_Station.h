@@ -87,6 +87,7 @@ class Form_Station : public MdiChild {
     std::vector<StationTarget> targets_;  // one per row of the table
     std::unique_ptr<StationRun> run_;
     std::vector<int> runRows_;         // the table row of each port of the run
+    std::vector<bool> ended_;          // whether each port of the run has ended
     std::vector<StationLogLine> log_;  // the lines shown, oldest first
     int done_ = 0;
     int failed_ = 0;

@@ -187,6 +187,7 @@ class StationWindowTest : public QObject {
             const bool verified = QString(c.result) == "verified";
             QVERIFY2(gui.of(ports[int(i)], Form_Station::ResultColumn).startsWith(c.result),
                      qPrintable(gui.of(ports[int(i)], Form_Station::ResultColumn)));
+            QCOMPARE(gui.of(ports[int(i)], Form_Station::StateColumn), verified ? "done" : "failed");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::DoneColumn), verified ? "1" : "0");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::FailedColumn), verified ? "0" : "1");
             QVERIFY(radios[i].sim->stop());
