@@ -140,9 +140,9 @@ void Form_Station::buildLayout() {
     layout->addLayout(buttons);
     layout->addWidget(List_log, 2);
     // Tab goes as the eye reads the window: top to bottom, left to right.
-    QWidget* order[] = {Table_ports,   Check_backup,   Check_repeat,       Command_add_port,
-                        Command_start, Command_stop,   Command_export_log, Command_Help,
-                        List_log};
+    QWidget* order[] = {Table_ports,        Check_backup,  Check_repeat,
+                        Command_add_port,   Command_start, Command_stop,
+                        Command_export_log, Command_Help,  List_log};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -389,9 +389,10 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
     log_.push_back(line);
     const QString port = Table_ports->item(row, PortColumn)->text();
     const QString where = line.location.empty() ? port : port + " (" + qs(line.location) + ")";
-    auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
-                                      qs(line.fingerprint) + "  " + shownName(qs(line.configuration)),
-                                      QString::number(line.seconds, 'f', 1), result});
+    auto* item =
+        new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
+                             qs(line.fingerprint) + "  " + shownName(qs(line.configuration)),
+                             QString::number(line.seconds, 'f', 1), result});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
     item->setToolTip(LogResult, result);
     List_log->insertTopLevelItem(0, item);  // newest first

@@ -238,7 +238,8 @@ StationWords StationPort::portWords(const std::string& chinese, const std::strin
 StationWords StationPort::failureCause() const {
     // A port that opened for this radio once and no longer does has lost its cable.
     if (radio_.PortOpenFailed)
-        return identification_.empty() && retired_->identification() == std::array<std::uint8_t, 6>{}
+        return identification_.empty() &&
+                       retired_->identification() == std::array<std::uint8_t, 6>{}
                    ? portWords("端口无法打开", "port would not open", retired_->portProblem())
                    : portWords("端口已断开", "port lost", retired_->portProblem());
     const LinkObservation& seen = retired_->observed();
@@ -439,8 +440,8 @@ void StationPort::finishRadio(bool verified, const StationWords& result) {
     radio.linkMessage = transferOk_ ? writeMessage_ : linkMessage_;
     radio.linkFailed = !transferOk_;
     if (events_.finished) events_.finished(radio);
+    lastVerified_.reset();
     if (verified) lastVerified_ = radio_.RadioImage;
-    else lastVerified_.reset();
     if (!job_.repeat) return enter(State::Ended);
     enter(State::WaitGone);
     timers_.start(Timer5, ProbeEveryMs);

@@ -187,7 +187,8 @@ class StationWindowTest : public QObject {
             const bool verified = QString(c.result) == "verified";
             QVERIFY2(gui.of(ports[int(i)], Form_Station::ResultColumn).startsWith(c.result),
                      qPrintable(gui.of(ports[int(i)], Form_Station::ResultColumn)));
-            QCOMPARE(gui.of(ports[int(i)], Form_Station::StateColumn), verified ? "done" : "failed");
+            QCOMPARE(gui.of(ports[int(i)], Form_Station::StateColumn),
+                     verified ? "done" : "failed");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::DoneColumn), verified ? "1" : "0");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::FailedColumn), verified ? "0" : "1");
             QVERIFY(radios[i].sim->stop());
@@ -265,8 +266,8 @@ class StationWindowTest : public QObject {
 
         QVERIFY(first.sim->stop());  // taken off, and its pseudo-terminal with it
         QVERIFY(loadImage(first.memory));
-        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn),
-                                  "端口无法打开，重试中", 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "端口无法打开，重试中",
+                                  4000);
         Radio second = radio("second", {});
         QVERIFY(second.sim);
         QFile::remove(cable);
