@@ -328,6 +328,9 @@ void Form_Station::Command_start_Click() {
     };
     e.finished = [this](std::size_t i, const StationLogLine& line, const StationRadio& radio,
                         const QString& logError) { radioFinished(i, line, radio, logError); };
+    e.portProblem = [this](std::size_t i, const StationWords& why) {
+        setCell(runRows_[i], ResultColumn, qs(why.shown));  // what the row waits for
+    };
     e.ended = [this] { runEnded(); };
     run_.reset();
     run_ = std::make_unique<StationRun>(words, std::move(job), std::move(chosen),
