@@ -9,7 +9,8 @@ LinkEngine::~LinkEngine() = default;
 
 bool LinkEngine::openPort() {
     state_.PortOpenFailed = false;
-    PortProblem problem;
+    PortProblem& problem = portProblem_;
+    problem = {};
     if (port_.open(state_.CommPortNumber, problem)) {
         port_.discardInput();
         if (discardsOutput()) port_.discardOutput();

@@ -98,6 +98,8 @@ class LinkEngine : public LinkRecord {
     const std::array<std::uint8_t, 6>& identification() const { return identification_; }
     // What the radio showed of itself in the failed attempts of this transfer.
     const LinkObservation& observed() const { return seen_; }
+    // Why the port last failed to open (kind None when it opened).
+    const PortProblem& portProblem() const { return portProblem_; }
     void timerTick(TimerId id);
     // One notification per byte that arrived.
     void byteReceived();
@@ -171,6 +173,7 @@ class LinkEngine : public LinkRecord {
     int bytesThisAttempt_ = 0;
     int garbledBlock_ = 0;  // the block whose reply was garbled in this attempt, 0 for none
     LinkObservation seen_;
+    PortProblem portProblem_;
 };
 
 }  // namespace nv

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -59,6 +60,9 @@ bool sameRowsWritten(const Image& a, const Image& b) {
 // serial ports are left unchecked, since a run on them would only fail for want of an answer.
 bool looksLikeCable(const StationTarget& t) { return t.details.startsWith("USB"); }
 
+// No file's name: a channel file's ends in .chann.
+const QString NotSaved = QStringLiteral("not saved");
+
 }  // namespace
 
 Form_Station::Form_Station(AppState& s, Workspace& workspace) : MdiChild(s, workspace) {
@@ -107,6 +111,9 @@ void Form_Station::buildLayout() {
     Table_ports->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_ports->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_ports->setWordWrap(false);
+    // Tab leaves the table for the controls under it; Space checks a row from any column.
+    Table_ports->setTabKeyNavigation(false);
+    Table_ports->installEventFilter(this);
     Table_ports->horizontalHeader()->setStretchLastSection(true);
     List_log->setRootIsDecorated(false);
     List_log->setColumnCount(LogColumns);
@@ -132,6 +139,21 @@ void Form_Station::buildLayout() {
     layout->addLayout(options);
     layout->addLayout(buttons);
     layout->addWidget(List_log, 2);
+    // Tab goes as the eye reads the window: top to bottom, left to right.
+    QWidget* order[] = {Table_ports,        Check_backup,  Check_repeat,
+                        Command_add_port,   Command_start, Command_stop,
+                        Command_export_log, Command_Help,  List_log};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool Form_Station::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Table_ports || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space)
+        return MdiChild::eventFilter(watched, event);
+    QTableWidgetItem* use = Table_ports->item(Table_ports->currentRow(), PortColumn);
+    if (use && (use->flags() & Qt::ItemIsUserCheckable))
+        use->setCheckState(use->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    return true;
 }
 
 void Form_Station::load() {
@@ -182,7 +204,7 @@ void Form_Station::listPorts() {
     int stateWidth = Table_ports->columnWidth(StateColumn);
     for (auto s :
          {StationPort::State::Backup, StationPort::State::Check, StationPort::State::Verify,
-          StationPort::State::WaitGone, StationPort::State::WaitNext})
+          StationPort::State::WaitGone, StationPort::State::WaitNext, StationPort::State::NoPort})
         stateWidth = std::max(
             stateWidth,
             Table_ports->fontMetrics().horizontalAdvance(qs(stationStateText(s, chinese))) + 16);
@@ -197,12 +219,14 @@ void Form_Station::addPort(const StationTarget& target, bool use) {
     const int row = Table_ports->rowCount();
     Table_ports->insertRow(row);
     targets_.push_back(target);
-    auto* port = new QTableWidgetItem(target.name);
+    auto* port = new QTableWidgetItem(shownPort(target));
+    port->setToolTip(port->text());  // a long device path is cut in the cell
     port->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     port->setCheckState(use ? Qt::Checked : Qt::Unchecked);
     Table_ports->setItem(row, PortColumn, port);
     QStringList known;
-    for (const QString& part : {target.details, target.location})
+    const QString details = target.device.isEmpty() ? text("内置", "built-in") : target.details;
+    for (const QString& part : {details, target.location})
         if (!part.isEmpty()) known << part;
     setCell(row, KnownColumn, known.join(", "));
     setCell(row, StateColumn, qs(stationStateText(StationPort::State::Idle, chinese)));
@@ -213,6 +237,13 @@ void Form_Station::addPort(const StationTarget& target, bool use) {
     setCell(row, DoneColumn, "0");
     setCell(row, FailedColumn, "0");
     setCell(row, ResultColumn, QString());
+    Table_ports->resizeColumnToContents(PortColumn);
+}
+
+// A built-in virtual radio is named in the log file's words; the window says it in its own.
+QString Form_Station::shownPort(const StationTarget& target) const {
+    if (!target.device.isEmpty()) return target.name;
+    return text("虚拟对讲机 %1", "virtual radio %1").arg(target.name.section(' ', -1));
 }
 
 void Form_Station::setCell(int row, Column column, const QString& text) {
@@ -232,19 +263,24 @@ int Form_Station::countIn(int row, Column column) const {
 }
 
 // The channel file the image is, unchanged; anything else (edits since, a read, an .adj file
-// opened last) is "not saved", so that the log never pairs a file's name with other bytes.
+// opened last) is "not saved", so that the log never pairs a file's name with other bytes. These
+// are the log file's words, the same in either language; the window shows them in its own.
 QString Form_Station::configurationName() const {
     const QFileInfo file(QString::fromStdString(state.CurrentFilePath));
     const bool isTheFile = !state.CurrentFilePath.empty() && state.ReadFromPort == 0 &&
                            imageKept(state) &&
                            file.suffix().compare("chann", Qt::CaseInsensitive) == 0;
-    return isTheFile ? file.fileName() : text("未保存", "not saved");
+    return isTheFile ? file.fileName() : NotSaved;
+}
+
+QString Form_Station::shownName(const QString& name) const {
+    return name == NotSaved ? text("未保存", "not saved") : name;
 }
 
 void Form_Station::showConfiguration(const QString& name, const QString& fingerprint) {
     const QString shown =
         text("配置：%1    指纹：%2", "Configuration: %1    Fingerprint: %2")
-            .arg(name,
+            .arg(shownName(name),
                  fingerprint.isEmpty() ? text("按“开始”时确定", "taken at Start") : fingerprint);
     if (Label_configuration->text() != shown) Label_configuration->setText(shown);
 }
@@ -279,6 +315,7 @@ void Form_Station::Command_start_Click() {
                           .arg(twice->name));
     StationJob job = takeJob();
     showConfiguration(qs(job.name), qs(job.fingerprint));
+    ended_.assign(runRows_.size(), false);
     for (int row : runRows_) {
         setCell(row, ResultColumn, QString());
         static_cast<QProgressBar*>(Table_ports->cellWidget(row, ProgressColumn))->setValue(0);
@@ -291,6 +328,9 @@ void Form_Station::Command_start_Click() {
     };
     e.finished = [this](std::size_t i, const StationLogLine& line, const StationRadio& radio,
                         const QString& logError) { radioFinished(i, line, radio, logError); };
+    e.portProblem = [this](std::size_t i, const StationWords& why) {
+        setCell(runRows_[i], ResultColumn, qs(why.shown));  // what the row waits for
+    };
     e.ended = [this] { runEnded(); };
     run_.reset();
     run_ = std::make_unique<StationRun>(words, std::move(job), std::move(chosen),
@@ -327,7 +367,8 @@ void Form_Station::setRunning(bool running) {
 void Form_Station::portChanged(std::size_t i, StationPort::State s, int percent) {
     const int row = runRows_[i];
     setCell(row, StateColumn, qs(stationStateText(s, chinese)));
-    if (s == StationPort::State::Ended) return;  // the bar keeps where the radio got to
+    ended_[i] = s == StationPort::State::Ended;
+    if (ended_[i]) return;  // the bar keeps where the radio got to
     static_cast<QProgressBar*>(Table_ports->cellWidget(row, ProgressColumn))
         ->setValue(radioPercent(s, percent, run_->job().backup));
 }
@@ -344,13 +385,17 @@ void Form_Station::radioFinished(std::size_t i, const StationLogLine& line,
         result += text("（日志未写入：%1）", " (not in the log file: %1)").arg(logError);
     setCell(row, ResultColumn, result);
     Table_ports->item(row, ResultColumn)->setToolTip(result);  // a long cause is cut in the cell
+    // A port ends before its radio's line is on the disk: the line tells how it ended.
+    if (ended_[i] && !radio.stopped)
+        setCell(row, StateColumn, radio.verified ? text("完成", "done") : text("失败", "failed"));
 
     log_.push_back(line);
-    const QString where =
-        line.location.empty() ? qs(line.port) : qs(line.port) + " (" + qs(line.location) + ")";
-    auto* item = new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
-                                      qs(line.fingerprint) + "  " + qs(line.configuration),
-                                      QString::number(line.seconds, 'f', 1), result});
+    const QString port = Table_ports->item(row, PortColumn)->text();
+    const QString where = line.location.empty() ? port : port + " (" + qs(line.location) + ")";
+    auto* item =
+        new QTreeWidgetItem({qs(line.time), where, qs(line.identification),
+                             qs(line.fingerprint) + "  " + shownName(qs(line.configuration)),
+                             QString::number(line.seconds, 'f', 1), result});
     item->setTextAlignment(LogSeconds, Qt::AlignRight | Qt::AlignVCenter);
     item->setToolTip(LogResult, result);
     List_log->insertTopLevelItem(0, item);  // newest first

@@ -64,11 +64,13 @@ class Form_Station : public MdiChild {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLayout();
     void listPorts();
     QString configurationName() const;
+    QString shownName(const QString& name) const;
     StationJob takeJob() const;
     void followConfiguration();
     void showConfiguration(const QString& name, const QString& fingerprint);
@@ -78,12 +80,14 @@ class Form_Station : public MdiChild {
                        const QString& logError);
     void runEnded();
     void showTotals();
+    QString shownPort(const StationTarget& target) const;
     void setCell(int row, Column column, const QString& text);
     int countIn(int row, Column column) const;
 
     std::vector<StationTarget> targets_;  // one per row of the table
     std::unique_ptr<StationRun> run_;
     std::vector<int> runRows_;         // the table row of each port of the run
+    std::vector<bool> ended_;          // whether each port of the run has ended
     std::vector<StationLogLine> log_;  // the lines shown, oldest first
     int done_ = 0;
     int failed_ = 0;

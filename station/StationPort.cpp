@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <string_view>
 
 #include "link/ReadLink.h"
 #include "link/WriteLink.h"
@@ -34,8 +35,7 @@ class StationPort::Probe {
   public:
     Probe(SerialPort& port, LinkTimers& timers, int portNumber, std::function<void(bool)> answered)
         : port_(port), timers_(timers), answered_(std::move(answered)) {
-        PortProblem problem;
-        if (!port_.open(portNumber, problem)) {
+        if (!port_.open(portNumber, problem_)) {
             over_ = true;  // no port, no radio: the caller asks again later
             return;
         }
@@ -44,7 +44,7 @@ class StationPort::Probe {
         timers_.start(Timer2, ProbeAnswerMs);
     }
     bool over() const { return over_; }
-    const std::array<std::uint8_t, 6>& identification() const { return ident_; }
+    const PortProblem& problem() const { return problem_; }
 
     void byteReceived() {
         if (over_) return;
@@ -54,7 +54,6 @@ class StationPort::Probe {
         }
         if (seen_.size() < IdentLength || seen_.front() != IdentFirst || seen_.back() != IdentLast)
             return;
-        for (int i = 0; i < 6; ++i) ident_[i] = seen_[i + 1];
         end(true);
     }
     void timedOut() { end(false); }
@@ -84,7 +83,7 @@ class StationPort::Probe {
     LinkTimers& timers_;
     std::function<void(bool)> answered_;
     std::deque<std::uint8_t> seen_;
-    std::array<std::uint8_t, 6> ident_{};
+    PortProblem problem_;
     bool over_ = false;
 };
 
@@ -176,9 +175,9 @@ void StationPort::timerTick(TimerId id) {
             transferCompleted();
         } else if (radioArrived_) {
             radioArrived_ = false;
-            probe_.reset();
-            beginRadio();
-        } else if (state_ == State::WaitGone || state_ == State::WaitNext) {
+            radioAnswered();
+        } else if (state_ == State::WaitGone || state_ == State::WaitNext ||
+                   state_ == State::NoPort) {
             nextProbe();
         }
         return;
@@ -201,8 +200,10 @@ void StationPort::byteReceived() {
 
 void StationPort::transferCompleted() {
     for (TimerId id : {Timer1, Timer2, Timer3, Timer4}) timers_.stop(id);
-    // Whose identification a check read gave is only known once its memory is compared.
-    if (engine_->identification() != std::array<std::uint8_t, 6>{} && state_ != State::Check)
+    // Whose identification a check read after a failed write gave is only known once its
+    // memory is compared.
+    if (engine_->identification() != std::array<std::uint8_t, 6>{} &&
+        (state_ != State::Check || checkingReturn_))
         identification_ = hex(engine_->identification());
     retired_ = std::move(engine_);
     switch (state_) {
@@ -219,8 +220,28 @@ void StationPort::transferCompleted() {
     }
 }
 
+// "port lost: /dev/ttyUSB3: the device does not exist", with the system's reason in the words
+// the link windows use for it.
+StationWords StationPort::portWords(const std::string& chinese, const std::string& english,
+                                    const PortProblem& problem) const {
+    auto reason = [&](bool inChinese) {
+        std::string why = describePortProblem(problem, radio_.CommPortNumber, inChinese);
+        for (std::string_view stop : {".", "。"})
+            if (why.ends_with(stop)) why.resize(why.size() - stop.size());
+        return why;
+    };
+    const StationWords head = word(chinese, english);
+    return {head.log + ": " + reason(false),
+            head.shown + (radio_.LanguageChinese ? "：" : ": ") + reason(radio_.LanguageChinese)};
+}
+
 StationWords StationPort::failureCause() const {
-    if (radio_.PortOpenFailed) return word("端口无法打开或已断开", "port lost or would not open");
+    // A port that opened for this radio once and no longer does has lost its cable.
+    if (radio_.PortOpenFailed)
+        return identification_.empty() &&
+                       retired_->identification() == std::array<std::uint8_t, 6>{}
+                   ? portWords("端口无法打开", "port would not open", retired_->portProblem())
+                   : portWords("端口已断开", "port lost", retired_->portProblem());
     const LinkObservation& seen = retired_->observed();
     switch (seen.kind) {
         case LinkObservation::NoAnswer:
@@ -309,6 +330,10 @@ bool StationPort::sameRadio(const Image& memory) const {
 }
 
 void StationPort::afterCheck() {
+    if (checkingReturn_) return afterReturnCheck();
+    // A port that no longer opens lost its cable: that, not the write's time-out, is the cause.
+    if (!transferOk_ && radio_.PortOpenFailed)
+        return finishRadio(false, failureCause() + word("（写入时）", " (writing)"));
     if (!transferOk_) {
         linkMessage_ = writeFailureMessage_;  // the write's failure is the radio's
         return finishRadio(false, writeFailure_);
@@ -350,6 +375,35 @@ void StationPort::tookItsPlace() {
     afterBackup();
 }
 
+// A radio answered again after a gap: the one verified here last, still on the cable, goes back
+// to waiting untouched and unlogged; another radio counts only when two reads of it agree (a
+// data bit garbled on the line is no stranger), and the memory they agree on is its backup.
+void StationPort::afterReturnCheck() {
+    if (transferOk_ && sameMemory(radio_.RadioImage, *lastVerified_)) {
+        checkingReturn_ = false;
+        retired_.reset();
+        enter(State::WaitGone);
+        return timers_.start(Timer5, ProbeEveryMs);
+    }
+    if (transferOk_ && checkRead_ && sameMemory(*checkRead_, radio_.RadioImage)) {
+        checkingReturn_ = false;
+        if (!job_.backup) return runTransfer(State::Write);
+        enter(State::Backup);
+        return afterBackup();
+    }
+    if (transferOk_ && ++checkReads_ < 3) {
+        checkRead_ = radio_.RadioImage;
+        return runTransfer(State::Check);
+    }
+    checkingReturn_ = false;
+    if (!transferOk_)
+        return finishRadio(false, failureCause() + word("（读取原数据时；未写入）",
+                                                        " (reading it first; not written)"));
+    finishRadio(false, word("三次读取各不相同：线路使数据出错，请检查编程线；未写入",
+                            "no two of three reads of the radio agreed: the line garbles data "
+                            "bytes; check the cable; not written"));
+}
+
 // A read-back that shows the configuration stands alone; any other counts only when a second
 // read agrees with it, so that a data bit garbled on the line is never told as a difference.
 void StationPort::afterVerify() {
@@ -386,6 +440,8 @@ void StationPort::finishRadio(bool verified, const StationWords& result) {
     radio.linkMessage = transferOk_ ? writeMessage_ : linkMessage_;
     radio.linkFailed = !transferOk_;
     if (events_.finished) events_.finished(radio);
+    lastVerified_.reset();
+    if (verified) lastVerified_ = radio_.RadioImage;
     if (!job_.repeat) return enter(State::Ended);
     enter(State::WaitGone);
     timers_.start(Timer5, ProbeEveryMs);
@@ -394,22 +450,45 @@ void StationPort::finishRadio(bool verified, const StationWords& result) {
 void StationPort::nextProbe() {
     probe_ = std::make_unique<Probe>(port_, timers_, radio_.CommPortNumber,
                                      [this](bool present) { probeAnswered(present); });
-    if (probe_->over()) probeAnswered(false);  // the port is gone: ask again later
+    if (probe_->over()) portWillNotOpen(probe_->problem());
+}
+
+// The row says why the port waits; it is asked again like an empty cable.
+void StationPort::portWillNotOpen(const PortProblem& problem) {
+    const StationWords why = portWords("端口无法打开", "port would not open", problem);
+    if (state_ != State::NoPort) enter(State::NoPort);
+    if (why.log != portProblem_ && events_.portProblem) events_.portProblem(why);
+    portProblem_ = why.log;
+    timers_.start(Timer5, ProbeEveryMs);
 }
 
 void StationPort::probeAnswered(bool present) {
-    // A radio still on the cable that missed one question is not a new radio: it is gone only
-    // when two questions in a row get no answer.
-    absentInRow_ = present ? 0 : absentInRow_ + 1;
-    if (state_ == State::WaitGone && absentInRow_ >= 2) enter(State::WaitNext);
+    if (state_ == State::NoPort) {
+        portProblem_.clear();
+        if (events_.portProblem) events_.portProblem({});
+        enter(State::WaitNext);
+    }
+    // One question unanswered and the radio may be gone: whatever answers next is read before
+    // it is written.
+    if (!present && state_ == State::WaitGone) enter(State::WaitNext);
     if (state_ == State::WaitNext && present) {
-        // The probe's own end byte has just gone; the radio is programmed from a fresh entry,
-        // once the probe has returned.
+        // The probe's own end byte has just gone; the radio is read or programmed from a fresh
+        // entry, once the probe has returned.
         radioArrived_ = true;
         timers_.start(Timer5, 0);
         return;
     }
     timers_.start(Timer5, ProbeEveryMs);
+}
+
+void StationPort::radioAnswered() {
+    probe_.reset();
+    if (!lastVerified_) return beginRadio();
+    freshRadio(now_());
+    checkingReturn_ = true;
+    checkRead_.reset();
+    checkReads_ = 0;
+    runTransfer(State::Check);
 }
 
 void StationPort::stop() {
@@ -424,9 +503,12 @@ void StationPort::stop() {
     transferOver_ = false;
     radioArrived_ = false;
     ++backupsAsked_;
-    // A radio stopped part-way is one of the run's radios too: the log says what it holds.
-    if (stoppedIn == State::Backup || stoppedIn == State::Write || stoppedIn == State::Check ||
-        stoppedIn == State::Verify)
+    // A radio stopped part-way is one of the run's radios too: the log says what it holds. A
+    // radio read only to tell whom it is was not touched, and may be one already logged.
+    const bool touched = !(stoppedIn == State::Check && checkingReturn_);
+    checkingReturn_ = false;
+    if (touched && (stoppedIn == State::Backup || stoppedIn == State::Write ||
+                    stoppedIn == State::Check || stoppedIn == State::Verify))
         tellStopped(stoppedIn, rows);
     enter(State::Ended);
 }
@@ -470,6 +552,8 @@ std::string stationStateText(StationPort::State s, bool chinese) {
             return chinese ? "请取下对讲机" : "remove the radio";
         case S::WaitNext:
             return chinese ? "请接上下一台对讲机" : "plug in the next radio";
+        case S::NoPort:
+            return chinese ? "端口无法打开，重试中" : "port would not open; trying again";
         case S::Ended:
             return chinese ? "已结束" : "ended";
     }

@@ -69,10 +69,12 @@ class StationPort : private LinkView {
         Idle,
         Backup,    // reading the radio's memory
         Write,     // writing the configuration
-        Check,     // a write attempt failed: reading the radio to tell whether it is still the one
+        Check,     // reading the radio to tell whether it is still the one: after a failed write
+                   // attempt, or when a radio answers again after a gap in its answers
         Verify,    // reading it back
         WaitGone,  // a radio is done: waiting for it to be taken off the cable
         WaitNext,  // waiting for the next radio to answer
+        NoPort,    // repeat: the port would not open; it is tried again at every question
         Ended,     // done, failed or stopped, without repeat; or stopped
     };
 
@@ -89,6 +91,9 @@ class StationPort : private LinkView {
         // The link's own progress and label of the transfer running, and its messages.
         std::function<void(int percent, const std::string& label)> linkProgress;
         std::function<void(const std::string& text)> linkMessage;
+        // With repeat: why the port would not open, each time the reason changes; empty words
+        // once it opens again.
+        std::function<void(const StationWords& why)> portProblem;
     };
 
     // `base` gives the port number the port object opens and the language of the words;
@@ -108,7 +113,7 @@ class StationPort : private LinkView {
     void timerTick(TimerId id);
 
     // How often a waiting port asks whether a radio is there, and how long it waits for the
-    // answer: a removal (two questions unanswered) and a new radio are each noticed within 3 s.
+    // answer: a removal (one question unanswered) and a new radio are each noticed within 3 s.
     static constexpr int ProbeEveryMs = 400;
     static constexpr int ProbeAnswerMs = 1000;  // the link's reply time-out
     // A write is tried as often as the link tries a transfer: once and three times again.
@@ -138,7 +143,12 @@ class StationPort : private LinkView {
     void finishRadio(bool verified, const StationWords& result);
     void nextProbe();
     void probeAnswered(bool present);
+    void portWillNotOpen(const PortProblem& problem);
+    void radioAnswered();
+    void afterReturnCheck();
     StationWords failureCause() const;
+    StationWords portWords(const std::string& chinese, const std::string& english,
+                           const PortProblem& problem) const;
     StationWords word(const std::string& chinese, const std::string& english) const;
     void tellStopped(State in, int rows);
 
@@ -155,7 +165,13 @@ class StationPort : private LinkView {
     std::unique_ptr<Probe> probe_;
     bool transferOver_ = false;
     bool radioArrived_ = false;
-    int absentInRow_ = 0;
+    std::string portProblem_;  // the reason last told with portProblem, in the log's words
+    // Every radio on a cable misses a question now and then, and any radio can take its place
+    // in the gap: all of them answer with the same identification. A radio that answers again
+    // after a gap is read before anything is written to it; when it holds what the radio
+    // verified here last held, it is that radio, left in place.
+    std::optional<Image> lastVerified_;
+    bool checkingReturn_ = false;  // the Check reads are of a radio that answered after a gap
     int backupsAsked_ = 0;  // a late answer about a radio that is no longer on the port is not heard
     bool transferOk_ = false;
     std::vector<Image> reads_;  // read-backs of this radio that no other has agreed with yet

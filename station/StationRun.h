@@ -56,6 +56,9 @@ class StationRun {
         std::function<void(std::size_t port, const StationLogLine& line, const StationRadio& radio,
                            const QString& logError)>
             finished;
+        // With repeat: why a port would not open, each time the reason changes; empty words
+        // once it opens again.
+        std::function<void(std::size_t port, const StationWords& why)> portProblem;
         // Every port has ended (without repeat, or after Stop).
         std::function<void()> ended;
     };

@@ -18,6 +18,7 @@ struct Station {
     std::vector<StationRadio> radios;
     std::vector<Image> backups;
     std::vector<StationPort::State> states;
+    std::vector<std::string> portProblems;
     bool keepBackups = true;
     test::FakeTimers timers{clock, [this](TimerId id) { station->timerTick(id); }};
     std::unique_ptr<StationPort> station;  // goes before the timers it stops
@@ -41,6 +42,7 @@ struct Station {
             kept(keepBackups);
         };
         events.finished = [this](const StationRadio& r) { radios.push_back(r); };
+        events.portProblem = [this](const StationWords& why) { portProblems.push_back(why.log); };
         station = std::make_unique<StationPort>(
             base, port, timers, [this] { return clock.now / 1000.0; }, job, events);
         port.onByteReceived = [this] { station->byteReceived(); };
@@ -74,45 +76,66 @@ TEST(StationPort, BacksUpWritesAndVerifiesOneRadio) {
     EXPECT_FALSE(s.port.isOpen());
 }
 
-// A radio that cannot be read first, or whose memory cannot be kept, is never written.
+// A radio that cannot be read first, or whose memory cannot be kept, is never written. A port
+// that will not open says why; a cable pulled while writing (at row 20) is a lost port.
 TEST(StationPort, FailuresNameTheirCause) {
     struct Case {
         VirtualRadio::Fault fault;
         bool keepBackups;
         const char* result;
+        int pulledAtRow = -1;  // 0: the port never opens
     };
+    const std::string noPort = "No serial device stands behind COM1";
     for (const Case& c :
          {Case{VirtualRadio::Fault::Silent, true, "no answer (reading it first; not written)"},
           Case{VirtualRadio::Fault::None, false, "its memory could not be kept; not written"},
-          Case{VirtualRadio::Fault::NoWriteAck, true, "verified"}}) {
+          Case{VirtualRadio::Fault::NoWriteAck, true, "verified"},
+          Case{VirtualRadio::Fault::None, true, "port would not open: ", 0},
+          Case{VirtualRadio::Fault::None, true, "port lost: ", 20}}) {
         Station s;
         s.radio.fault = c.fault;
         s.keepBackups = c.keepBackups;
+        s.port.available = c.pulledAtRow != 0;
         s.station->start();
+        if (c.pulledAtRow > 0) {
+            while (s.radio.writesStored < c.pulledAtRow) s.run(5);
+            s.port.available = false;
+            s.port.lineCut = true;
+        }
         s.run(30000);
         ASSERT_EQ(s.radios.size(), 1u);
-        EXPECT_EQ(s.radios[0].result, c.result);
-        EXPECT_EQ(s.radio.writesStored > 0, c.fault == VirtualRadio::Fault::NoWriteAck);
+        const std::string where = c.pulledAtRow ? " (writing)" : " (reading it first; not written)";
+        EXPECT_EQ(s.radios[0].result, c.pulledAtRow < 0 ? c.result : c.result + noPort + where);
+        EXPECT_EQ(s.radio.writesStored > 0,
+                  c.fault == VirtualRadio::Fault::NoWriteAck || c.pulledAtRow > 0);
     }
 }
 
-// Repeat: a radio left in place sees only entry and end; a removal and a new radio are each
-// noticed within 3 s; each new radio is programmed once.
+// Repeat: a radio left in place sees only entry and end, and after a missed question one read;
+// a removal and a new radio are each noticed within 3 s; each new radio is programmed once, even
+// when it took the place of the last one within a second.
 TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     Station s(true);
+    s.port.available = false;  // a port that will not open says why, and is tried again
     s.station->start();
+    s.run(3000);
+    EXPECT_EQ(s.station->state(), StationPort::State::NoPort);
+    s.port.available = true;
     s.run(20000);
+    EXPECT_EQ(s.portProblems, (std::vector<std::string>{
+                                  "port would not open: No serial device stands behind COM1", ""}));
     ASSERT_EQ(s.radios.size(), 1u);
     EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     const int stored = s.radio.writesStored, sessions = s.radio.sessions;
     s.run(10000);  // left in place
+    EXPECT_EQ(s.radio.sessions, sessions);
     s.port.lineCut = true;  // one question goes unanswered: the radio is still there
     s.run(StationPort::ProbeEveryMs + StationPort::ProbeAnswerMs);
     s.port.lineCut = false;
     s.run(10000);
     EXPECT_EQ(s.station->state(), StationPort::State::WaitGone);
     EXPECT_EQ(s.radio.writesStored, stored);
-    EXPECT_EQ(s.radio.sessions, sessions);
+    EXPECT_EQ(s.radio.sessions, sessions + 1);
     EXPECT_EQ(s.radios.size(), 1u);
 
     s.port.lineCut = true;  // taken off the cable
@@ -133,6 +156,18 @@ TEST(StationPort, RepeatProgramsEachNewRadioOnce) {
     EXPECT_TRUE(s.radios[1].verified);
     EXPECT_TRUE(s.holdsJob());
     EXPECT_EQ(s.radio.writesStored, 49);
+
+    s.port.lineCut = true;  // swapped for a third radio in 0.8 s
+    s.run(800);
+    s.radio = VirtualRadio();
+    s.radio.memory = VirtualRadio::plausibleMemory();
+    s.port.lineCut = false;
+    s.run(30000);
+    ASSERT_EQ(s.radios.size(), 3u);
+    EXPECT_TRUE(s.radios[2].verified);
+    ASSERT_EQ(s.backups.size(), 3u);
+    for (int a = 0; a < 1024; ++a)
+        ASSERT_EQ(s.backups[2].byte(a / 16, a % 16), VirtualRadio::plausibleMemory()[a]);
 }
 
 TEST(StationPort, StopEndsProgrammingModeWherever) {

@@ -187,6 +187,8 @@ class StationWindowTest : public QObject {
             const bool verified = QString(c.result) == "verified";
             QVERIFY2(gui.of(ports[int(i)], Form_Station::ResultColumn).startsWith(c.result),
                      qPrintable(gui.of(ports[int(i)], Form_Station::ResultColumn)));
+            QCOMPARE(gui.of(ports[int(i)], Form_Station::StateColumn),
+                     verified ? "done" : "failed");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::DoneColumn), verified ? "1" : "0");
             QCOMPARE(gui.of(ports[int(i)], Form_Station::FailedColumn), verified ? "0" : "1");
             QVERIFY(radios[i].sim->stop());
@@ -248,6 +250,7 @@ class StationWindowTest : public QObject {
         QVERIFY(first.sim);
         QVERIFY(QFile::link(first.sim->pty, cable));
         StationGui gui({cable}, true);
+        gui.state->CurrentFilePath.clear();  // an unsaved configuration
         gui.window->Check_repeat->click();
         gui.start();
         QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "请取下对讲机", 20000);
@@ -261,9 +264,9 @@ class StationWindowTest : public QObject {
         QCOMPARE(gui.window->List_log->topLevelItemCount(), 1);
         QCOMPARE(gui.of(cable, Form_Station::StateColumn), "请取下对讲机");
 
-        QVERIFY(first.sim->stop());  // taken off
+        QVERIFY(first.sim->stop());  // taken off, and its pseudo-terminal with it
         QVERIFY(loadImage(first.memory));
-        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "请接上下一台对讲机",
+        QTRY_COMPARE_WITH_TIMEOUT(gui.of(cable, Form_Station::StateColumn), "端口无法打开，重试中",
                                   4000);
         Radio second = radio("second", {});
         QVERIFY(second.sim);
@@ -276,10 +279,13 @@ class StationWindowTest : public QObject {
         QCOMPARE(gui.of(cable, Form_Station::DoneColumn), "2");
         QVERIFY(gui.window->Label_totals->text().startsWith("完成 2    失败 0"));
         QCOMPARE(gui.window->List_log->topLevelItem(0)->text(5), "已校验");
+        QVERIFY(gui.window->List_log->topLevelItem(0)->text(3).endsWith("未保存"));
         // The log file keeps its own words whatever the window's language.
         const QStringList lines = logLines(logFile());
-        for (const QString& line : lines.mid(lines.size() - 2))
+        for (const QString& line : lines.mid(lines.size() - 2)) {
+            QCOMPARE(line.section(',', 5, 5), "not saved");
             QCOMPARE(line.section(',', 6, 6), "verified");
+        }
         QTest::mouseClick(gui.window->Command_stop, Qt::LeftButton);
         QVERIFY(!gui.window->transferInProgress());
         QCOMPARE(gui.of(cable, Form_Station::StateColumn), "已结束");
@@ -378,6 +384,20 @@ class StationWindowTest : public QObject {
             QVERIFY(!gui.window->Check_repeat->isChecked());
             QCOMPARE(gui.window->Table_ports->item(row, 0)->checkState(), Qt::Checked);
 
+            // Space checks a row from any column; Tab leaves the table and reaches Start.
+            QTableWidget* table = gui.window->Table_ports;
+            gui.main->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(gui.main.get()));
+            table->setFocus();
+            table->setCurrentCell(row, Form_Station::StateColumn);
+            for (Qt::CheckState after : {Qt::Unchecked, Qt::Checked}) {
+                QTest::keyClick(table, Qt::Key_Space);
+                QCOMPARE(table->item(row, 0)->checkState(), after);
+            }
+            for (int tab = 0; tab < 4; ++tab)  // the options, Add port, then Start
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), gui.window->Command_start);
+
             QStringList buttons;
             QTimer typer;
             typer.setInterval(10);
@@ -397,6 +417,13 @@ class StationWindowTest : public QObject {
                      chinese ? QStringList({"取消", "确定"}) : QStringList({"Cancel", "OK"}));
             QCOMPARE(gui.window->Table_ports->item(gui.row("/dev/ttyUSB7"), 0)->checkState(),
                      Qt::Checked);
+
+            // A built-in virtual radio is named in the window's language.
+            gui.window->addPort(virtualStationTarget(2), false);
+            const int last = gui.window->Table_ports->rowCount() - 1;
+            QCOMPARE(gui.cell(last, Form_Station::PortColumn),
+                     chinese ? "虚拟对讲机 2" : "virtual radio 2");
+            QCOMPARE(gui.cell(last, Form_Station::KnownColumn), chinese ? "内置" : "built-in");
 
             // Start with nothing checked says so and runs nothing.
             for (int r = 0; r < gui.window->Table_ports->rowCount(); ++r)
