@@ -91,6 +91,15 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
         if (!logError.isEmpty())
             cliFailure(QStringLiteral("the log %1 was not written: %2").arg(o.log, logError));
     };
+    // With --repeat a port that will not open is tried again: its reason is told once, so that
+    // a mistyped port does not wait in silence.
+    std::vector<bool> problemTold(targets.size());
+    events.portProblem = [&](std::size_t i, const StationWords& why) {
+        if (why.log.empty() || i >= problemTold.size() || problemTold[i]) return;
+        problemTold[i] = true;
+        cliFailure(QStringLiteral("%1: %2; trying again until Ctrl+C")
+                       .arg(targets[i].name, QString::fromStdString(why.log)));
+    };
     events.ended = [&] { loop.quit(); };
     StationRun run(state, job, targets, o.log, events);
     InterruptGuard interrupt([&] { run.stop(); });

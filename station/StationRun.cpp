@@ -241,6 +241,9 @@ void StationRun::start() {
             keepMemory(i, ident, memory, std::move(kept));
         };
         e.finished = [this, i](const StationRadio& radio) { radioFinished(i, radio); };
+        e.portProblem = [this, i](const StationWords& why) {
+            if (events_.portProblem) events_.portProblem(i, why);
+        };
         port->sequence = std::make_unique<StationPort>(
             base_, *port->serial, *port->timers,
             [p] { return static_cast<double>(p->clock.nsecsElapsed()) / 1e9; }, job_, e);

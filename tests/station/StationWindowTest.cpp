@@ -425,6 +425,17 @@ class StationWindowTest : public QObject {
                      chinese ? "虚拟对讲机 2" : "virtual radio 2");
             QCOMPARE(gui.cell(last, Form_Station::KnownColumn), chinese ? "内置" : "built-in");
 
+            // With repeat, a port that will not open says why while it is tried again.
+            gui.window->Check_repeat->click();
+            gui.start();
+            QTRY_COMPARE(gui.of("/dev/nv742-none", Form_Station::ResultColumn),
+                         chinese ? "端口无法打开：/dev/nv742-none：设备不存在"
+                                 : "port would not open: /dev/nv742-none: the device does not exist");
+            QCOMPARE(gui.of("/dev/nv742-none", Form_Station::StateColumn),
+                     chinese ? "端口无法打开，重试中" : "port would not open; trying again");
+            gui.window->Command_stop_Click();
+            gui.window->Check_repeat->click();
+
             // Start with nothing checked says so and runs nothing.
             for (int r = 0; r < gui.window->Table_ports->rowCount(); ++r)
                 gui.window->Table_ports->item(r, 0)->setCheckState(Qt::Unchecked);
