@@ -19,14 +19,20 @@ namespace nv {
 
 bool loadChannelFileAt(const QString& path, Image& image, QString* error) {
     QByteArray data;
-    QString reason;
-    if (!readConfigFile(path, &data, &reason)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, reason);
-        return false;
-    }
+    if (!readInputFile(path, &data, error)) return false;
     const NumberListError e = loadChannelFileText(data.toStdString(), image);
     if (e.kind == NumberListError::None) return true;
     *error = path + ": " + channelFileProblem(e, false);
+    return false;
+}
+
+bool readInputFile(const QString& path, QByteArray* data, QString* error, qint64 maxSize) {
+    FileProblem problem;
+    if (readConfigFile(path, data, &problem, maxSize)) return true;
+    // Most reasons name the file already ("X does not exist"); the system's do not.
+    *error = problem.kind == FileProblem::System
+                 ? QStringLiteral("cannot read %1: %2").arg(path, problem.text(false))
+                 : problem.text(false);
     return false;
 }
 
@@ -104,7 +110,8 @@ int interruptedTransfer(const QString& port, bool write, int rowsWritten, bool e
 }
 
 int cliFailure(const QString& text, int status) {
-    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(visibleLines(text)));
+    // One line: a line break in a name given on the command line cannot forge a line of ours.
+    std::fprintf(stderr, "nv742-cli: %s\n", qPrintable(visibleLine(text)));
     return status;
 }
 
@@ -113,6 +120,10 @@ TraceCheck::~TraceCheck() {
     if (const int error = log_->finish())
         cliFailure(QStringLiteral("the trace file %1 is incomplete: %2")
                        .arg(path_, systemReason(error, false)));
+}
+
+QString visibleLine(const QString& text) {
+    return QString::fromStdString(visibleText(text.toStdString()));
 }
 
 QString visibleLines(const QString& text) {

@@ -9,12 +9,17 @@
 #include <string>
 
 #include "core/AppState.h"
+#include "files/FileIo.h"
 #include "link/TracingPort.h"
 
 namespace nv {
 
 // Loads a channel file into the image; on failure the image is unchanged and `error` says why.
 bool loadChannelFileAt(const QString& path, Image& image, QString* error);
+
+// Reads an input file whole; on failure `error` says why, naming the file once.
+bool readInputFile(const QString& path, QByteArray* data, QString* error,
+                   qint64 maxSize = MaxConfigFileSize);
 
 // A progress bar on stderr, when stderr is a terminal.
 void showConsoleProgress(int percent, const std::string& label);
@@ -57,8 +62,10 @@ class TraceCheck {
 // Text for the terminal: each line with what could drive the terminal or turn the line around
 // (a file or port name from the command line, a value from a file) written as escapes.
 QString visibleLines(const QString& text);
+// The same for one line: a line break is an escape too.
+QString visibleLine(const QString& text);
 
-// "nv742-cli: TEXT" on stderr, shown with visibleLines(); returns the exit status.
+// "nv742-cli: TEXT" on stderr as one line, shown with visibleLine(); returns the exit status.
 int cliFailure(const QString& text, int status = 2);
 
 }  // namespace nv

@@ -103,7 +103,7 @@ int runStation(const StationOptions& o, const QStringList& portMaps) {
     events.ended = [&] { loop.quit(); };
     StationRun run(state, job, targets, o.log, events);
     InterruptGuard interrupt([&] { run.stop(); });
-    std::fprintf(stderr, "Programming %s (%s) on %lld port(s)%s.\n", qPrintable(visibleLines(o.file)),
+    std::fprintf(stderr, "Programming %s (%s) on %lld port(s)%s.\n", qPrintable(visibleLine(o.file)),
                  job.fingerprint.c_str(), static_cast<long long>(targets.size()),
                  o.repeat ? ", radio after radio until Ctrl+C" : "");
     QElapsedTimer clock;

@@ -62,6 +62,7 @@ CliVerbParse& checkPorts(CliVerbParse& out) {
 }  // namespace
 
 QString shownArgument(const QString& value) {
+    if (value.isEmpty()) return QStringLiteral("\"\" (nothing)");
     const QString start = value.left(60);
     return QString::fromStdString(visibleText(start.toStdString())) +
            (start.size() < value.size() ? QStringLiteral("…") : QString());
@@ -95,6 +96,26 @@ CliVerbParse parseCliVerb(const QStringList& arguments) {
     verb.log = parser.value(log);
     const QString name = verb.args.value(0);
     const qsizetype count = verb.args.size();
+    // An option of another verb is refused by name: silently ignored, a --port or a --trace
+    // would let a script believe it had an effect.
+    const struct {
+        const QCommandLineOption& option;
+        QStringList verbs;
+    } belongs[] = {
+        {verify, {"read", "write"}},     {into, {"import"}},      {locations, {"import"}},
+        {inOrder, {"import"}},           {first, {"import"}},     {skipBad, {"import"}},
+        {chinese, {"print"}},            {repeat, {"station"}},   {noBackup, {"station"}},
+        {log, {"station"}},              {options.port, {"read", "write", "compare", "station"}},
+        {options.trace, {"read", "write", "compare"}},
+    };
+    const QStringList verbs{"read", "write", "show", "compare", "export", "import", "print", "station"};
+    for (const auto& [option, allowed] : belongs) {
+        if (!verbs.contains(name) || !parser.isSet(option) || allowed.contains(name)) continue;
+        out.kind = CliVerbParse::Refused;
+        out.error = QStringLiteral("--%1 does not go with %2; it goes with %3")
+                        .arg(option.names().constFirst(), name, allowed.join(", "));
+        return out;
+    }
     const bool intoOnlyForImport = !parser.isSet(into) || name == "import";
     const bool verifyOnlyForWrite = !verb.verify || name == "write" || name == "read";
     if (!intoOnlyForImport || !verifyOnlyForWrite) return out;
@@ -102,11 +123,6 @@ CliVerbParse parseCliVerb(const QStringList& arguments) {
     if ((verb.repeat || !verb.backup || parser.isSet(log)) && name != "station") return out;
     if (name == "station") {
         out.kind = count >= 3 ? CliVerbParse::Run : CliVerbParse::WrongArguments;
-        if (out.kind == CliVerbParse::Run && parser.isSet(options.trace)) {
-            out.kind = CliVerbParse::Refused;
-            out.error = QStringLiteral("--trace follows one port; the station takes none");
-            return out;
-        }
         return checkPorts(out);
     }
     if (parser.isSet(locations) || parser.isSet(inOrder) || parser.isSet(first) ||

@@ -134,7 +134,7 @@ int compare(const Verb& verb) {
     for (const Difference& d : differences) printDifference(d, "", "file");
     if (differences.empty())
         std::fprintf(stderr, "The radio holds what %s holds (addresses 0x000 to 0x30F).\n",
-                     qPrintable(visibleLines(verb.args[2])));
+                     qPrintable(visibleLine(verb.args[2])));
     return differences.empty() ? 0 : 1;
 }
 
@@ -241,7 +241,7 @@ int exportCsv(const Verb& verb) {
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     printNotes(e.notes);
     std::fprintf(stderr, "%s exported to %s.\n", channelCount(e.channels).c_str(),
-                 qPrintable(visibleLines(verb.args[2])));
+                 qPrintable(visibleLine(verb.args[2])));
     return 0;
 }
 
@@ -256,8 +256,7 @@ int importCsv(const Verb& verb) {
     if (verb.into.isEmpty())
         for (int n = 1; n <= ChannelCount; ++n) ClearChannel(state.RadioImage, n);
     QByteArray text;
-    if (!readConfigFile(verb.args[1], &text, &error, MaxCsvFileSize))
-        return cliFailure(QStringLiteral("cannot read %1: %2").arg(verb.args[1], error));
+    if (!readInputFile(verb.args[1], &text, &error, MaxCsvFileSize)) return cliFailure(error);
     const CsvImport r = importChannelsCsv(state, asView(text), state.RadioImage, verb.placement);
     printRowNotes(r);
     if (!r.ok()) {
@@ -286,7 +285,7 @@ int importCsv(const Verb& verb) {
                              &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "%s imported into %s.\n", channelCount(r.channels.size()).c_str(),
-                 qPrintable(visibleLines(verb.args[2])));
+                 qPrintable(visibleLine(verb.args[2])));
     return 0;
 }
 
@@ -302,7 +301,7 @@ int printSheet(const Verb& verb) {
     if (!writeChannelSheetPdf(verb.args[2], state, title, verb.chinese, &error))
         return cliFailure(QStringLiteral("cannot write %1: %2").arg(verb.args[2], error), 1);
     std::fprintf(stderr, "Channel sheet of %s written to %s.\n",
-                 qPrintable(visibleLines(verb.args[1])), qPrintable(visibleLines(verb.args[2])));
+                 qPrintable(visibleLine(verb.args[1])), qPrintable(visibleLine(verb.args[2])));
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <csignal>
 #include <cstdio>
+#include <new>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -111,7 +112,12 @@ int main(int argc, char* argv[]) {
     // A file-size limit then ends a write with the system's reason, the old file intact.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    if (const auto status = nv::runCliVerb(app.arguments())) return *status;
+    // A file far larger than the memory allows ends in a message, never in an abort.
+    try {
+        if (const auto status = nv::runCliVerb(app.arguments())) return *status;
+    } catch (const std::bad_alloc&) {
+        return nv::cliFailure("not enough memory for this file; nothing was written", 1);
+    }
     QCommandLineParser parser;
     nv::describeCliOptions(parser);
     const nv::CliCommand command = nv::parseCliArguments(app.arguments());
@@ -121,13 +127,13 @@ int main(int argc, char* argv[]) {
             parser.process(app);  // prints what was asked for and ends
             return 0;
         case nv::CliCommand::BadOption:
-            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(nv::visibleLines(command.error)),
+            std::fprintf(stderr, "nv742-cli: %s\n%s", qPrintable(nv::visibleLine(command.error)),
                          qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Usage:
             parser.parse(app.arguments());
             std::fprintf(stderr, "nv742-cli: %s\n%s",
-                         qPrintable(nv::visibleLines(wrongCommand(parser.positionalArguments()))),
+                         qPrintable(nv::visibleLine(wrongCommand(parser.positionalArguments()))),
                          qPrintable(parser.helpText()));
             return 2;
         case nv::CliCommand::Show:

@@ -303,6 +303,9 @@ class CliTest : public QObject {
             {{"station", "--log", nowhere, good, gone}, 2},  // no log, no radio programmed
             {{"station", "--trace", dir.filePath("t.txt"), good, gone}, 2},
             {{"export", "--repeat", good, dir.filePath("x.csv")}, 2},
+            {{"show", "--port", "bogus", good}, 2},  // an option of another verb is no no-op
+            {{"--trace", dir.filePath("t.txt"), "export", good, dir.filePath("x.csv")}, 2},
+            {{"import", "--verify", csv, dir.filePath("x.chann")}, 2},
             // The operation failed; compare: no comparison.
             {{"read", gone, dir.filePath("x.chann")}, 1},
             {{"read", "--verify", gone, dir.filePath("x.chann")}, 1},
@@ -326,6 +329,8 @@ class CliTest : public QObject {
         const Run hostile = cli({"show", dir.filePath("a\x1b[2J\u202e.chann")});
         QVERIFY2(hostile.err.contains("a\\x1b[2J\\u202e.chann does not exist"), qPrintable(hostile.err));
         QVERIFY(!hostile.err.contains('\x1b') && !hostile.err.contains(QChar(0x202E)));
+        const Run forged = cli({"show", dir.filePath("a\nnv742-cli: all good.chann")});
+        QVERIFY2(forged.err.count('\n') == 1, qPrintable(forged.err));
     }
 
     void aWrongCommandIsNamedBeforeTheUsage() {
