@@ -212,7 +212,7 @@ void frm_chann::Channel_paste_Click() {
 
 void frm_chann::pasteData(const QMimeData* data, int first) {
     if (!data) return;
-    PasteResult r{state.RadioImage, {}, {}};
+    PasteResult r{state.RadioImage, {}, {}, {}};
     std::optional<std::vector<ChannelSlot>> own;
     if (data->hasFormat(ChannelsMime)) own = readChannelClip(data->data(ChannelsMime).toStdString());
     if (own)
@@ -231,6 +231,14 @@ void frm_chann::pasteData(const QMimeData* data, int first) {
         return;
     }
     applyImage(r.image, r.channels);
+    if (r.snaps.empty()) return;
+    QStringList zh{QStringLiteral("已粘贴；以下频率不在信道步进上：")},
+        en{QStringLiteral("Pasted; these frequencies are off the channel raster:")};
+    for (const CsvNote& n : r.snaps) {
+        zh << qs(csvNoteText(n, true));
+        en << qs(csvNoteText(n, false));
+    }
+    prompt(state, this, zh.join('\n'), en.join('\n'));
 }
 
 // ---- moves -------------------------------------------------------------------------------------

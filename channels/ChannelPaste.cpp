@@ -98,7 +98,7 @@ bool onlyLocation(const CsvRecord& row, std::size_t location) {
 // The rows renumbered from `first` on and read by the CSV import, so that its rules hold.
 PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocument& doc,
                            int first) {
-    PasteResult r{base, {}, {}};
+    PasteResult r{base, {}, {}, {}};
     if (doc.error) {
         CsvNote n{CsvNote::Syntax, doc.error->line};
         n.value = doc.error->text;
@@ -148,16 +148,33 @@ PasteResult pasteCommunity(const AppState& s, const Image& base, const CsvDocume
     if (!r.ok()) return r;
     r.image = in.image;
     r.channels = in.channels;
+    for (CsvNote snap : in.snaps) {
+        if (snap.line > 0 && snap.line < static_cast<int>(originalLine.size()))
+            snap.line = originalLine[snap.line];
+        r.snaps.push_back(std::move(snap));
+    }
     for (int n : gaps) putChannel(r.image, n, emptySlot());
     r.channels.insert(r.channels.end(), gaps.begin(), gaps.end());
     std::sort(r.channels.begin(), r.channels.end());
     return r;
 }
 
+// A frequency that the raster moved is told, as an import tells it.
+void noteSnap(PasteResult& r, int line, int channel, const char* column, const std::string& value,
+              const std::string& stored) {
+    const std::int64_t hz = textToHz(value);
+    if (snapToRasterHz(hz) == hz) return;
+    CsvNote n{CsvNote::Snapped, line, channel};
+    n.column = column;
+    n.value = value;
+    n.result = stored;
+    r.snaps.push_back(std::move(n));
+}
+
 // Each line as the grid takes a typed receive frequency and then a typed transmit frequency.
 PasteResult pasteFrequencies(const AppState& s, const Image& base, std::string_view text,
                              int first) {
-    PasteResult r{base, {}, {}};
+    PasteResult r{base, {}, {}, {}};
     Image im = base;
     const std::vector<std::string> all = lines(text);
     int channel = first, pastEnd = 0;
@@ -188,11 +205,13 @@ PasteResult pasteFrequencies(const AppState& s, const Image& base, std::string_v
         if (good) {
             const bool wasEmpty = isEmptyChannel(im, channel);
             const std::string rx = padFrequencyText(values[0]);
-            textToFrequency(rx, im, channel, ch::RxFreq);
+            noteSnap(r, line, channel, "Frequency", values[0],
+                     textToFrequency(rx, im, channel, ch::RxFreq));
             textToFrequency(rx, im, channel, ch::TxFreq);
             if (wasEmpty) InitNewChannel(im, channel);
             if (values.size() == 2)
-                textToFrequency(padFrequencyText(values[1]), im, channel, ch::TxFreq);
+                noteSnap(r, line, channel, CsvTxColumn, values[1],
+                         textToFrequency(padFrequencyText(values[1]), im, channel, ch::TxFreq));
             r.channels.push_back(channel);
         }
         ++channel;
@@ -241,7 +260,7 @@ std::optional<std::vector<ChannelSlot>> readChannelClip(std::string_view text) {
 }
 
 PasteResult pasteSlots(const Image& base, const std::vector<ChannelSlot>& slots, int first) {
-    PasteResult r{base, {}, {}};
+    PasteResult r{base, {}, {}, {}};
     if (auto out = putChannels(base, slots, first)) {
         r.image = *out;
         for (std::size_t i = 0; i < slots.size(); ++i) r.channels.push_back(first + static_cast<int>(i));

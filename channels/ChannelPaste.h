@@ -43,6 +43,9 @@ struct PasteResult {
     Image image;                // the base with the pasted channels, when ok()
     std::vector<int> channels;  // the channels written
     std::vector<PasteProblem> problems;
+    // Frequencies off the channel raster, stored snapped as the grid snaps a typed one; each
+    // with the line of the pasted text.
+    std::vector<CsvNote> snaps;
     bool ok() const { return problems.empty(); }
 };
 

@@ -65,6 +65,16 @@ TEST_F(Paste, FloatNoiseOfASpreadsheetColumnIsTheRasterPoint) {
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(rx(r.image, 1), "446.00625");
     EXPECT_EQ(rx(r.image, 2) + " " + tx(r.image, 2), "438.52500 431.10625");
+    EXPECT_TRUE(r.snaps.empty());
+    // Further off, a frequency snaps as a typed one does, and the paste tells it with its line.
+    for (const char* text : {"446.00625\n\n446.008 431.1\n", "Location,Frequency\n7,446.00625\n8,446.008\n"}) {
+        const PasteResult off = pasteText(s, im(), text, 1);
+        ASSERT_TRUE(off.ok() && off.snaps.size() == 1) << text;
+        EXPECT_EQ(csvNoteText(off.snaps[0], false),
+                  "line 3: channel 2: Frequency 446.008 is off the channel raster and was stored as "
+                  "446.00625")
+            << text;
+    }
 }
 
 TEST_F(Paste, AnythingThatDoesNotFitIsListedAndNothingIsWritten) {
