@@ -102,11 +102,10 @@ Form_import_csv::Form_import_csv(const AppState& s, QByteArray text, const Image
     connect(rows_, &ImportRows::choiceChanged, this, [this] { replan(); });
     connect(Command_import, &QPushButton::clicked, this, &QDialog::accept);
     connect(Command_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    // The guide opens beside the main window, in the language of the moment.
-    connect(Command_help, &QPushButton::clicked, this, [this] {
-        HelpWindow::showPage(parentWidget() ? parentWidget() : this, "files.md",
-                             state_.LanguageChinese);
-    });
+    // The guide belongs to the dialog, in the language of the moment: the dialog blocks the
+    // main window and everything the main window owns, a guide opened there too.
+    connect(Command_help, &QPushButton::clicked, this,
+            [this] { HelpWindow::showPage(this, "files.md", state_.LanguageChinese); });
 
     replan();
     // Measured once, on the rows a view measures (the first thousand and those on screen):

@@ -140,6 +140,11 @@ class ImportDialogTest : public QObject {
         auto* guide = gui->main->findChild<HelpWindow*>("HelpWindow");
         QVERIFY(guide && guide->isVisible());
         QCOMPARE(guide->Text_guide->source().path(), QString("/guide/en/files.md"));
+        // The dialog blocks the main window: the guide must not be one of the blocked.
+        guide->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(guide));
+        QTest::keyClick(guide, Qt::Key_Escape);
+        QTRY_VERIFY(!guide->isVisible());
     }
 
     void cancelWritesNothingAndLeavesNoWindow() {
