@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <new>
 
 #include "files/FileIo.h"
 #include "files/Form_import_csv.h"
@@ -105,13 +107,27 @@ void Form_Csv_Import::load() {
         return;
     }
     // The dialog reads the file once; a file it cannot read as a list goes to the report.
-    auto* dialog = new Form_import_csv(state, data, state.RadioImage, path_, workspace.frame());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    if (const CsvImport r = dialog->importInto(state.RadioImage); !r.ok()) {
-        delete dialog;
+    std::unique_ptr<Form_import_csv> made;
+    CsvImport r;
+    try {
+        made = std::make_unique<Form_import_csv>(state, data, state.RadioImage, path_,
+                                                 workspace.frame());
+        r = made->importInto(state.RadioImage);
+    } catch (const std::bad_alloc&) {
+        // A file far larger than the memory allows is refused, never the end of the program.
+        prompt(state, workspace.frame(),
+               QStringLiteral("CSV 文件太大，内存不足，无法打开"),
+               QStringLiteral("The CSV file cannot be opened: there is not enough memory for it"));
+        closeWindow();
+        return;
+    }
+    if (!r.ok()) {
+        made.reset();
         report(r);
         return;
     }
+    Form_import_csv* dialog = made.release();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Window-modal and not waiting here: the window's loading ends, and the import is the
     // user's own action, one step of its own to undo.
     dialog->setWindowModality(Qt::WindowModal);
