@@ -350,6 +350,19 @@ void Form_Station::stopTransfer() {
 bool Form_Station::transferInProgress() const { return run_ && run_->running(); }
 bool Form_Station::transferWritesRadio() const { return run_ && run_->programming(); }
 
+QString Form_Station::stopConsequence(bool chinese) const {
+    if (run_ && run_->reading())
+        return chinese ? QStringLiteral("批量写频正在读取对讲机（备份或校验）。现在停止，没有对讲机只写入一半，"
+                                        "但这些对讲机不会记为已校验，需重新编程。")
+                       : QStringLiteral("The station is reading radios (a backup or the read-back "
+                                        "that verifies one). If you stop now, no radio is left "
+                                        "half-written, but those radios are not logged as "
+                                        "verified and must be programmed again.");
+    return chinese ? QStringLiteral("批量写频正在等待对讲机，目前没有对讲机在编程。现在停止不影响任何对讲机。")
+                   : QStringLiteral("The station is waiting for radios; none is being programmed "
+                                    "now. If you stop now, no radio is affected.");
+}
+
 void Form_Station::setRunning(bool running) {
     Command_start->setEnabled(!running);
     Command_stop->setEnabled(running);

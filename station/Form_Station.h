@@ -49,6 +49,7 @@ class Form_Station : public MdiChild {
     bool transferInProgress() const override;
     bool transferWritesRadio() const override;
     void stopTransfer() override;
+    QString stopConsequence(bool chinese) const override;
 
     QLabel* Label_configuration;
     QTableWidget* Table_ports;

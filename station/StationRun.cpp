@@ -270,7 +270,16 @@ bool StationRun::programming() const {
     using S = StationPort::State;
     for (const auto& p : ports_) {
         const S s = p->sequence->state();
-        if (s == S::Backup || s == S::Write || s == S::Check || s == S::Verify) return true;
+        if (s == S::Write || s == S::Check) return true;
+    }
+    return false;
+}
+
+bool StationRun::reading() const {
+    using S = StationPort::State;
+    for (const auto& p : ports_) {
+        const S s = p->sequence->state();
+        if (s == S::Backup || s == S::Verify) return true;
     }
     return false;
 }

@@ -73,8 +73,11 @@ class StationRun {
     // Stops every port between frames; radios in programming mode get the end byte.
     void stop();
     bool running() const;
-    // Whether a port is backing up, writing or reading back a radio (not only waiting).
+    // Whether a port is writing a radio, or checking one whose write broke off: a stop now
+    // leaves a radio with part of the configuration.
     bool programming() const;
+    // Whether a port is reading a radio (its backup, or the read-back that verifies it).
+    bool reading() const;
     const StationJob& job() const { return job_; }
     const std::vector<StationTarget>& targets() const { return targets_; }
 

@@ -26,6 +26,20 @@ QList<MdiChild*> UnsavedWork::runningTransfers() const {
     return running;
 }
 
+// What stopping costs when no radio is being written: a window's own words (the station's, while
+// it waits or reads) when every running window has them.
+QString UnsavedWork::stopConsequence(const QList<MdiChild*>& running) const {
+    QString own;
+    for (MdiChild* w : running) {
+        own = w->stopConsequence(state_.LanguageChinese);
+        if (own.isEmpty()) break;
+    }
+    if (!own.isEmpty()) return own;
+    return qpick(state_, "正在与对讲机交换数据。现在停止，这次传输的数据不会保留。",
+                 "Data is being exchanged with the radio. If you stop now, nothing of this "
+                 "transfer is kept.");
+}
+
 // The transfer goes on while the question is up; Wait is what Escape and Enter choose, so that
 // no key pressed in a hurry cuts a radio's programming short.
 bool UnsavedWork::transfersMayStop() {
@@ -40,9 +54,7 @@ bool UnsavedWork::transfersMayStop() {
                                     "Data is being written to the radio. If you stop now, the "
                                     "radio will hold only part of the new configuration and must "
                                     "be written again.")
-                            : qpick(state_, "正在与对讲机交换数据。现在停止，这次传输的数据不会保留。",
-                                    "Data is being exchanged with the radio. If you stop now, "
-                                    "nothing of this transfer is kept."),
+                            : stopConsequence(running),
                     QMessageBox::NoButton, frame_);
     box.setObjectName("TransferQuestion");
     QPushButton* wait = box.addButton(qpick(state_, "等待", "Wait"), QMessageBox::RejectRole);

@@ -37,6 +37,7 @@ class UnsavedWork : public QObject {
 
   private:
     QList<MdiChild*> runningTransfers() const;
+    QString stopConsequence(const QList<MdiChild*>& running) const;
     // The transfer question went away by itself: the next question comes up under the pointer.
     bool questionWentAway_ = false;
     void saveThenEnd(bool channels, bool adjustment);

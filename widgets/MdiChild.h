@@ -39,6 +39,9 @@ class MdiChild : public QWidget {
     virtual bool transferWritesRadio() const { return false; }
     // Stops it between two frames, sends the radio the end byte and closes the port.
     virtual void stopTransfer() {}
+    // What stopping a transfer that writes no radio now would cost, when the window knows
+    // better than "nothing of this transfer is kept"; empty for that.
+    virtual QString stopConsequence(bool /*chinese*/) const { return {}; }
     // The width the window needs to show all its columns without scrolling sideways; 0 when
     // any width will do. Tiling gives it this width when there is room.
     virtual int neededWidth() const { return 0; }

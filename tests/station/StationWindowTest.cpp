@@ -355,15 +355,18 @@ class StationWindowTest : public QObject {
 
         QTimer presser;
         presser.setInterval(5);
+        QString asked;
         connect(&presser, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 presser.stop();
+                asked = box->text();
                 QTest::mouseClick(box->findChild<QPushButton*>("StopAndQuit"), Qt::LeftButton);
             }
         });
         presser.start();
         gui.messages->answer = QMessageBox::Discard;
         gui.main->findChild<QAction*>("Menu_exit")->trigger();
+        QVERIFY2(asked.contains("must be written again"), qPrintable(asked));
         QVERIFY(!gui.main->isVisible());
         QVERIFY(!gui.main->child("Form_Station"));
     }
