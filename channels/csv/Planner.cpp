@@ -145,7 +145,10 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
         Kind kind = Kind::BadLocation;
         if (const auto location = reader.location()) {
             r.location = *location;
-            kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
+            const auto channel = reader.read();
+            kind = channel     ? (channel->empty ? Kind::Empty : Kind::Channel)
+                   : bad.empty() ? Kind::Skip
+                                 : Kind::Bad;
         }
         r.kind = static_cast<std::uint32_t>(kind);
         rows_.push_back(r);
@@ -153,7 +156,10 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
     notKept_ = notKept.names();
     markRepeatedLocations();
     for (const ReadRow& r : rows_)
-        badRows_ += kindOf(r) != Kind::Channel && kindOf(r) != Kind::Skip ? 1 : 0;
+        badRows_ += kindOf(r) != Kind::Channel && kindOf(r) != Kind::Skip &&
+                            kindOf(r) != Kind::Empty
+                        ? 1
+                        : 0;
 }
 
 // A repeated Location is a bad row of its own: the other rows do not depend on it.
@@ -188,7 +194,7 @@ std::vector<CsvNote> CsvPlanner::notesOf(std::size_t row) const {
         return {n};
     }
     std::vector<CsvNote> bad, skipped;
-    if (kindOf(r) == Kind::Channel) return bad;
+    if (kindOf(r) == Kind::Channel || kindOf(r) == Kind::Empty) return bad;
     CsvRecord record;
     readRecord(row, record);
     CsvLineReader reader(s_, *columns_, record, ordinal, bad, skipped);
@@ -204,6 +210,12 @@ bool CsvPlanner::readRecord(std::size_t row, CsvRecord& record) const {
 
 ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
                                     std::vector<CsvNote>& snaps) const {
+    if (kindOf(rows_[row]) == Kind::Empty) {
+        ChannelLine c;
+        c.location = channel;
+        c.empty = true;
+        return c;
+    }
     CsvRecord record;
     readRecord(row, record);
     std::vector<CsvNote> bad, skipped;
@@ -312,6 +324,7 @@ CsvRow CsvPlanner::row(std::size_t i) const {
     const RowFate& f = fates_[i];
     row.chosen = f.fate != Fate::NotChosen;
     row.channel = f.channel;
+    row.empty = kindOf(r) == Kind::Empty;
     const int ordinal = static_cast<int>(i) + 1;
     if (f.fate == Fate::NoRoom || f.fate == Fate::NotAChannel) {
         row.reason = locationNote(f.fate == Fate::NoRoom ? CsvNote::NoRoom : CsvNote::Skipped,

@@ -38,8 +38,9 @@ class CsvPlanner {
 
   private:
     // Bad and Skip rows are read again for their notes when a placement reports them; a
-    // Repeated row names the row that listed its location first.
-    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation, Repeated };
+    // Repeated row names the row that listed its location first. An Empty row holds its
+    // location alone and clears the channel it lands on.
+    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation, Repeated, Empty };
     // 16 bytes a row, however long the row: its texts and findings stay in the file.
     struct ReadRow {
         std::uint32_t offset = 0;  // where the record starts, for reading it again

@@ -73,10 +73,6 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
                                   " 不在信道步进上，已存为 " + note.result
                             : "channel " + channel + ": " + column + " " + note.value +
                                   " is off the channel raster and was stored as " + note.result);
-        case CsvNote::EmptyRow:
-            return where + (chinese ? "位置 " + note.value + " 只有位置，没有信道数据，已跳过"
-                                    : "Location " + note.value +
-                                          " holds no channel, only its location, and was skipped");
         case CsvNote::Skipped:
             return where + (chinese ? "位置 " + note.value + " 不是信道（1 至 16），已跳过"
                                     : "Location " + note.value +
@@ -112,7 +108,6 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
 bool isSkipReason(const CsvNote& note) {
     if (note.rowLeftOut) return true;
     switch (note.kind) {
-        case CsvNote::EmptyRow:
         case CsvNote::Skipped:
         case CsvNote::NoRoom:
         case CsvNote::OutsideBand:
@@ -150,8 +145,6 @@ std::string groupReason(const CsvNote& n, bool chinese) {
     const std::string column = columnText(n.column, chinese);
     const std::string value = std::string(1, '"').append(visibleText(n.value)).append(1, '"');
     switch (n.kind) {
-        case CsvNote::EmptyRow:
-            return chinese ? "只有位置，没有信道数据" : "no channel, only a location";
         case CsvNote::Skipped:
             return chinese ? std::string("位置不是信道 1") + Dash + "16"
                            : std::string("the location is not a channel 1") + Dash + "16";
@@ -260,8 +253,7 @@ class NotedRows {
 void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
     if (!notes.empty()) {
         CsvNote& last = notes.back();
-        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom ||
-                              n.kind == CsvNote::EmptyRow;
+        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
         if (n.record > 0 && n.record == last.endRecord() + 1 && reasonOf(last) == reasonOf(n) &&
             (anyValue || last.value == n.value)) {
             last.lastLine = n.line;
@@ -332,8 +324,7 @@ std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine)
     CsvNote n = group.first;
     if (group.count == 1) {
         if (!withLine) n.line = 0;
-        const bool saysSkipped = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom ||
-                                 n.kind == CsvNote::EmptyRow;
+        const bool saysSkipped = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
         const std::string skipped =
             withLine && isSkipReason(n) && !saysSkipped ? (chinese ? "，已跳过" : "; skipped") : "";
         return csvNoteText(n, chinese) + skipped;

@@ -29,7 +29,6 @@ struct CsvNote {
         Snapped,  // location, column, value (as written), result (as stored)
         Skipped,  // value: the location, which is not a channel
         NoRoom,   // value: the location; placed in file order, past channel 16
-        EmptyRow,  // value: the location of a row with nothing else (an empty channel of a copy)
         // Export report.
         ToneWithoutCsvForm,  // location, column: the stored code (hex) in value
         ToneNotInTable,      // location, column, value: exported, but refused on import

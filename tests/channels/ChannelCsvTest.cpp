@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 
 #include "channels/csv/Placement.h"
 #include "channels/csv/Writer.h"
+#include "channels/ChannelBlock.h"
+#include "channels/ChannelPaste.h"
 #include "channels/ChannelRecord.h"
 #include "core/Csv.h"
 #include "core/Decimal.h"
@@ -212,14 +215,22 @@ TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
         const CsvImport back = importChannelsCsv(s, e.text, empty);
         ASSERT_TRUE(back.ok());
         for (int n : back.channels) ASSERT_EQ(row(over.image, n), row(back.image, n));
-        // A copied list keeps an empty channel's place with a row of its location alone: that
-        // row is skipped, not a bad row.
+        // A copied list keeps an empty channel's place with a row of its location alone: the
+        // import empties that channel, over whatever the target held there.
         std::vector<int> all(ChannelCount);
         std::iota(all.begin(), all.end(), 1);
-        const CsvImport copied = importChannelsCsv(s, exportChannelRowsCsv(s, im, all).text, empty);
-        ASSERT_TRUE(copied.ok() && copied.bad.empty());
-        for (int n = 1; n <= ChannelCount; ++n) ASSERT_EQ(row(copied.image, n), row(back.image, n));
-        for (const CsvNote& n : copied.skipped) ASSERT_EQ(n.kind, CsvNote::EmptyRow);
+        const std::string copy = exportChannelRowsCsv(s, im, all).text;
+        Image held = im;
+        for (int n = 1; n <= ChannelCount; ++n) textToFrequency("446.1", held, n, 0);
+        for (const Image& target : {empty, held}) {
+            const CsvImport copied = importChannelsCsv(s, copy, target);
+            ASSERT_TRUE(copied.ok() && copied.bad.empty() && copied.skipped.empty());
+            ASSERT_EQ(copied.channels, all);
+            for (int n = 1; n <= ChannelCount; ++n) {
+                ASSERT_EQ(row(copied.image, n), row(back.image, n)) << n;
+                ASSERT_EQ(scanBit(copied.image, n), isEmptyChannel(im, n) ? false : scanBit(im, n));
+            }
+        }
         for (int n = 1; n <= ChannelCount; ++n) {
             if (isEmptyChannel(im, n)) {
                 ASSERT_TRUE(isEmptyChannel(back.image, n));
@@ -683,6 +694,36 @@ TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
     EXPECT_FALSE(e.import.ok());
     EXPECT_EQ(csvRowFate(e.rows[1], false), "error: Frequency \"45x\" is not a number");
     EXPECT_EQ(csvRowFate(e.rows[0], false), "");
+}
+
+TEST(CsvImport, ARowOfItsLocationAloneEmptiesTheChannelItLandsOnAsAPasteDoes) {
+    AppState s = started();
+    Image held = s.RadioImage;
+    for (int n = 1; n <= ChannelCount; ++n) textToFrequency("446.1", held, n, 0);
+    const std::string text = "Location,Name,Frequency\n2,A,446.00625\n3\n4,,\n";
+    struct Case {
+        bool inOrder;
+        int first;
+        std::vector<int> channels, emptied;
+    };
+    for (const Case& c : {Case{false, 1, {2, 3, 4}, {3, 4}}, Case{true, 10, {10, 11, 12}, {11, 12}}}) {
+        CsvPlacement p;
+        p.inOrder = c.inOrder;
+        p.first = c.first;
+        const CsvImport r = importChannelsCsv(s, text, held, p);
+        ASSERT_TRUE(r.ok() && r.skipped.empty() && r.bad.empty());
+        EXPECT_EQ(r.channels, c.channels);
+        for (int n = 1; n <= ChannelCount; ++n) {
+            const bool emptied = std::count(c.emptied.begin(), c.emptied.end(), n) > 0;
+            EXPECT_EQ(isEmptyChannel(r.image, n), emptied) << n;
+            EXPECT_TRUE(!emptied || takeChannel(r.image, n) == emptySlot()) << n;
+        }
+        EXPECT_TRUE(!c.inOrder || r.image == pasteText(s, held, text, c.first).image);
+        const CsvPlan plan = planChannelsCsv(s, text, held, p);
+        const std::string at = std::to_string(c.channels[1]);
+        EXPECT_EQ(csvRowFate(plan.rows[1], false), "channel " + at + ": empty");
+        EXPECT_EQ(csvRowFate(plan.rows[1], true), "信道 " + at + "：空");
+    }
 }
 
 TEST(CsvImport, LocationLists) {

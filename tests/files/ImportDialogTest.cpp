@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "channels/ChannelRecord.h"
 #include "channels/csv/Placement.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
@@ -314,6 +315,21 @@ class ImportDialogTest : public QObject {
         QCOMPARE(freq(gui->image(), 2), QString("446.01875"));
         auto* report = gui->window<Form_Csv_Import>("Form_Csv_Import");
         QCOMPARE(report->List_report->item(0, 1)->text(), QString("Bad value, not imported"));
+    }
+
+    void aCopiedListsEmptyChannelIsARowThatEmptiesItsChannel() {
+        // The program's own copy keeps an empty channel's place with its Location alone.
+        QVERIFY(!isEmptyChannel(gui->image(), 16));
+        auto* d = open("Location,Name,Frequency\n1,Hill,438.025\n16,,\n3,Town,438.05\n");
+        QVERIFY(d);
+        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 16: empty", "channel 3"}));
+        QCOMPARE(checkState(d, 1), Qt::Checked);
+        toggleRow(d, 1);
+        QCOMPARE(fates(d)[1], QString("not chosen"));
+        toggleRow(d, 1);
+        QCOMPARE(d->Label_summary->text(), QString("3 of 3 rows will be imported."));
+        importAndSettle(d);
+        QVERIFY(isEmptyChannel(gui->image(), 16));
     }
 
     void aRepeatedLocationIsABadRowOfItsOwn() {
