@@ -155,19 +155,19 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
     }
     notKept_ = notKept.names();
     markRepeatedLocations();
-    for (const ReadRow& r : rows_)
-        badRows_ += kindOf(r) != Kind::Channel && kindOf(r) != Kind::Skip &&
-                            kindOf(r) != Kind::Empty
-                        ? 1
-                        : 0;
+    for (const ReadRow& r : rows_) {
+        const Kind kind = static_cast<Kind>(r.kind);
+        badRows_ += r.repeated || kind == Kind::Bad || kind == Kind::BadLocation ? 1 : 0;
+    }
 }
 
-// A repeated Location is a bad row of its own: the other rows do not depend on it.
+// A repeated Location is a bad row of its own when placing by location: the other rows do not
+// depend on it.
 void CsvPlanner::markRepeatedLocations() {
     std::vector<std::uint32_t> byLocation;  // rows, then sorted by location and line
     byLocation.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (kindOf(rows_[i]) != Kind::BadLocation)
+        if (static_cast<Kind>(rows_[i].kind) != Kind::BadLocation)
             byLocation.push_back(static_cast<std::uint32_t>(i));
     std::sort(byLocation.begin(), byLocation.end(), [&](std::uint32_t a, std::uint32_t b) {
         return std::pair(rows_[a].location, a) < std::pair(rows_[b].location, b);
@@ -178,7 +178,7 @@ void CsvPlanner::markRepeatedLocations() {
             first = k;
             continue;
         }
-        r.kind = static_cast<std::uint32_t>(Kind::Repeated);
+        r.repeated = 1;
         r.first = byLocation[first];
     }
 }
@@ -238,6 +238,7 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
     out.image = base;
     out.errors = fileErrors_;
     skipBad_ = placement.skipBad;
+    inOrder_ = placement.inOrder;
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
     everyNote = everyNote || !placement.skipBad;  // bad rows that are errors are told

@@ -629,14 +629,26 @@ TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
                                           order);
     EXPECT_EQ(z.channels, (std::vector<int>{1, 2}));
     EXPECT_EQ(frequencyToText(z.image, 2, 0), "451.00000");
-    // A location listed again is a bad row of its own, in any placement.
-    const std::string twice = "Location,Frequency\n80,450\n80,451\n81,452\n";
-    EXPECT_FALSE(importChannelsCsv(s, twice, s.RadioImage, order).ok());
-    order.skipBad = true;
-    const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, order);
-    EXPECT_EQ(t.channels, (std::vector<int>{1, 2}));
-    EXPECT_EQ(texts(t.bad), (std::vector<std::string>{"line 3: Location 80 is listed twice (first "
-                                                      "on line 2)"}));
+    // A location listed again is a bad row of its own by location; in file order a Location is
+    // only a number.
+    const std::string twice = "Location,Frequency\n8,450\n8,451\n9,452\n";
+    struct Twice {
+        bool inOrder;
+        std::vector<int> channels;
+        std::vector<std::string> bad;
+    };
+    for (const Twice& c :
+         {Twice{false, {8, 9}, {"line 3: Location 8 is listed twice (first on line 2)"}},
+          Twice{true, {1, 2, 3}, {}}}) {
+        CsvPlacement p;
+        p.inOrder = c.inOrder;
+        EXPECT_EQ(importChannelsCsv(s, twice, s.RadioImage, p).ok(), c.bad.empty());
+        p.skipBad = true;
+        const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, p);
+        EXPECT_EQ(t.channels, c.channels);
+        EXPECT_EQ(texts(t.bad), c.bad);
+        EXPECT_EQ(planChannelsCsv(s, twice, s.RadioImage, p).rows[1].bad, !c.bad.empty());
+    }
 }
 
 TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
