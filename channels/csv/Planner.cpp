@@ -27,6 +27,22 @@ struct ColumnsNotKept {
     }
 };
 
+// The lines that can hold a row: one of blanks, commas and quotes alone holds none. Room is
+// made for these only, so that a file of blank lines reserves nothing.
+std::size_t linesWithText(std::string_view text) {
+    std::size_t lines = 0;
+    bool seen = false;
+    for (const char ch : text) {
+        if (ch == '\n') {
+            lines += seen ? 1 : 0;
+            seen = false;
+        } else if (ch != ' ' && ch != '\t' && ch != ',' && ch != '\r' && ch != '"') {
+            seen = true;
+        }
+    }
+    return lines + (seen ? 1 : 0);
+}
+
 CsvNote syntaxError(const CsvError& e) {
     CsvNote n{CsvNote::Syntax, e.line};
     n.value = e.text;
@@ -115,9 +131,10 @@ CsvPlanner::CsvPlanner(const AppState& s, std::string_view text, bool preview)
         fileErrors_.push_back(n);
     }
     if (!fileErrors_.empty()) return;
-    // Room for a row per line: what no row takes is never touched, so it costs no memory,
-    // while growing as rows come would copy them over and over.
-    rows_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    // Room for a row per line with text, at once: growing as rows come would hold the old rows
+    // and the new while copying. Room per line would be reserved for blank lines too, and a
+    // reservation counts against a memory limit even where no row is ever written.
+    rows_.reserve(linesWithText(text));
     readRows(records);
     if (records.error()) {
         fileErrors_.push_back(syntaxError(*records.error()));
@@ -155,10 +172,6 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
     }
     notKept_ = notKept.names();
     markRepeatedLocations();
-    for (const ReadRow& r : rows_) {
-        const Kind kind = static_cast<Kind>(r.kind);
-        badRows_ += r.repeated || kind == Kind::Bad || kind == Kind::BadLocation ? 1 : 0;
-    }
 }
 
 // A repeated Location is a bad row of its own when placing by location: the other rows do not
@@ -242,9 +255,8 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
     everyNote = everyNote || !placement.skipBad;  // bad rows that are errors are told
-    // Room for the notes of every bad row at once: a list that grows by doubling would hold
-    // nearly twice as much while it is copied.
-    if (everyNote) out.bad.reserve(badRows_);
+    // No room is set aside for the bad rows' notes: neighbouring rows with one reason share a
+    // note, so a reservation per bad row would mostly stay unused.
     bool valueSkipped = false;  // a row was skipped for a value
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());

@@ -76,7 +76,6 @@ class CsvPlanner {
     std::optional<CsvColumns> columns_;
     std::vector<CsvNote> fileErrors_;  // the file is no list in this layout
     std::vector<ReadRow> rows_;
-    std::size_t badRows_ = 0;  // by location, where a repeated Location is bad too
     std::string notKept_;  // the columns with values the radio has no place for
     std::vector<RowFate> fates_;
     bool skipBad_ = false;
