@@ -19,6 +19,17 @@ std::string columnText(const std::string& column, bool chinese) {
     return column;
 }
 
+// A Mode or Tone word the layout knows but this radio lacks: the row is skipped, not broken,
+// so its words say what the radio lacks rather than that the file is wrong.
+bool radioLacks(const CsvNote& n) {
+    return n.kind == CsvNote::UnknownValue && (n.column == "Mode" || n.column == "Tone");
+}
+
+std::string lackedText(const std::string& column, const std::string& value, bool chinese) {
+    return chinese ? column + " 为 " + value + "，本机没有此方式"
+                   : column + " " + value + ", which this radio does not have";
+}
+
 }  // namespace
 
 std::string csvNoteText(const CsvNote& original, bool chinese) {
@@ -59,6 +70,7 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
                                 ? column + " " + value + " 不是音频表中的 DCS 码"
                                 : column + " " + value + " is not a DCS code of the tone table");
         case CsvNote::UnknownValue:
+            if (radioLacks(note)) return where + lackedText(column, value, chinese);
             return where + (chinese ? column + " 的值 " + value + " 无法识别"
                                     : column + " " + value + " is not a value this column takes");
         case CsvNote::ListedTwice:
@@ -115,7 +127,7 @@ bool isSkipReason(const CsvNote& note) {
         case CsvNote::NotADcsCode:
             return true;
         case CsvNote::UnknownValue:
-            return note.column == "Mode" || note.column == "Tone";
+            return radioLacks(note);
         default:
             return false;
     }
@@ -168,9 +180,7 @@ std::string groupReason(const CsvNote& n, bool chinese) {
         case CsvNote::ListedTwice:
             return chinese ? "位置已在前面的行列出" : "the Location is listed on an earlier line";
         case CsvNote::UnknownValue:
-            if (n.column == "Mode" || n.column == "Tone")
-                return chinese ? column + " 为 " + value + "，本机没有此方式"
-                               : column + " " + value + ", which this radio does not have";
+            if (radioLacks(n)) return lackedText(column, value, chinese);
             return chinese ? column + " 的值 " + value + " 无法识别"
                            : column + " " + value + ", not a value this column takes";
         default:

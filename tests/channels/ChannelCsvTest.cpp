@@ -478,13 +478,13 @@ TEST(CsvImport, RowsThisRadioCannotHoldAreSkippedAndNamedTheRestImported) {
               (std::vector<std::string>{
                   "line 2: Frequency 145.5 MHz is outside the band 400 - 481 MHz",
                   "line 5: Frequency 14.23 MHz is outside the band 400 - 481 MHz",
-                  "line 6: Mode \"DV\" is not a value this column takes",
-                  "line 7: Tone \"TSQL-R\" is not a value this column takes",
-                  "line 8: Tone \"DTCS-R\" is not a value this column takes",
-                  "line 9: Tone \"Repeater\" is not a value this column takes",
+                  "line 6: Mode \"DV\", which this radio does not have",
+                  "line 7: Tone \"TSQL-R\", which this radio does not have",
+                  "line 8: Tone \"DTCS-R\", which this radio does not have",
+                  "line 9: Tone \"Repeater\", which this radio does not have",
                   "line 10: cToneFreq \"69.4\" is not a CTCSS tone of the tone table",
                   "line 11: DtcsCode \"999\" is not a DCS code of the tone table",
-                  "line 13: Mode \"AM\" is not a value this column takes",
+                  "line 13: Mode \"AM\", which this radio does not have",
                   "line 14: transmit frequency 146 MHz is outside the band 400 - 481 MHz"}));
     EXPECT_EQ(frequencyToText(r.image, 3, 4), "431.52500");
     EXPECT_EQ(frequencyToText(r.image, 11, 0), "446.00625");
@@ -517,7 +517,8 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     EXPECT_EQ(lines[0],
               "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz "
               "(145.5, 50.1, 145.6, \u2026)");
-    EXPECT_EQ(lines[1], "line 4: Mode \"AM\" is not a value this column takes; skipped");
+    EXPECT_EQ(lines[1], "line 4: Mode \"AM\", which this radio does not have; skipped");
+    EXPECT_EQ(reportLines(o.skipped, true)[1], "第 4 行：Mode 为 \"AM\"，本机没有此方式，已跳过");
     EXPECT_EQ(lines[2], "line 9: Frequency 145.7 MHz is outside the band 400 - 481 MHz; skipped");
     EXPECT_EQ(lines[9], "lines 30\u20134470: 4,441 rows not imported: the radio holds 16 channels");
     EXPECT_EQ(reportLines(o.skipped, true)[9],
