@@ -222,6 +222,18 @@ void addSample(CsvNoteGroup& g, const CsvNote& n) {
         g.values.push_back(v);
     else
         g.moreValues = true;
+    g.moreValues = g.moreValues || n.manyValues;  // the run's other values were not kept
+}
+
+// Whether the rows before `n` are a run of a few notes of its reason, one per row: enough
+// to show the values a report samples, so that the rows after them need no note each.
+bool sampledRun(const std::vector<CsvNote>& notes, const CsvNote& n) {
+    if (notes.size() < SampleValues) return false;
+    for (std::size_t k = 0; k < SampleValues; ++k) {
+        const CsvNote& m = notes[notes.size() - 1 - k];
+        if (m.kind != n.kind || m.record != n.record - 1 - static_cast<int>(k)) return false;
+    }
+    return true;
 }
 
 // " (\"abc\", \"x1\", …)" after a group's reason.
@@ -264,8 +276,13 @@ void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
     if (!notes.empty()) {
         CsvNote& last = notes.back();
         const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        // A directory export pasted twice repeats every Location: past the first few, the
+        // rows of such a run share a note rather than holding one each.
+        const bool sampled = n.kind == CsvNote::ListedTwice && !n.rowLeftOut &&
+                             (last.manyValues || sampledRun(notes, n));
         if (n.record > 0 && n.record == last.endRecord() + 1 && reasonOf(last) == reasonOf(n) &&
-            (anyValue || last.value == n.value)) {
+            (anyValue || sampled || last.value == n.value)) {
+            last.manyValues = last.manyValues || (sampled && last.value != n.value);
             last.lastLine = n.line;
             last.lastRecord = n.record;
             ++last.rows;

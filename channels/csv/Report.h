@@ -49,6 +49,7 @@ struct CsvNote {
     // A run of consecutive rows with this reason, kept as one note (see addCsvNote).
     int rows = 1;
     int lastLine = 0, lastRecord = 0;
+    bool manyValues = false;  // the run's rows hold other values than this one's
     int endLine() const { return rows > 1 ? lastLine : line; }
     int endRecord() const { return rows > 1 ? lastRecord : record; }
 };

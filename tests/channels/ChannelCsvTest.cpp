@@ -558,6 +558,16 @@ TEST(CsvImport, AReportLineForARunOfBadRowsShowsTheirFirstValues) {
         EXPECT_EQ((std::vector<std::string>{reportLines(r.bad)[0], reportLines(r.bad, true)[0]}),
                   c.report);
     }
+    // A directory export pasted twice: past the few rows the line shows, the repeated rows
+    // share a note instead of holding one each, and the line is the same.
+    std::string list;
+    for (int n = 1; n <= 5000; ++n) list += std::to_string(n) + ",446.1\n";
+    const CsvImport r = importChannelsCsv(s, "Location,Frequency\n" + list + list, s.RadioImage,
+                                          skipBad);
+    EXPECT_LE(r.bad.size(), 4u);
+    EXPECT_EQ(reportLines(r.bad), (std::vector<std::string>{
+                                      "lines 5002\u201310001: 5,000 rows not imported: the "
+                                      "Location is listed on an earlier line (1, 2, 3, \u2026)"}));
 }
 
 TEST(CsvImport, ARowWithABadValueIsLeftOutOnlyWhenAskedAndTheOthersImport) {
