@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "channels/ChannelBlock.h"
 #include "channels/ChannelRecord.h"
 
 namespace nv {
@@ -83,11 +84,8 @@ class CsvLineReader::Checks {
     std::optional<ChannelLine> read() {
         // A copied channel list keeps an empty channel's place with a row of its location alone.
         if (onlyLocation()) {
-            CsvNote n{CsvNote::EmptyRow, record_.line, c_.location};
-            n.value = std::to_string(c_.location);
-            n.record = ordinal_;
-            addCsvNote(skipped_, std::move(n));
-            return std::nullopt;
+            c_.empty = true;
+            return c_;
         }
         const std::size_t badBefore = bad_.size();
         readFrequencies();
@@ -346,6 +344,7 @@ std::vector<CsvNote> CsvLineReader::snapsFor(int channel) const {
 
 void writeChannelLine(Image& im, const ChannelLine& c) {
     const int n = c.location;
+    if (c.empty) return putChannel(im, n, emptySlot());
     // What the layout does not carry is the new channel's, not the replaced channel's.
     InitNewChannel(im, n);
     for (int k = 0; k < 4; ++k) {

@@ -35,6 +35,9 @@ struct ChannelLine {
     ToneCode decode, encode;  // off unless the line names a tone
     std::optional<bool> wide, highPower;
     bool scan = true;
+    // A row of its location alone: how a copied channel list keeps an empty channel's place.
+    // The channel it lands on is cleared, as a paste of the same list clears it.
+    bool empty = false;
 };
 
 class CsvLineReader {
@@ -57,7 +60,8 @@ class CsvLineReader {
     std::unique_ptr<Checks> checks_;
 };
 
-// Writes the channel whole into its place, over the new-channel pattern.
+// Writes the channel whole into its place, over the new-channel pattern; an empty line
+// clears the channel.
 void writeChannelLine(Image& im, const ChannelLine& c);
 
 }  // namespace nv

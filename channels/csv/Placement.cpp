@@ -31,7 +31,9 @@ CsvPlan planChannelsCsv(const AppState& s, std::string_view text, const Image& b
 
 std::string csvRowFate(const CsvRow& row, bool chinese) {
     if (!row.chosen && !row.bad) return chinese ? "未选，不导入" : "not chosen";
-    if (row.channel > 0) return (chinese ? "信道 " : "channel ") + std::to_string(row.channel);
+    if (row.channel > 0)
+        return (chinese ? "信道 " : "channel ") + std::to_string(row.channel) +
+               (row.empty ? (chinese ? "：空" : ": empty") : "");
     if (!row.reason) return {};
     CsvNote n = *row.reason;
     n.line = 0;
@@ -43,8 +45,6 @@ std::string csvRowFate(const CsvRow& row, bool chinese) {
                                  " is not a channel 1\u201316";
         case CsvNote::NoRoom:
             return chinese ? "跳过：信道 16 之后没有空位" : "skipped: no channel left after 16";
-        case CsvNote::EmptyRow:
-            return chinese ? "跳过：没有信道数据" : "skipped: no channel, only a location";
         case CsvNote::UnknownValue:
             if (isSkipReason(n))  // a Mode or Tone word
                 return chinese ? "跳过：本机没有 " + n.column + " \"" + visibleText(n.value) + "\""

@@ -20,7 +20,7 @@ struct CsvImport {
     std::vector<CsvNote> bad;  // rows with a value their column does not take, left out
     std::vector<CsvNote> snaps;
     std::vector<CsvNote> skipped;
-    std::vector<int> channels;     // the channels written, in file order
+    std::vector<int> channels;     // the channels written or emptied, in file order
     std::vector<int> lines;        // the line each written channel came from
     std::vector<CsvNote> notKept;  // columns with values the radio has no place for
     int leftOut = 0;               // rows not among the chosen locations
@@ -57,6 +57,7 @@ struct CsvRow {
     bool chosen = true;
     bool bad = false;               // a value is not what its column takes: it cannot be chosen
     int channel = 0;                // the channel the row is written to; 0 when it is not
+    bool empty = false;             // the row empties its channel (a copy's empty channel)
     std::optional<CsvNote> reason;  // why not: the reason it is skipped, or an error
 };
 

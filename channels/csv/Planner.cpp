@@ -27,6 +27,22 @@ struct ColumnsNotKept {
     }
 };
 
+// The lines that can hold a row: one of blanks, commas and quotes alone holds none. Room is
+// made for these only, so that a file of blank lines reserves nothing.
+std::size_t linesWithText(std::string_view text) {
+    std::size_t lines = 0;
+    bool seen = false;
+    for (const char ch : text) {
+        if (ch == '\n') {
+            lines += seen ? 1 : 0;
+            seen = false;
+        } else if (ch != ' ' && ch != '\t' && ch != ',' && ch != '\r' && ch != '"') {
+            seen = true;
+        }
+    }
+    return lines + (seen ? 1 : 0);
+}
+
 CsvNote syntaxError(const CsvError& e) {
     CsvNote n{CsvNote::Syntax, e.line};
     n.value = e.text;
@@ -115,9 +131,10 @@ CsvPlanner::CsvPlanner(const AppState& s, std::string_view text, bool preview)
         fileErrors_.push_back(n);
     }
     if (!fileErrors_.empty()) return;
-    // Room for a row per line: what no row takes is never touched, so it costs no memory,
-    // while growing as rows come would copy them over and over.
-    rows_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    // Room for a row per line with text, at once: growing as rows come would hold the old rows
+    // and the new while copying. Room per line would be reserved for blank lines too, and a
+    // reservation counts against a memory limit even where no row is ever written.
+    rows_.reserve(linesWithText(text));
     readRows(records);
     if (records.error()) {
         fileErrors_.push_back(syntaxError(*records.error()));
@@ -145,23 +162,25 @@ void CsvPlanner::readRows(CsvRecordReader& records) {
         Kind kind = Kind::BadLocation;
         if (const auto location = reader.location()) {
             r.location = *location;
-            kind = reader.read() ? Kind::Channel : bad.empty() ? Kind::Skip : Kind::Bad;
+            const auto channel = reader.read();
+            kind = channel     ? (channel->empty ? Kind::Empty : Kind::Channel)
+                   : bad.empty() ? Kind::Skip
+                                 : Kind::Bad;
         }
         r.kind = static_cast<std::uint32_t>(kind);
         rows_.push_back(r);
     }
     notKept_ = notKept.names();
     markRepeatedLocations();
-    for (const ReadRow& r : rows_)
-        badRows_ += kindOf(r) != Kind::Channel && kindOf(r) != Kind::Skip ? 1 : 0;
 }
 
-// A repeated Location is a bad row of its own: the other rows do not depend on it.
+// A repeated Location is a bad row of its own when placing by location: the other rows do not
+// depend on it.
 void CsvPlanner::markRepeatedLocations() {
     std::vector<std::uint32_t> byLocation;  // rows, then sorted by location and line
     byLocation.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (kindOf(rows_[i]) != Kind::BadLocation)
+        if (static_cast<Kind>(rows_[i].kind) != Kind::BadLocation)
             byLocation.push_back(static_cast<std::uint32_t>(i));
     std::sort(byLocation.begin(), byLocation.end(), [&](std::uint32_t a, std::uint32_t b) {
         return std::pair(rows_[a].location, a) < std::pair(rows_[b].location, b);
@@ -172,7 +191,7 @@ void CsvPlanner::markRepeatedLocations() {
             first = k;
             continue;
         }
-        r.kind = static_cast<std::uint32_t>(Kind::Repeated);
+        r.repeated = 1;
         r.first = byLocation[first];
     }
 }
@@ -188,7 +207,7 @@ std::vector<CsvNote> CsvPlanner::notesOf(std::size_t row) const {
         return {n};
     }
     std::vector<CsvNote> bad, skipped;
-    if (kindOf(r) == Kind::Channel) return bad;
+    if (kindOf(r) == Kind::Channel || kindOf(r) == Kind::Empty) return bad;
     CsvRecord record;
     readRecord(row, record);
     CsvLineReader reader(s_, *columns_, record, ordinal, bad, skipped);
@@ -204,6 +223,12 @@ bool CsvPlanner::readRecord(std::size_t row, CsvRecord& record) const {
 
 ChannelLine CsvPlanner::readChannel(std::size_t row, int channel,
                                     std::vector<CsvNote>& snaps) const {
+    if (kindOf(rows_[row]) == Kind::Empty) {
+        ChannelLine c;
+        c.location = channel;
+        c.empty = true;
+        return c;
+    }
     CsvRecord record;
     readRecord(row, record);
     std::vector<CsvNote> bad, skipped;
@@ -226,12 +251,12 @@ CsvImport CsvPlanner::place(const CsvPlacement& placement, const Image& base, bo
     out.image = base;
     out.errors = fileErrors_;
     skipBad_ = placement.skipBad;
+    inOrder_ = placement.inOrder;
     std::fill(fates_.begin(), fates_.end(), RowFate{});
     if (!out.ok()) return out;
     everyNote = everyNote || !placement.skipBad;  // bad rows that are errors are told
-    // Room for the notes of every bad row at once: a list that grows by doubling would hold
-    // nearly twice as much while it is copied.
-    if (everyNote) out.bad.reserve(badRows_);
+    // No room is set aside for the bad rows' notes: neighbouring rows with one reason share a
+    // note, so a reservation per bad row would mostly stay unused.
     bool valueSkipped = false;  // a row was skipped for a value
     std::vector<int> omitted = placement.leftOutLines;
     std::sort(omitted.begin(), omitted.end());
@@ -312,6 +337,7 @@ CsvRow CsvPlanner::row(std::size_t i) const {
     const RowFate& f = fates_[i];
     row.chosen = f.fate != Fate::NotChosen;
     row.channel = f.channel;
+    row.empty = kindOf(r) == Kind::Empty;
     const int ordinal = static_cast<int>(i) + 1;
     if (f.fate == Fate::NoRoom || f.fate == Fate::NotAChannel) {
         row.reason = locationNote(f.fate == Fate::NoRoom ? CsvNote::NoRoom : CsvNote::Skipped,

@@ -38,16 +38,19 @@ class CsvPlanner {
 
   private:
     // Bad and Skip rows are read again for their notes when a placement reports them; a
-    // Repeated row names the row that listed its location first.
-    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation, Repeated };
+    // Repeated row names the row that listed its location first. An Empty row holds its
+    // location alone and clears the channel it lands on.
+    enum class Kind : std::uint8_t { Channel, Skip, Bad, BadLocation, Repeated, Empty };
     // 16 bytes a row, however long the row: its texts and findings stay in the file.
     struct ReadRow {
         std::uint32_t offset = 0;  // where the record starts, for reading it again
         int line = 0;
         int location = 0;
-        std::uint32_t kind : 3 = 0;    // a Kind
-        std::uint32_t first : 29 = 0;  // Repeated: the row that listed the location first
+        std::uint32_t kind : 3 = 0;      // a Kind, as reading the row found it
+        std::uint32_t repeated : 1 = 0;  // another row listed the location first
+        std::uint32_t first : 28 = 0;    // repeated: the row that listed the location first
     };
+    static_assert(MaxCsvRows <= (std::int64_t{1} << 28), "a row number fits `first`");
     enum class Fate : std::uint8_t { None, Placed, NotChosen, NotListed, NotAChannel, NoRoom, Read };
     struct RowFate {
         std::uint8_t channel = 0;  // 1 to 16
@@ -56,7 +59,11 @@ class CsvPlanner {
 
     void readRows(CsvRecordReader& records);
     void markRepeatedLocations();
-    static Kind kindOf(const ReadRow& r) { return static_cast<Kind>(r.kind); }
+    // A repeated Location makes a row bad only where the Location places it: in file order
+    // it is just a number.
+    Kind kindOf(const ReadRow& r) const {
+        return r.repeated && !inOrder_ ? Kind::Repeated : static_cast<Kind>(r.kind);
+    }
     // Why the row is bad or skipped, as reading it found.
     std::vector<CsvNote> notesOf(std::size_t row) const;
     void addNotes(std::size_t row, std::vector<CsvNote>& to) const;
@@ -69,10 +76,10 @@ class CsvPlanner {
     std::optional<CsvColumns> columns_;
     std::vector<CsvNote> fileErrors_;  // the file is no list in this layout
     std::vector<ReadRow> rows_;
-    std::size_t badRows_ = 0;
     std::string notKept_;  // the columns with values the radio has no place for
     std::vector<RowFate> fates_;
     bool skipBad_ = false;
+    bool inOrder_ = false;
 };
 
 }  // namespace nv

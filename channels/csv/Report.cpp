@@ -19,6 +19,17 @@ std::string columnText(const std::string& column, bool chinese) {
     return column;
 }
 
+// A Mode or Tone word the layout knows but this radio lacks: the row is skipped, not broken,
+// so its words say what the radio lacks rather than that the file is wrong.
+bool radioLacks(const CsvNote& n) {
+    return n.kind == CsvNote::UnknownValue && (n.column == "Mode" || n.column == "Tone");
+}
+
+std::string lackedText(const std::string& column, const std::string& value, bool chinese) {
+    return chinese ? column + " 为 " + value + "，本机没有此方式"
+                   : column + " " + value + ", which this radio does not have";
+}
+
 }  // namespace
 
 std::string csvNoteText(const CsvNote& original, bool chinese) {
@@ -59,6 +70,7 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
                                 ? column + " " + value + " 不是音频表中的 DCS 码"
                                 : column + " " + value + " is not a DCS code of the tone table");
         case CsvNote::UnknownValue:
+            if (radioLacks(note)) return where + lackedText(column, value, chinese);
             return where + (chinese ? column + " 的值 " + value + " 无法识别"
                                     : column + " " + value + " is not a value this column takes");
         case CsvNote::ListedTwice:
@@ -73,10 +85,6 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
                                   " 不在信道步进上，已存为 " + note.result
                             : "channel " + channel + ": " + column + " " + note.value +
                                   " is off the channel raster and was stored as " + note.result);
-        case CsvNote::EmptyRow:
-            return where + (chinese ? "位置 " + note.value + " 只有位置，没有信道数据，已跳过"
-                                    : "Location " + note.value +
-                                          " holds no channel, only its location, and was skipped");
         case CsvNote::Skipped:
             return where + (chinese ? "位置 " + note.value + " 不是信道（1 至 16），已跳过"
                                     : "Location " + note.value +
@@ -112,7 +120,6 @@ std::string csvNoteText(const CsvNote& original, bool chinese) {
 bool isSkipReason(const CsvNote& note) {
     if (note.rowLeftOut) return true;
     switch (note.kind) {
-        case CsvNote::EmptyRow:
         case CsvNote::Skipped:
         case CsvNote::NoRoom:
         case CsvNote::OutsideBand:
@@ -120,7 +127,7 @@ bool isSkipReason(const CsvNote& note) {
         case CsvNote::NotADcsCode:
             return true;
         case CsvNote::UnknownValue:
-            return note.column == "Mode" || note.column == "Tone";
+            return radioLacks(note);
         default:
             return false;
     }
@@ -150,8 +157,6 @@ std::string groupReason(const CsvNote& n, bool chinese) {
     const std::string column = columnText(n.column, chinese);
     const std::string value = std::string(1, '"').append(visibleText(n.value)).append(1, '"');
     switch (n.kind) {
-        case CsvNote::EmptyRow:
-            return chinese ? "只有位置，没有信道数据" : "no channel, only a location";
         case CsvNote::Skipped:
             return chinese ? std::string("位置不是信道 1") + Dash + "16"
                            : std::string("the location is not a channel 1") + Dash + "16";
@@ -175,9 +180,7 @@ std::string groupReason(const CsvNote& n, bool chinese) {
         case CsvNote::ListedTwice:
             return chinese ? "位置已在前面的行列出" : "the Location is listed on an earlier line";
         case CsvNote::UnknownValue:
-            if (n.column == "Mode" || n.column == "Tone")
-                return chinese ? column + " 为 " + value + "，本机没有此方式"
-                               : column + " " + value + ", which this radio does not have";
+            if (radioLacks(n)) return lackedText(column, value, chinese);
             return chinese ? column + " 的值 " + value + " 无法识别"
                            : column + " " + value + ", not a value this column takes";
         default:
@@ -219,6 +222,18 @@ void addSample(CsvNoteGroup& g, const CsvNote& n) {
         g.values.push_back(v);
     else
         g.moreValues = true;
+    g.moreValues = g.moreValues || n.manyValues;  // the run's other values were not kept
+}
+
+// Whether the rows before `n` are a run of a few notes of its reason, one per row: enough
+// to show the values a report samples, so that the rows after them need no note each.
+bool sampledRun(const std::vector<CsvNote>& notes, const CsvNote& n) {
+    if (notes.size() < SampleValues) return false;
+    for (std::size_t k = 0; k < SampleValues; ++k) {
+        const CsvNote& m = notes[notes.size() - 1 - k];
+        if (m.kind != n.kind || m.record != n.record - 1 - static_cast<int>(k)) return false;
+    }
+    return true;
 }
 
 // " (\"abc\", \"x1\", …)" after a group's reason.
@@ -260,10 +275,14 @@ class NotedRows {
 void addCsvNote(std::vector<CsvNote>& notes, CsvNote n) {
     if (!notes.empty()) {
         CsvNote& last = notes.back();
-        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom ||
-                              n.kind == CsvNote::EmptyRow;
+        const bool anyValue = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
+        // A directory export pasted twice repeats every Location: past the first few, the
+        // rows of such a run share a note rather than holding one each.
+        const bool sampled = n.kind == CsvNote::ListedTwice && !n.rowLeftOut &&
+                             (last.manyValues || sampledRun(notes, n));
         if (n.record > 0 && n.record == last.endRecord() + 1 && reasonOf(last) == reasonOf(n) &&
-            (anyValue || last.value == n.value)) {
+            (anyValue || sampled || last.value == n.value)) {
+            last.manyValues = last.manyValues || (sampled && last.value != n.value);
             last.lastLine = n.line;
             last.lastRecord = n.record;
             ++last.rows;
@@ -332,8 +351,7 @@ std::string csvGroupText(const CsvNoteGroup& group, bool chinese, bool withLine)
     CsvNote n = group.first;
     if (group.count == 1) {
         if (!withLine) n.line = 0;
-        const bool saysSkipped = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom ||
-                                 n.kind == CsvNote::EmptyRow;
+        const bool saysSkipped = n.kind == CsvNote::Skipped || n.kind == CsvNote::NoRoom;
         const std::string skipped =
             withLine && isSkipReason(n) && !saysSkipped ? (chinese ? "，已跳过" : "; skipped") : "";
         return csvNoteText(n, chinese) + skipped;

@@ -29,7 +29,6 @@ struct CsvNote {
         Snapped,  // location, column, value (as written), result (as stored)
         Skipped,  // value: the location, which is not a channel
         NoRoom,   // value: the location; placed in file order, past channel 16
-        EmptyRow,  // value: the location of a row with nothing else (an empty channel of a copy)
         // Export report.
         ToneWithoutCsvForm,  // location, column: the stored code (hex) in value
         ToneNotInTable,      // location, column, value: exported, but refused on import
@@ -50,6 +49,7 @@ struct CsvNote {
     // A run of consecutive rows with this reason, kept as one note (see addCsvNote).
     int rows = 1;
     int lastLine = 0, lastRecord = 0;
+    bool manyValues = false;  // the run's rows hold other values than this one's
     int endLine() const { return rows > 1 ? lastLine : line; }
     int endRecord() const { return rows > 1 ? lastRecord : record; }
 };

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 
 #include "channels/csv/Placement.h"
 #include "channels/csv/Writer.h"
+#include "channels/ChannelBlock.h"
+#include "channels/ChannelPaste.h"
 #include "channels/ChannelRecord.h"
 #include "core/Csv.h"
 #include "core/Decimal.h"
@@ -212,14 +215,22 @@ TEST(CsvRoundTrip, ExportThenImportGivesBackTheSameChannelBytes) {
         const CsvImport back = importChannelsCsv(s, e.text, empty);
         ASSERT_TRUE(back.ok());
         for (int n : back.channels) ASSERT_EQ(row(over.image, n), row(back.image, n));
-        // A copied list keeps an empty channel's place with a row of its location alone: that
-        // row is skipped, not a bad row.
+        // A copied list keeps an empty channel's place with a row of its location alone: the
+        // import empties that channel, over whatever the target held there.
         std::vector<int> all(ChannelCount);
         std::iota(all.begin(), all.end(), 1);
-        const CsvImport copied = importChannelsCsv(s, exportChannelRowsCsv(s, im, all).text, empty);
-        ASSERT_TRUE(copied.ok() && copied.bad.empty());
-        for (int n = 1; n <= ChannelCount; ++n) ASSERT_EQ(row(copied.image, n), row(back.image, n));
-        for (const CsvNote& n : copied.skipped) ASSERT_EQ(n.kind, CsvNote::EmptyRow);
+        const std::string copy = exportChannelRowsCsv(s, im, all).text;
+        Image held = im;
+        for (int n = 1; n <= ChannelCount; ++n) textToFrequency("446.1", held, n, 0);
+        for (const Image& target : {empty, held}) {
+            const CsvImport copied = importChannelsCsv(s, copy, target);
+            ASSERT_TRUE(copied.ok() && copied.bad.empty() && copied.skipped.empty());
+            ASSERT_EQ(copied.channels, all);
+            for (int n = 1; n <= ChannelCount; ++n) {
+                ASSERT_EQ(row(copied.image, n), row(back.image, n)) << n;
+                ASSERT_EQ(scanBit(copied.image, n), isEmptyChannel(im, n) ? false : scanBit(im, n));
+            }
+        }
         for (int n = 1; n <= ChannelCount; ++n) {
             if (isEmptyChannel(im, n)) {
                 ASSERT_TRUE(isEmptyChannel(back.image, n));
@@ -467,13 +478,13 @@ TEST(CsvImport, RowsThisRadioCannotHoldAreSkippedAndNamedTheRestImported) {
               (std::vector<std::string>{
                   "line 2: Frequency 145.5 MHz is outside the band 400 - 481 MHz",
                   "line 5: Frequency 14.23 MHz is outside the band 400 - 481 MHz",
-                  "line 6: Mode \"DV\" is not a value this column takes",
-                  "line 7: Tone \"TSQL-R\" is not a value this column takes",
-                  "line 8: Tone \"DTCS-R\" is not a value this column takes",
-                  "line 9: Tone \"Repeater\" is not a value this column takes",
+                  "line 6: Mode \"DV\", which this radio does not have",
+                  "line 7: Tone \"TSQL-R\", which this radio does not have",
+                  "line 8: Tone \"DTCS-R\", which this radio does not have",
+                  "line 9: Tone \"Repeater\", which this radio does not have",
                   "line 10: cToneFreq \"69.4\" is not a CTCSS tone of the tone table",
                   "line 11: DtcsCode \"999\" is not a DCS code of the tone table",
-                  "line 13: Mode \"AM\" is not a value this column takes",
+                  "line 13: Mode \"AM\", which this radio does not have",
                   "line 14: transmit frequency 146 MHz is outside the band 400 - 481 MHz"}));
     EXPECT_EQ(frequencyToText(r.image, 3, 4), "431.52500");
     EXPECT_EQ(frequencyToText(r.image, 11, 0), "446.00625");
@@ -506,7 +517,8 @@ TEST(CsvImport, AReportHasOneLinePerReasonAndRunWhateverTheFileSize) {
     EXPECT_EQ(lines[0],
               "lines 2\u20136: 4 rows not imported: Frequency outside the band 400 - 481 MHz "
               "(145.5, 50.1, 145.6, \u2026)");
-    EXPECT_EQ(lines[1], "line 4: Mode \"AM\" is not a value this column takes; skipped");
+    EXPECT_EQ(lines[1], "line 4: Mode \"AM\", which this radio does not have; skipped");
+    EXPECT_EQ(reportLines(o.skipped, true)[1], "第 4 行：Mode 为 \"AM\"，本机没有此方式，已跳过");
     EXPECT_EQ(lines[2], "line 9: Frequency 145.7 MHz is outside the band 400 - 481 MHz; skipped");
     EXPECT_EQ(lines[9], "lines 30\u20134470: 4,441 rows not imported: the radio holds 16 channels");
     EXPECT_EQ(reportLines(o.skipped, true)[9],
@@ -546,6 +558,16 @@ TEST(CsvImport, AReportLineForARunOfBadRowsShowsTheirFirstValues) {
         EXPECT_EQ((std::vector<std::string>{reportLines(r.bad)[0], reportLines(r.bad, true)[0]}),
                   c.report);
     }
+    // A directory export pasted twice: past the few rows the line shows, the repeated rows
+    // share a note instead of holding one each, and the line is the same.
+    std::string list;
+    for (int n = 1; n <= 5000; ++n) list += std::to_string(n) + ",446.1\n";
+    const CsvImport r = importChannelsCsv(s, "Location,Frequency\n" + list + list, s.RadioImage,
+                                          skipBad);
+    EXPECT_LE(r.bad.size(), 4u);
+    EXPECT_EQ(reportLines(r.bad), (std::vector<std::string>{
+                                      "lines 5002\u201310001: 5,000 rows not imported: the "
+                                      "Location is listed on an earlier line (1, 2, 3, \u2026)"}));
 }
 
 TEST(CsvImport, ARowWithABadValueIsLeftOutOnlyWhenAskedAndTheOthersImport) {
@@ -618,14 +640,26 @@ TEST(CsvImport, PlacementByChosenLocationsAndInFileOrder) {
                                           order);
     EXPECT_EQ(z.channels, (std::vector<int>{1, 2}));
     EXPECT_EQ(frequencyToText(z.image, 2, 0), "451.00000");
-    // A location listed again is a bad row of its own, in any placement.
-    const std::string twice = "Location,Frequency\n80,450\n80,451\n81,452\n";
-    EXPECT_FALSE(importChannelsCsv(s, twice, s.RadioImage, order).ok());
-    order.skipBad = true;
-    const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, order);
-    EXPECT_EQ(t.channels, (std::vector<int>{1, 2}));
-    EXPECT_EQ(texts(t.bad), (std::vector<std::string>{"line 3: Location 80 is listed twice (first "
-                                                      "on line 2)"}));
+    // A location listed again is a bad row of its own by location; in file order a Location is
+    // only a number.
+    const std::string twice = "Location,Frequency\n8,450\n8,451\n9,452\n";
+    struct Twice {
+        bool inOrder;
+        std::vector<int> channels;
+        std::vector<std::string> bad;
+    };
+    for (const Twice& c :
+         {Twice{false, {8, 9}, {"line 3: Location 8 is listed twice (first on line 2)"}},
+          Twice{true, {1, 2, 3}, {}}}) {
+        CsvPlacement p;
+        p.inOrder = c.inOrder;
+        EXPECT_EQ(importChannelsCsv(s, twice, s.RadioImage, p).ok(), c.bad.empty());
+        p.skipBad = true;
+        const CsvImport t = importChannelsCsv(s, twice, s.RadioImage, p);
+        EXPECT_EQ(t.channels, c.channels);
+        EXPECT_EQ(texts(t.bad), c.bad);
+        EXPECT_EQ(planChannelsCsv(s, twice, s.RadioImage, p).rows[1].bad, !c.bad.empty());
+    }
 }
 
 TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
@@ -683,6 +717,36 @@ TEST(CsvImport, PlanShowsEveryRowsFateWithoutWriting) {
     EXPECT_FALSE(e.import.ok());
     EXPECT_EQ(csvRowFate(e.rows[1], false), "error: Frequency \"45x\" is not a number");
     EXPECT_EQ(csvRowFate(e.rows[0], false), "");
+}
+
+TEST(CsvImport, ARowOfItsLocationAloneEmptiesTheChannelItLandsOnAsAPasteDoes) {
+    AppState s = started();
+    Image held = s.RadioImage;
+    for (int n = 1; n <= ChannelCount; ++n) textToFrequency("446.1", held, n, 0);
+    const std::string text = "Location,Name,Frequency\n2,A,446.00625\n3\n4,,\n";
+    struct Case {
+        bool inOrder;
+        int first;
+        std::vector<int> channels, emptied;
+    };
+    for (const Case& c : {Case{false, 1, {2, 3, 4}, {3, 4}}, Case{true, 10, {10, 11, 12}, {11, 12}}}) {
+        CsvPlacement p;
+        p.inOrder = c.inOrder;
+        p.first = c.first;
+        const CsvImport r = importChannelsCsv(s, text, held, p);
+        ASSERT_TRUE(r.ok() && r.skipped.empty() && r.bad.empty());
+        EXPECT_EQ(r.channels, c.channels);
+        for (int n = 1; n <= ChannelCount; ++n) {
+            const bool emptied = std::count(c.emptied.begin(), c.emptied.end(), n) > 0;
+            EXPECT_EQ(isEmptyChannel(r.image, n), emptied) << n;
+            EXPECT_TRUE(!emptied || takeChannel(r.image, n) == emptySlot()) << n;
+        }
+        EXPECT_TRUE(!c.inOrder || r.image == pasteText(s, held, text, c.first).image);
+        const CsvPlan plan = planChannelsCsv(s, text, held, p);
+        const std::string at = std::to_string(c.channels[1]);
+        EXPECT_EQ(csvRowFate(plan.rows[1], false), "channel " + at + ": empty");
+        EXPECT_EQ(csvRowFate(plan.rows[1], true), "信道 " + at + "：空");
+    }
 }
 
 TEST(CsvImport, LocationLists) {

@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "channels/ChannelRecord.h"
 #include "channels/csv/Placement.h"
 #include "channels/frm_chann.h"
 #include "core/Frequency.h"
@@ -321,7 +322,22 @@ class ImportDialogTest : public QObject {
         QCOMPARE(report->List_report->item(0, 1)->text(), QString("Bad value, not imported"));
     }
 
-    void aRepeatedLocationIsABadRowOfItsOwn() {
+    void aCopiedListsEmptyChannelIsARowThatEmptiesItsChannel() {
+        // The program's own copy keeps an empty channel's place with its Location alone.
+        QVERIFY(!isEmptyChannel(gui->image(), 16));
+        auto* d = open("Location,Name,Frequency\n1,Hill,438.025\n16,,\n3,Town,438.05\n");
+        QVERIFY(d);
+        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 16: empty", "channel 3"}));
+        QCOMPARE(checkState(d, 1), Qt::Checked);
+        toggleRow(d, 1);
+        QCOMPARE(fates(d)[1], QString("not chosen"));
+        toggleRow(d, 1);
+        QCOMPARE(d->Label_summary->text(), QString("3 of 3 rows will be imported."));
+        importAndSettle(d);
+        QVERIFY(isEmptyChannel(gui->image(), 16));
+    }
+
+    void aRepeatedLocationIsABadRowWhenPlacedByLocation() {
         // A repeater directory's export that lists two repeaters twice.
         auto* d = open("Location,Name,Frequency,Duplex,Offset,Mode\n"
                        "1,Hill,438.025,-,7.6,FM\n2,Town,438.05,-,7.6,FM\n"
@@ -330,17 +346,16 @@ class ImportDialogTest : public QObject {
         QVERIFY(d);
         QCOMPARE(fates(d)[2],
                  QString("cannot be imported: Location 2 is listed twice (first on line 3)"));
+        // In file order a Location is only a number: the repeated rows are rows like the others.
         QTest::mouseClick(d->Option_order, Qt::LeftButton);
-        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 2",
-                                        "cannot be imported: Location 2 is listed twice (first "
-                                        "on line 3)",
-                                        "channel 3",
-                                        "cannot be imported: Location 99994 is listed twice "
-                                        "(first on line 5)"}));
+        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 2", "channel 3", "channel 4",
+                                        "channel 5"}));
         for (int r : {2, 4}) {
             toggleRow(d, r);
             QCOMPARE(checkState(d, r), Qt::Unchecked);
         }
+        QCOMPARE(fates(d), (QStringList{"channel 1", "channel 2", "not chosen", "channel 3",
+                                        "not chosen"}));
         importAndSettle(d);
         QCOMPARE(freq(gui->image(), 3), QString("439.10000"));
     }

@@ -296,8 +296,8 @@ class CliVerbsTest : public QObject {
         QCOMPARE(r.code, 0);
         QCOMPARE(r.err, QString("lines 2\u20133: 2 rows not imported: Frequency outside the "
                                 "band 400 - 481 MHz (145.5, 50.1)\n"
-                                "line 4: Mode \"AM\" is not a value this column takes; skipped\n"
-                                "line 5: Tone \"TSQL-R\" is not a value this column takes; "
+                                "line 4: Mode \"AM\", which this radio does not have; skipped\n"
+                                "line 5: Tone \"TSQL-R\", which this radio does not have; "
                                 "skipped\n"
                                 "1 channel imported into %1.\n")
                             .arg(out));
@@ -351,7 +351,7 @@ class CliVerbsTest : public QObject {
                                 "1,\"\x1b]0;owned\x07\",446.00625,\x1b[2JFM\n"
                                 "2,x,446.01875,\xe2\x80\xae" "MFN\n"));
         const CliRun r = runCli({"import", csv, out});
-        QVERIFY2(r.err.contains("line 2: Mode \"\\x1b[2JFM\" is not a value this column takes"),
+        QVERIFY2(r.err.contains("line 2: Mode \"\\x1b[2JFM\", which this radio does not have"),
                  qPrintable(r.err));
         QVERIFY(r.err.contains("line 3: Mode \"\\u202eMFN\""));
         QVERIFY(!r.err.contains('\x1b') && !r.err.contains(QChar(0x202E)));
