@@ -157,8 +157,12 @@ class ChannelSheetTest : public QObject {
                      QStringList(r.code ? QStringList() : QStringList{"locked.pdf"}));
 
         QCOMPARE(runCli({"print", file}).code, 2);
-        // An option with a value before the command: still painted, not a crash.
-        QCOMPARE(runCli({"--port", "1=/dev/null", "print", file, out.filePath("ok.pdf")}).code, 0);
+        // An option with a value before the command is read as that option, not as the command,
+        // and refused by name: print opens no port.
+        const auto misplaced = runCli({"--port", "1=/dev/null", "print", file, out.filePath("ok.pdf")});
+        QVERIFY2(misplaced.code == 2 && misplaced.err.contains("--port does not go with print"),
+                 qPrintable(misplaced.err));
+        QCOMPARE(runCli({"print", file, out.filePath("ok.pdf")}).code, 0);
         QCOMPARE(pdfPages(out.filePath("ok.pdf")), 1);
         QVERIFY(runCli({"export", "--chinese", file, path("x.csv")}).code != 0);
         QVERIFY(runCli({"--help"}).out.contains("print FILE.chann OUT.pdf"));
