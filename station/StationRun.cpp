@@ -266,22 +266,18 @@ void StationRun::stop() {
     if (!ports_.empty()) tellEnded();
 }
 
+bool StationRun::anyPortIn(std::initializer_list<StationPort::State> states) const {
+    return std::any_of(ports_.begin(), ports_.end(), [states](const auto& p) {
+        return std::find(states.begin(), states.end(), p->sequence->state()) != states.end();
+    });
+}
+
 bool StationRun::programming() const {
-    using S = StationPort::State;
-    for (const auto& p : ports_) {
-        const S s = p->sequence->state();
-        if (s == S::Write || s == S::Check) return true;
-    }
-    return false;
+    return anyPortIn({StationPort::State::Write, StationPort::State::Check});
 }
 
 bool StationRun::reading() const {
-    using S = StationPort::State;
-    for (const auto& p : ports_) {
-        const S s = p->sequence->state();
-        if (s == S::Backup || s == S::Verify) return true;
-    }
-    return false;
+    return anyPortIn({StationPort::State::Backup, StationPort::State::Verify});
 }
 
 bool StationRun::running() const {

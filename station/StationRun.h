@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <initializer_list>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -82,6 +83,7 @@ class StationRun {
     const std::vector<StationTarget>& targets() const { return targets_; }
 
   private:
+    bool anyPortIn(std::initializer_list<StationPort::State> states) const;
     struct Port;
     class StepTimers;
     // A port's next step (its start, or a tick of the station's own timer) waits its turn.
