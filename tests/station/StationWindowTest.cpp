@@ -360,6 +360,7 @@ class StationWindowTest : public QObject {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 presser.stop();
                 asked = box->text();
+                test::shot(box, "station_leave_question");
                 QTest::mouseClick(box->findChild<QPushButton*>("StopAndQuit"), Qt::LeftButton);
             }
         });

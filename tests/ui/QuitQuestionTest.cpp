@@ -423,6 +423,7 @@ class LeaveDuringTransferTest : public QObject {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->button(QMessageBox::Discard)) return;
             presser.stop();
+            test::shot(box, "quit_question_armed");
             QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
             QTest::keyClick(box, Qt::Key_Return);
             hastyClickTaken = !box->isVisible();
